@@ -1,0 +1,86 @@
+// Reads a JPEG file's Exif metadata far enough to find the entries of the
+// primary image (IFD0 and its Exif and GPS sub-IFDs), recording where each
+// 12-byte entry sits in the file so that a turn can rewrite it in place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "hresult.h"
+
+struct ExifEntry {
+  std::uint32_t position = 0;  // file offset of the entry's tag field
+  std::uint16_t tag = 0;
+  std::uint16_t type = 0;
+  std::uint32_t count = 0;
+  std::uint32_t value = 0;  // read as the entry's type says; 0 for other types
+  std::string text;         // ASCII entries only: the text up to its first NUL
+};
+
+enum : std::uint16_t {
+  kTagOrientation = 274,
+  kTagExifIfd = 34665,
+  kTagGpsIfd = 34853,
+};
+
+enum : std::uint16_t {
+  kTypeByte = 1,
+  kTypeAscii = 2,
+  kTypeShort = 3,
+  kTypeLong = 4,
+  kTypeRational = 5,
+  kTypeUndefined = 7,
+  kTypeSlong = 9,
+};
+
+// Random access to the bytes being walked: a file, or memory for tests.
+class ByteSource_CL {
+ public:
+  virtual ~ByteSource_CL() {}
+  // Reads exactly n bytes at the current offset and advances; false when the
+  // source holds fewer (the offset is then unspecified).
+  virtual bool Read(void* buffer, std::size_t n) = 0;
+  virtual bool Seek(std::uint32_t offset) = 0;  // absolute; false past the end
+  virtual std::uint32_t Tell() const = 0;
+  virtual std::uint32_t Size() const = 0;
+};
+
+class ExifInfo_CL {
+ public:
+  ExifInfo_CL() {}
+  virtual ~ExifInfo_CL() {}
+
+  // Walks the file's markers up to the start of scan. S_OK when the scan was
+  // reached; E_FAIL on any structural fault. Entries collected before a fault
+  // stay in `entries`.
+  HRESULT Read(std::wstring path);
+  HRESULT Read(ByteSource_CL& source);
+
+  // The first entry with this tag, or null.
+  const ExifEntry* FindEntry(std::uint16_t tag) const;
+
+  std::vector<ExifEntry> entries;
+  bool bigEndian = false;
+  std::uint32_t tiffHeaderPosition = 0;
+
+ private:
+  bool ReadIfd(ByteSource_CL& source, std::uint32_t offset);
+  bool ReadEntry(ByteSource_CL& source);
+};
+
+// A ByteSource_CL over bytes in memory (not owned).
+class MemorySource_CL : public ByteSource_CL {
+ public:
+  MemorySource_CL(const void* data, std::size_t size);
+  bool Read(void* buffer, std::size_t n) override;
+  bool Seek(std::uint32_t offset) override;
+  std::uint32_t Tell() const override { return offset_; }
+  std::uint32_t Size() const override { return size_; }
+
+ private:
+  const unsigned char* data_;
+  std::uint32_t size_;
+  std::uint32_t offset_ = 0;
+};

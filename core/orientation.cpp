@@ -1,0 +1,110 @@
+#include "orientation.h"
+
+#include "byte_order.h"
+#include "exif_info.h"
+#include "photo_file.h"
+
+std::uint16_t TurnLeftValue(std::uint32_t v) {
+  // Turning left walks 1 -> 8 -> 3 -> 6 -> 1 and 2 -> 5 -> 4 -> 7 -> 2.
+  const std::uint32_t n = ((0u - v) & 4u) | ((v - 2u) & 3u);
+  return static_cast<std::uint16_t>(n + 1u);
+}
+
+std::uint16_t TurnRightValue(std::uint32_t v) {
+  // Turning right walks 1 -> 6 -> 3 -> 8 -> 1 and 2 -> 7 -> 4 -> 5 -> 2.
+  const std::uint32_t n = ((0u - v) & 4u) | (v & 3u);
+  return static_cast<std::uint16_t>(n + 1u);
+}
+
+namespace {
+
+TurnRaceHook g_raceHook = nullptr;
+
+// How many bytes of the value field hold the Orientation, or 0 when the entry
+// is of a shape whose value field may be an offset: writing there would
+// damage the file.
+unsigned ValueWidth(const ExifEntry& entry) {
+  if (entry.count != 1) return 0;
+  if (entry.type == kTypeShort) return 2;
+  if (entry.type == kTypeLong || entry.type == kTypeSlong) return 4;
+  return 0;
+}
+
+}  // namespace
+
+void SetTurnRaceHookForTests(TurnRaceHook hook) { g_raceHook = hook; }
+
+HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
+                  const TurnOptions& options, TurnReport* report) {
+  TurnReport local;
+  TurnReport& out = report ? *report : local;
+  out = TurnReport();
+
+  ExifEntry entry;
+  bool bigEndian = false;
+  {
+    // The reader's result does not matter: a file can yield its entries and
+    // still fail later in the walk (an XMP segment after the Exif one, say).
+    ExifInfo_CL info;
+    info.Read(path);
+    const ExifEntry* found = info.FindEntry(kTagOrientation);
+    if (!found) return E_FAIL;
+    entry = *found;
+    bigEndian = info.bigEndian;
+  }
+  out.hasOrientation = true;
+  out.oldValue = entry.value;
+  out.newValue = direction == kTurnLeft ? TurnLeftValue(entry.value) : TurnRightValue(entry.value);
+
+  const unsigned width = ValueWidth(entry);
+  if (width == 0) return E_FAIL;
+  if (IsWriteProtected(path)) return E_FAIL;
+  if (g_raceHook) g_raceHook(path);
+
+  ExclusiveFile_CL file;
+  HRESULT hr = file.Open(path);
+  if (FAILED(hr)) return hr;
+
+  // The file may have changed since it was read: write only into the very
+  // entry that was found, holding the very value that was read.
+  unsigned char current[12];
+  hr = file.ReadAt(entry.position, current, sizeof current);
+  if (FAILED(hr)) return hr;
+  const std::uint32_t currentValue =
+      width == 2 ? Load16(current + 8, bigEndian) : Load32(current + 8, bigEndian);
+  if (Load16(current, bigEndian) != kTagOrientation || Load16(current + 2, bigEndian) != entry.type ||
+      Load32(current + 4, bigEndian) != entry.count || currentValue != entry.value) {
+    return E_FAIL;
+  }
+
+  std::uint64_t stamp = 0;
+  if (options.keepTime) {
+    hr = file.GetWriteTime(&stamp);
+    if (FAILED(hr)) return hr;
+  }
+
+  unsigned char bytes[4];
+  if (width == 2) {
+    Store16(bytes, out.newValue, bigEndian);
+  } else {
+    Store32(bytes, out.newValue, bigEndian);
+  }
+  hr = file.WriteAt(entry.position + 8, bytes, width);
+  if (FAILED(hr)) return hr;
+  out.bytesWritten = width;
+
+  if (options.keepTime) {
+    hr = file.SetWriteTime(stamp);
+    if (FAILED(hr)) return hr;
+  }
+  file.Close();
+  return S_OK;
+}
+
+HRESULT RotateLeft(const std::wstring& path) {
+  return TurnPhoto(path, kTurnLeft, TurnOptions(), nullptr);
+}
+
+HRESULT RotateRight(const std::wstring& path) {
+  return TurnPhoto(path, kTurnRight, TurnOptions(), nullptr);
+}

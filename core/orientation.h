@@ -1,0 +1,38 @@
+// Turning a photo a quarter turn: the Exif Orientation value is rewritten in
+// place, and no other byte of the file changes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "hresult.h"
+
+// Turn tables. Only the lowest three bits of the old value take part, so 0
+// behaves as 8 and 9 as 1.
+std::uint16_t TurnLeftValue(std::uint32_t v);
+std::uint16_t TurnRightValue(std::uint32_t v);
+
+enum TurnDirection_EN { kTurnLeft, kTurnRight };
+
+struct TurnOptions {
+  bool keepTime = false;  // restore the file's last-write time after the write
+};
+
+// What a turn did, for callers that report it (the command-line tool).
+struct TurnReport {
+  bool hasOrientation = false;  // an Orientation entry was found
+  std::uint32_t oldValue = 0;
+  std::uint16_t newValue = 0;
+  unsigned bytesWritten = 0;
+};
+
+HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
+                  const TurnOptions& options, TurnReport* report);
+
+// Called between reading the entry and opening the file for writing, so tests
+// can change the file in that window. Null in the program.
+typedef void (*TurnRaceHook)(const std::wstring& path);
+void SetTurnRaceHookForTests(TurnRaceHook hook);
+
+HRESULT RotateLeft(const std::wstring& path);
+HRESULT RotateRight(const std::wstring& path);

@@ -1,0 +1,100 @@
+// POSIX counterparts of the Win32 file calls a turn makes. The owner's write
+// bit plays the read-only attribute; an exclusive lock plays the share mode.
+#include "photo_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "utf8.h"
+
+namespace {
+
+HRESULT FromErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return HresultFromWin32(ERROR_FILE_NOT_FOUND);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+      return HresultFromWin32(ERROR_ACCESS_DENIED);
+    case EWOULDBLOCK:
+      return HresultFromWin32(ERROR_SHARING_VIOLATION);
+    default:
+      return E_FAIL;
+  }
+}
+
+}  // namespace
+
+bool IsWriteProtected(const std::wstring& path) {
+  const std::string name = WideToUtf8(path);
+  struct stat info;
+  if (stat(name.c_str(), &info) != 0) return true;
+  if ((info.st_mode & S_IWUSR) == 0) return true;
+  return access(name.c_str(), W_OK) != 0;
+}
+
+std::FILE* OpenSharedForReading(const std::wstring& path) {
+  return std::fopen(WideToUtf8(path).c_str(), "rb");
+}
+
+ExclusiveFile_CL::~ExclusiveFile_CL() { Close(); }
+
+bool ExclusiveFile_CL::IsOpen() const { return fd_ >= 0; }
+
+HRESULT ExclusiveFile_CL::Open(const std::wstring& path) {
+  Close();
+  const int fd = ::open(WideToUtf8(path).c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return FromErrno(errno);
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    ::close(fd);
+    return FromErrno(error == EWOULDBLOCK ? EWOULDBLOCK : error);
+  }
+  fd_ = fd;
+  return S_OK;
+}
+
+HRESULT ExclusiveFile_CL::ReadAt(std::uint32_t offset, void* buffer, std::size_t n) {
+  if (fd_ < 0) return E_FAIL;
+  const ssize_t got = ::pread(fd_, buffer, n, static_cast<off_t>(offset));
+  if (got < 0) return FromErrno(errno);
+  return static_cast<std::size_t>(got) == n ? S_OK : HresultFromWin32(ERROR_READ_FAULT);
+}
+
+HRESULT ExclusiveFile_CL::WriteAt(std::uint32_t offset, const void* buffer, std::size_t n) {
+  if (fd_ < 0) return E_FAIL;
+  const ssize_t put = ::pwrite(fd_, buffer, n, static_cast<off_t>(offset));
+  if (put < 0) return FromErrno(errno);
+  return static_cast<std::size_t>(put) == n ? S_OK : HresultFromWin32(ERROR_WRITE_FAULT);
+}
+
+HRESULT ExclusiveFile_CL::GetWriteTime(std::uint64_t* stamp) {
+  struct stat info;
+  if (fd_ < 0 || fstat(fd_, &info) != 0) return E_FAIL;
+  *stamp = static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000ull +
+           static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
+  return S_OK;
+}
+
+HRESULT ExclusiveFile_CL::SetWriteTime(std::uint64_t stamp) {
+  if (fd_ < 0) return E_FAIL;
+  struct timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = static_cast<time_t>(stamp / 1000000000ull);
+  times[1].tv_nsec = static_cast<long>(stamp % 1000000000ull);
+  return futimens(fd_, times) == 0 ? S_OK : FromErrno(errno);
+}
+
+void ExclusiveFile_CL::Close() {
+  if (fd_ >= 0) {
+    ::close(fd_);  // also releases the lock
+    fd_ = -1;
+  }
+}

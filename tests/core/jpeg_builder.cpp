@@ -1,0 +1,108 @@
+#include "jpeg_builder.h"
+
+#include "byte_order.h"
+
+namespace {
+
+void Put16(Bytes& b, std::uint16_t v, bool bigEndian) {
+  unsigned char t[2];
+  Store16(t, v, bigEndian);
+  b.insert(b.end(), t, t + 2);
+}
+
+void Put32(Bytes& b, std::uint32_t v, bool bigEndian) {
+  unsigned char t[4];
+  Store32(t, v, bigEndian);
+  b.insert(b.end(), t, t + 4);
+}
+
+void PutEntry(Bytes& b, const TestEntry& e, bool bigEndian) {
+  Put16(b, e.tag, bigEndian);
+  Put16(b, e.type, bigEndian);
+  Put32(b, e.count, bigEndian);
+  if (e.type == 3 && e.count == 1) {
+    Put16(b, static_cast<std::uint16_t>(e.value), bigEndian);
+    Put16(b, 0, bigEndian);
+  } else {
+    Put32(b, e.value, bigEndian);
+  }
+}
+
+}  // namespace
+
+JpegBuilder& JpegBuilder::Soi() {
+  data_.push_back(0xFF);
+  data_.push_back(0xD8);
+  return *this;
+}
+
+JpegBuilder& JpegBuilder::Segment(std::uint16_t marker, const Bytes& payload) {
+  Put16(data_, marker, true);
+  Put16(data_, static_cast<std::uint16_t>(payload.size() + 2), true);
+  data_.insert(data_.end(), payload.begin(), payload.end());
+  return *this;
+}
+
+JpegBuilder& JpegBuilder::App0Jfif() {
+  const Bytes jfif = {'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0};
+  return Segment(0xFFE0, jfif);
+}
+
+JpegBuilder& JpegBuilder::App1Xmp() {
+  const std::string id = "http://ns.adobe.com/xap/1.0/";
+  Bytes payload(id.begin(), id.end());
+  payload.push_back(0);
+  const std::string packet = "<x:xmpmeta xmlns:x='adobe:ns:meta/'/>";
+  payload.insert(payload.end(), packet.begin(), packet.end());
+  return Segment(0xFFE1, payload);
+}
+
+JpegBuilder& JpegBuilder::App1Exif(bool bigEndian, const std::vector<TestEntry>& ifd0,
+                                   const std::vector<TestEntry>& exifIfd, std::uint32_t* tiffAt) {
+  Bytes tiff;
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  Put16(tiff, 42, bigEndian);
+  Put32(tiff, 8, bigEndian);
+  std::vector<TestEntry> first = ifd0;
+  const std::uint32_t ifd0Count = static_cast<std::uint32_t>(first.size() + (exifIfd.empty() ? 0 : 1));
+  const std::uint32_t subAt = 8 + 2 + 12 * ifd0Count + 4;
+  if (!exifIfd.empty()) first.push_back(TestEntry{34665, 4, 1, subAt});
+  Put16(tiff, static_cast<std::uint16_t>(first.size()), bigEndian);
+  for (const TestEntry& e : first) PutEntry(tiff, e, bigEndian);
+  Put32(tiff, 0, bigEndian);
+  if (!exifIfd.empty()) {
+    Put16(tiff, static_cast<std::uint16_t>(exifIfd.size()), bigEndian);
+    for (const TestEntry& e : exifIfd) PutEntry(tiff, e, bigEndian);
+    Put32(tiff, 0, bigEndian);
+  }
+  Bytes payload = {'E', 'x', 'i', 'f', 0, 0};
+  payload.insert(payload.end(), tiff.begin(), tiff.end());
+  if (tiffAt) *tiffAt = static_cast<std::uint32_t>(data_.size() + 10);
+  return Segment(0xFFE1, payload);
+}
+
+JpegBuilder& JpegBuilder::Raw(const Bytes& bytes) {
+  data_.insert(data_.end(), bytes.begin(), bytes.end());
+  return *this;
+}
+
+JpegBuilder& JpegBuilder::Sos() {
+  const Bytes scan = {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00,
+                      0x12, 0x34, 0x56, 0xFF, 0xD9};
+  return Raw(scan);
+}
+
+Bytes MinimalExifJpeg() {
+  const Bytes bytes = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x22, 0x45, 0x78, 0x69, 0x66, 0x00, 0x00,
+                       0x49, 0x49, 0x2A, 0x00, 0x08, 0x00, 0x00, 0x00, 0x01, 0x00, 0x12, 0x01,
+                       0x03, 0x00, 0x01, 0x00, 0x00, 0x00, 0x06, 0x00, 0x00, 0x00, 0x00, 0x00,
+                       0x00, 0x00, 0xFF, 0xDA};
+  return bytes;
+}
+
+Bytes OrientationJpeg(bool bigEndian, std::uint32_t value, std::uint16_t type, std::uint32_t count) {
+  JpegBuilder b;
+  b.Soi().App1Exif(bigEndian, {TestEntry{274, type, count, value}}).Sos();
+  return b.Data();
+}

@@ -1,0 +1,50 @@
+// Builds small JPEG files byte by byte: markers, an Exif APP1 with IFD0 and
+// optional sub-IFDs, and the start of scan. Enough for the reader and the
+// turn, which never look at pixels.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "test_files.h"
+
+struct TestEntry {
+  std::uint16_t tag;
+  std::uint16_t type;
+  std::uint32_t count;
+  std::uint32_t value;  // stored in the value field in the file's byte order
+  // For SHORT with count 1 the value takes the field's first two bytes.
+};
+
+class JpegBuilder {
+ public:
+  JpegBuilder& Soi();
+  // A segment with its marker, length and payload.
+  JpegBuilder& Segment(std::uint16_t marker, const Bytes& payload);
+  JpegBuilder& App0Jfif();
+  JpegBuilder& App1Xmp();
+  // An Exif APP1 holding a TIFF header and IFD0 with these entries; when
+  // exifIfd is not empty, IFD0 gets a pointer entry (34665) to a sub-IFD
+  // holding them. Returns the file offset of the TIFF header through
+  // tiffAt if given.
+  JpegBuilder& App1Exif(bool bigEndian, const std::vector<TestEntry>& ifd0,
+                        const std::vector<TestEntry>& exifIfd = {},
+                        std::uint32_t* tiffAt = nullptr);
+  JpegBuilder& Raw(const Bytes& bytes);
+  JpegBuilder& Sos();  // the scan marker and a few bytes of "image data"
+  const Bytes& Data() const { return data_; }
+  std::size_t Size() const { return data_.size(); }
+
+ private:
+  Bytes data_;
+};
+
+// The smallest file: SOI, an Exif APP1 ("II") whose IFD0 holds Orientation 6,
+// and SOS; the Orientation value lies at offsets 30 and 31.
+Bytes MinimalExifJpeg();
+// The same with the given byte order and Orientation entry shape.
+Bytes OrientationJpeg(bool bigEndian, std::uint32_t value, std::uint16_t type = 3,
+                      std::uint32_t count = 1);
+// Offset of the Orientation value field in OrientationJpeg's output.
+const std::uint32_t kOrientationValueAt = 30;
