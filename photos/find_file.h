@@ -41,8 +41,8 @@ std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
 class FindFile_CL {
  public:
-  // pattern: a path whose last component is a file-name pattern (wildcards
-  // allowed on Windows) or a plain name. A pattern of kMaxPatternLength
+  // pattern: a path whose last component is a file-name pattern ("*" and
+  // "?" as wildcards) or a plain name. A pattern of kMaxPatternLength
   // characters or more is refused: nothing is visited. Returns 0.
   int Search(const std::wstring& pattern, int recursive);
 

@@ -33,7 +33,14 @@ class FolderSearch_CL {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 #else
   bool Fill(const char* name, unsigned char type, FindData_T* data);
+  bool EnterFolder();
   DIR* dir_ = nullptr;
+  // The searches still open further up this thread's walk form a chain, so a
+  // link leading back into one of them is not walked again.
+  unsigned long long device_ = 0;
+  unsigned long long inode_ = 0;
+  const FolderSearch_CL* outer_ = nullptr;
+  bool entered_ = false;
   std::string folder_;  // as the file system spells it; "." for the current one
   std::wstring mask_;
 #endif

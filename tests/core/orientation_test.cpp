@@ -162,13 +162,46 @@ TEST_F(TurnFile, ReadOnlyPhotoIsRefused) {
   EXPECT_EQ(original, ReadBytes(path));
 }
 
-TEST_F(TurnFile, PhotoHeldByAnotherOpenIsASharingViolation) {
+// Another program holds the photo open for reading and lets others read it
+// too, but not write, as a viewer does.
+class OtherHolder {
+ public:
+  explicit OtherHolder(const std::wstring& path) {
+#ifdef _WIN32
+    handle_ = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, NULL);
+    held_ = handle_ != INVALID_HANDLE_VALUE;
+#else
+    held_ = SUCCEEDED(file_.Open(path));
+#endif
+  }
+  ~OtherHolder() { Release(); }
+  bool Held() const { return held_; }
+  void Release() {
+#ifdef _WIN32
+    if (held_) CloseHandle(handle_);
+#else
+    file_.Close();
+#endif
+    held_ = false;
+  }
+
+ private:
+  bool held_ = false;
+#ifdef _WIN32
+  HANDLE handle_;
+#else
+  ExclusiveFile_CL file_;
+#endif
+};
+
+TEST_F(TurnFile, PhotoHeldByAnotherProgramIsASharingViolation) {
   const Bytes original = MinimalExifJpeg();
   const std::wstring path = Write(original);
-  ExclusiveFile_CL other;
-  ASSERT_EQ(S_OK, other.Open(path));
+  OtherHolder other(path);
+  ASSERT_TRUE(other.Held());
   EXPECT_EQ(static_cast<HRESULT>(0x80070020u), RotateRight(path));
-  other.Close();
+  other.Release();
   EXPECT_EQ(original, ReadBytes(path));
   EXPECT_EQ(S_OK, RotateRight(path));
 }

@@ -1,0 +1,66 @@
+// Feeds arbitrary bytes to the Exif reader, then turns a copy of them on disk
+// and checks that the turn changed nothing but the Orientation value field,
+// and nothing at all when it failed.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "exif_info.h"
+#include "orientation.h"
+#include "utf8.h"
+
+namespace {
+
+std::string TempPath() {
+  const char* base = std::getenv("TMPDIR");
+  return std::string(base && *base ? base : "/tmp") + "/snapvane-fuzz-" + std::to_string(getpid()) + ".jpg";
+}
+
+bool WriteAll(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool ok = size == 0 || std::fwrite(data, 1, size, f) == size;
+  return std::fclose(f) == 0 && ok;
+}
+
+std::vector<std::uint8_t> ReadAll(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return bytes;
+  int c;
+  while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<std::uint8_t>(c));
+  std::fclose(f);
+  return bytes;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ExifInfo_CL info;
+  MemorySource_CL source(data, size);
+  info.Read(source);
+  const ExifEntry* entry = info.FindEntry(kTagOrientation);
+
+  static const std::string path = TempPath();
+  if (!WriteAll(path, data, size)) return 0;
+  TurnReport report;
+  const HRESULT hr = TurnPhoto(Utf8ToWide(path), kTurnRight, TurnOptions(), &report);
+  const std::vector<std::uint8_t> after = ReadAll(path);
+  if (after.size() != size) std::abort();
+
+  std::size_t from = size, to = size;
+  if (SUCCEEDED(hr)) {
+    // The reader over memory and over the file must agree on the entry.
+    if (!entry || report.bytesWritten == 0) std::abort();
+    from = entry->position + 8u;
+    to = from + report.bytesWritten;
+  }
+  for (std::size_t i = 0; i < size; ++i) {
+    if ((i < from || i >= to) && after[i] != data[i]) std::abort();
+  }
+  if (SUCCEEDED(hr) && (report.newValue < 1 || report.newValue > 8)) std::abort();
+  return 0;
+}

@@ -1,0 +1,215 @@
+#include "find_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "temp_folder.h"
+
+using photos_test::Join;
+using photos_test::TempFolder;
+
+namespace {
+
+std::vector<std::wstring> Paths(const PhotoList& photos) {
+  std::vector<std::wstring> paths;
+  for (const PhotoItem& item : photos) paths.push_back(item.path);
+  return paths;
+}
+
+std::vector<std::wstring> Registered(const std::wstring& path) {
+  PhotoList photos;
+  AddPath(photos, path);
+  return Paths(photos);
+}
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// Records the walker's hooks as text.
+class RecordingFind_CL : public FindFile_CL {
+ public:
+  std::vector<std::wstring> events;
+
+ protected:
+  void OnFolder(const std::wstring& folder, const std::wstring& name) override {
+    events.push_back(L"folder " + folder + L" | " + name);
+  }
+  void OnFile(const std::wstring& folder, const FindData_T& data) override {
+    events.push_back(L"file " + Join(folder, data.cFileName));
+  }
+  void OnFolderEnd() override { events.push_back(L"end"); }
+};
+
+}  // namespace
+
+class AddPathTest : public ::testing::Test {
+ protected:
+  TempFolder temp;
+};
+
+TEST_F(AddPathTest, FolderRegistersItsPhotosAndThoseOfItsSubfolders) {
+  const std::wstring a = temp.File(L"a.JPG");
+  const std::wstring b = temp.File(L"b.jpeg");
+  temp.File(L"c.png");
+  temp.Folder(L"sub");
+  const std::wstring d = temp.File(Join(L"sub", L"d.jpg"));
+
+  const std::vector<std::wstring> paths = Registered(temp.path());
+  EXPECT_EQ(Sorted(paths), Sorted({a, b, d}));
+
+  // Registered again, the same folder doubles its items, in the same order.
+  PhotoList photos;
+  AddPath(photos, temp.path());
+  AddPath(photos, temp.path());
+  ASSERT_EQ(photos.size(), 6u);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(photos[i].path, photos[i + 3].path);
+}
+
+TEST_F(AddPathTest, SingleFileRegistersExactlyThatFileWhenItIsAPhoto) {
+  const std::wstring x = temp.File(L"x.jpeg");
+  const std::wstring png = temp.File(L"x.png");
+  temp.File(L"y.jpeg");
+  EXPECT_EQ(Registered(x), std::vector<std::wstring>{x});
+  EXPECT_TRUE(Registered(png).empty());
+
+  // A file named like the photo rule wants, but in another case than asked.
+  const std::wstring upper = temp.File(L"PHOTO.JPG");
+  EXPECT_EQ(Registered(upper), std::vector<std::wstring>{upper});
+}
+
+TEST_F(AddPathTest, OnlyNamesEndingInJpgOrJpegAreTaken) {
+  temp.File(L"jpg");
+  const std::wstring tar = temp.File(L"a.tar.jpg");
+  const std::wstring dotted = temp.File(L"a.b.Jpeg");
+  temp.File(L"photo.jpe");
+  temp.File(L"photo.jfif");
+  temp.File(L"photo.jpg.bak");
+  temp.File(L"\xFF50\xFF48\xFF4F\xFF54\xFF4F.\xFF2A\xFF30\xFF27");  // ｐｈｏｔｏ.ＪＰＧ
+  const std::wstring japanese = temp.File(L"\x5199\x771F.jpg");      // 写真.jpg
+  ASSERT_FALSE(japanese.empty());
+  EXPECT_EQ(Sorted(Registered(temp.path())), Sorted({tar, dotted, japanese}));
+}
+
+TEST_F(AddPathTest, EmptyOrMissingPathsAddNothing) {
+  temp.Folder(L"empty");
+  EXPECT_TRUE(Registered(Join(temp.path(), L"empty")).empty());
+  EXPECT_TRUE(Registered(Join(temp.path(), L"missing")).empty());
+  EXPECT_TRUE(Registered(Join(temp.path(), L"missing.jpg")).empty());
+  EXPECT_TRUE(Registered(Join(Join(temp.path(), L"missing"), L"a.jpg")).empty());
+  EXPECT_TRUE(Registered(L"").empty());
+}
+
+TEST_F(AddPathTest, SubfoldersAreWalkedDepthFirstInFileSystemOrder) {
+  // Enough names that the file system's order is unlikely to be the order
+  // of creation or of the alphabet; the walk must follow it, not sort.
+  for (int i = 0; i < 12; ++i) temp.File(L"p" + std::to_wstring(i) + L".jpg");
+  temp.File(L"notes.txt");
+  temp.File(L".hidden.jpg");
+  for (int f = 0; f < 4; ++f) {
+    const std::wstring folder = L"s" + std::to_wstring(f);
+    temp.Folder(Join(folder, L"inner"));
+    for (int i = 0; i < 3; ++i) temp.File(Join(folder, L"q" + std::to_wstring(i) + L".JPEG"));
+    temp.File(Join(Join(folder, L"inner"), L"r.jpg"));
+    temp.File(Join(Join(folder, L"inner"), L"r2.jpg"));
+  }
+  std::vector<std::wstring> expected;
+  photos_test::ListPhotosInFileSystemOrder(temp.path(), &expected);
+  ASSERT_EQ(expected.size(), 12u + 1u + 4u * 5u);
+  EXPECT_EQ(Registered(temp.path()), expected);
+}
+
+TEST_F(AddPathTest, FolderWithTrailingSeparatorGivesCleanPaths) {
+  const std::wstring a = temp.File(L"a.jpg");
+  EXPECT_EQ(Registered(temp.path() + kPathSeparator), std::vector<std::wstring>{a});
+}
+
+TEST_F(AddPathTest, RelativePathsAreTakenFromTheCurrentFolder) {
+  temp.Folder(L"sub");
+  temp.File(L"x.jpg");
+  temp.File(Join(L"sub", L"y.jpg"));
+  const std::filesystem::path saved = std::filesystem::current_path();
+  std::filesystem::current_path(photos_test::FsPath(temp.path()));
+  const std::vector<std::wstring> file = Registered(L"x.jpg");
+  const std::vector<std::wstring> folder = Registered(L"sub");
+  std::filesystem::current_path(saved);
+  EXPECT_EQ(file, std::vector<std::wstring>{L"x.jpg"});
+  EXPECT_EQ(folder, std::vector<std::wstring>{Join(L"sub", L"y.jpg")});
+}
+
+TEST_F(AddPathTest, OverlongPathsAreRefusedWithoutHarm) {
+  // 300 characters: longer than any buffer the pattern split uses.
+  std::wstring longPath = temp.path();
+  while (longPath.size() < 296) longPath += kPathSeparator + std::wstring(40, L'a');
+  longPath.resize(296);
+  longPath += L".jpg";
+  ASSERT_EQ(longPath.size(), 300u);
+  EXPECT_TRUE(Registered(longPath).empty());
+  EXPECT_TRUE(Registered(std::wstring(300, L'x')).empty());
+  EXPECT_TRUE(Registered(std::wstring(259, L'x') + L".jpg").empty());
+
+  RecordingFind_CL find;
+  find.Search(longPath, 1);
+  EXPECT_TRUE(find.events.empty()) << "a refused pattern visits nothing";
+}
+
+TEST_F(AddPathTest, PatternsUpTo259CharactersAreSearched) {
+  const std::size_t prefix = temp.path().size() + 1;
+  ASSERT_LT(prefix + 10, 259u);
+  const std::wstring fits = std::wstring(259 - prefix - 4, L'f') + L".jpg";
+  const std::wstring tooLong = std::wstring(260 - prefix - 4, L'g') + L".jpg";
+  const std::wstring fitsPath = temp.File(fits);
+  const std::wstring longPath = temp.File(tooLong);
+  if (fitsPath.empty() || longPath.empty()) {
+    GTEST_SKIP() << "this file system refuses names of " << tooLong.size() << " characters";
+  }
+  ASSERT_EQ(fitsPath.size(), 259u);
+  EXPECT_EQ(Registered(fitsPath), std::vector<std::wstring>{fitsPath});
+  EXPECT_TRUE(Registered(longPath).empty());
+}
+
+TEST_F(AddPathTest, WalkerHooksNestAndTheMaskAppliesToFolderNames) {
+  temp.Folder(L"album.jpg");
+  temp.Folder(L"sub");
+  temp.File(Join(L"album.jpg", L"in.jpg"));
+  temp.File(Join(L"album.jpg", L"in.png"));
+  temp.File(Join(L"sub", L"hidden.jpg"));
+  temp.File(L"top.jpg");
+
+  RecordingFind_CL find;
+  find.Search(Join(temp.path(), L"*.jpg"), 1);
+  EXPECT_EQ(find.mask, L"*.jpg");
+  EXPECT_EQ(find.root, temp.path());
+  const std::vector<std::wstring> expectedEvents = {
+      L"folder " + temp.path() + L" | " + temp.path(),
+      L"folder " + temp.path() + L" | album.jpg",
+      L"file " + Join(Join(temp.path(), L"album.jpg"), L"in.jpg"),
+      L"end",
+      L"file " + Join(temp.path(), L"top.jpg"),
+      L"end",
+  };
+  // Order between album.jpg and top.jpg is the file system's; compare both.
+  std::vector<std::wstring> swapped = expectedEvents;
+  std::rotate(swapped.begin() + 1, swapped.begin() + 4, swapped.begin() + 5);
+  EXPECT_TRUE(find.events == expectedEvents || find.events == swapped);
+
+  RecordingFind_CL flat;
+  flat.Search(Join(temp.path(), L"*.jpg"), 0);
+  EXPECT_EQ(flat.events, (std::vector<std::wstring>{
+                             L"folder " + temp.path() + L" | " + temp.path(),
+                             L"file " + Join(temp.path(), L"top.jpg"), L"end"}));
+}
+
+TEST_F(AddPathTest, WildcardsAreOnlyStarAndQuestionMark) {
+  const std::wstring bracketed = temp.File(L"a[1]b.jpg");
+  temp.File(L"a1b.jpg");
+  const std::wstring question = temp.File(L"aXb.jpg");
+  EXPECT_EQ(Registered(bracketed), std::vector<std::wstring>{bracketed});
+  EXPECT_EQ(Registered(Join(temp.path(), L"a[1]*.jpg")), std::vector<std::wstring>{bracketed});
+  EXPECT_EQ(Registered(Join(temp.path(), L"a?b.jpg")).size(), 2u);
+}
