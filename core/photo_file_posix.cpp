@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "utf8.h"
+#include "native_path.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ HRESULT FromErrno(int error) {
 }  // namespace
 
 bool IsWriteProtected(const std::wstring& path) {
-  const std::string name = WideToUtf8(path);
+  const std::string name = NativePathFromWide(path);
   struct stat info;
   if (stat(name.c_str(), &info) != 0) return true;
   if ((info.st_mode & S_IWUSR) == 0) return true;
@@ -40,7 +40,7 @@ bool IsWriteProtected(const std::wstring& path) {
 }
 
 std::FILE* OpenSharedForReading(const std::wstring& path) {
-  return std::fopen(WideToUtf8(path).c_str(), "rb");
+  return std::fopen(NativePathFromWide(path).c_str(), "rb");
 }
 
 ExclusiveFile_CL::~ExclusiveFile_CL() { Close(); }
@@ -49,7 +49,7 @@ bool ExclusiveFile_CL::IsOpen() const { return fd_ >= 0; }
 
 HRESULT ExclusiveFile_CL::Open(const std::wstring& path) {
   Close();
-  const int fd = ::open(WideToUtf8(path).c_str(), O_RDWR | O_CLOEXEC);
+  const int fd = ::open(NativePathFromWide(path).c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return FromErrno(errno);
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
