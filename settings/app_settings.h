@@ -1,0 +1,56 @@
+// Every section and key of the settings file, with the helpers that read and
+// write them through the process-wide settings object.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+extern const wchar_t kSectionAppInfo[];     // "APP_INFO"
+extern const wchar_t kSectionAppSetting[];  // "APP_SETTING"
+extern const wchar_t kSectionWindow[];      // "Window"
+extern const wchar_t kSectionVersion[];     // "VERSION"
+extern const wchar_t kKeyRandSeed[];        // "rand_seed"
+extern const wchar_t kKeyWindowTopMost[];   // "WindowTopMost"
+extern const wchar_t kKeySpliterRect[];     // "SpliterRect"
+extern const wchar_t kKeyWindowRect[];      // "WindowRect"
+extern const wchar_t kKeyNotify[];          // "notify"
+extern const wchar_t kKeyLastDay[];         // "last_day"
+extern const wchar_t kKeyForce[];           // "force"
+
+// The stored seed plus the tick count, as unsigned 32-bit addition, read back
+// as a signed number: 2147483647 + 1 gives -2147483648.
+std::int32_t AddTickToSeed(std::int32_t seed, std::uint32_t tickCount);
+
+// Windows builds only from here on.
+
+// Reads "APP_INFO"/"rand_seed" (default 0), adds the tick count, seeds srand
+// with the sum, writes the sum back and returns it. Start-up passes
+// GetTickCount().
+std::int32_t StirRandomSeed(std::uint32_t tickCount);
+
+// "APP_SETTING"/"WindowTopMost", default 0.
+int LoadWindowTopMost();
+void SaveWindowTopMost(int windowTopMost);
+template <class AppData>
+void LoadWindowTopMost(AppData& data) {
+  data.windowTopMost = static_cast<decltype(data.windowTopMost)>(LoadWindowTopMost());
+}
+template <class AppData>
+void SaveWindowTopMost(const AppData& data) {
+  SaveWindowTopMost(static_cast<int>(data.windowTopMost));
+}
+
+// "VERSION"/"notify", default 0; nonzero turns the update check off.
+int LoadNotifySetting();
+void SaveNotifySetting(int notify);
+
+// "VERSION"/"last_day": day of the month of the last finished update check, default 0.
+int LoadLastCheckDay();
+void SaveLastCheckDay(int day);
+
+// "VERSION"/"force", default 0; set by hand only, so there is no writer.
+int LoadForceCheck();
+
+// "Window"/"SpliterRect", default empty.
+std::wstring LoadSpliterRect();
+void SaveSpliterRect(const std::wstring& value);
