@@ -1,30 +1,56 @@
-// Entry point of Snapvane.exe: a plain window until the main window exists.
+// Entry point of Snapvane.exe: data folder, settings and log, the single
+// instance check, the libraries, the random seed, then the main window until
+// the user closes it.
 #include <windows.h>
 
-static LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
+#include <commctrl.h>
+
+#include <clocale>
+#include <string>
+
+#include "app_settings.h"
+#include "com_session.h"
+#include "gdiplus_session.h"
+#include "inifile.h"
+#include "log_file.h"
+#include "main_window.h"
+#include "shell_helpers.h"
+#include "win_handles.h"
+
+namespace {
+
+// Unique to the program; a second copy finds it taken and leaves.
+const wchar_t kInstanceMutexName[] = L"Snapvane.SingleInstance.5C0B7E2A-91D4-4F3B-A6E8-2D7F40C9B1E3";
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  setlocale(LC_ALL, "Japanese");
+
+  const std::wstring dataFolder = GetDocumentsFolder() + L"\\Snapvane";
+  CreateDirectoryW(dataFolder.c_str(), NULL);  // usually exists already
+  g_inifile.SetPath(dataFolder + L"\\Snapvane.ini");
+  g_logFile.SetPath(dataFolder + L"\\log.txt");
+  g_logFile.Write(L"\r\n★★★★★ アプリ起動 ★★★★★");
+  g_logFile.Write(L"DataFolderPath = \"%s\"", dataFolder.c_str());
+
+  // Held, with ownership, until the process ends.
+  UniqueHandle instanceMutex(CreateMutexW(NULL, TRUE, kInstanceMutexName));
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    g_logFile.Write(L"多重起動チェックで既に起動中でした。");
     return 0;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int show) {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = StandInProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(NULL, MAKEINTRESOURCEW(32512));
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"SnapvaneStandIn";
-  if (!RegisterClassW(&wc)) return 1;
-  HWND window = CreateWindowW(wc.lpszClassName, L"Snapvane", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 800, 600, NULL, NULL, instance, NULL);
-  if (!window) return 1;
-  ShowWindow(window, show);
-  MSG msg;
-  while (GetMessageW(&msg, NULL, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  ComSession_CL com;
+  GdiplusSession_CL gdiplus;
+  INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  StirRandomSeed(GetTickCount());
+
+  {
+    MainWindow_CL mainWindow;
+    mainWindow.DoModal(0, 0, NULL);
   }
-  return 0;
+  return 0;  // GDI+ and then COM end as their sessions go out of scope
 }

@@ -1,0 +1,21 @@
+/* Identifiers of the program's resources and menu commands. Read by the
+   resource compiler as well as by C++, so it holds only #defines. */
+#ifndef SNAPVANE_RESOURCE_IDS_H
+#define SNAPVANE_RESOURCE_IDS_H
+
+#define IDI_APP_ICON 107
+#define IDR_MAIN_MENU 110
+
+/* Menu and toolbar commands; the command handler gets the identifier
+   minus IDM_FIRST. */
+#define IDM_FIRST 170
+#define IDM_APP_SETTINGS 170
+#define IDM_SUPPORT_SITE 180
+#define IDM_VERSION_INFO 181
+#define IDM_OPEN_FILES 182
+#define IDM_OPEN_FOLDER 183
+#define IDM_ROTATE_LEFT 191
+#define IDM_ROTATE_RIGHT 192
+#define IDM_LAST 192
+
+#endif

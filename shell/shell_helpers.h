@@ -1,0 +1,25 @@
+// Folders of the program and opening documents with the shell.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The user's documents folder without a trailing "\"; empty if the system
+// cannot say.
+std::wstring GetDocumentsFolder();
+// The running program's folder: its path up to, not including, the last "\".
+std::wstring GetModuleFolder();
+
+// The file that switches web pages off on a developer's machine.
+extern const wchar_t kHomeMarkerPath[];  // "c:\MyHome.txt"
+// Returned by ShellOpen when the marker kept it from opening anything; above
+// 32, so callers that test for success see one.
+extern const HINSTANCE kShellOpenSkipped;
+
+bool IsHomeMarkerPresent();
+// Opens a file or web address with its associated program and returns what
+// ShellExecuteW returns; opens nothing while the home marker exists.
+HINSTANCE ShellOpen(const std::wstring& target);
+// ShellOpen with another marker file, for tests.
+HINSTANCE ShellOpenUnlessMarked(const std::wstring& target, const wchar_t* markerPath);
