@@ -1,0 +1,47 @@
+// Building bitmaps for the thumbnails and the preview. Every builder returns a
+// new bitmap that the caller owns, or null when it could not be made.
+#pragma once
+
+#include <string>
+
+#include "gdiplus_types.h"
+#include "pixel_formats.h"
+
+// A width x height bitmap in the format, or null (also for a size that is
+// not positive).
+BitmapPtr CreateBitmap(int width, int height, int pixelFormat);
+
+// Turns image upright by its Exif Orientation (1 to 8; other values leave it
+// as stored). Meant for the full-size picture, before any scaling.
+void ApplyOrientation(Gdiplus::Image* image, int orientation);
+
+// A thumbnail of source for a width x height cell: the longer side of the
+// picture sets the scale, centred, on black. Null when source is missing or
+// has no width or height. source is not changed.
+BitmapPtr RenderThumbnail(Gdiplus::Image* source, int width, int height,
+                          int pixelFormat = kThumbnailPixelFormat);
+
+// source fitted inside width x height with its aspect kept, at exactly the
+// fitted size, in 32-bit ARGB. Consumes source. Null, with the failure logged,
+// when the bitmap cannot be allocated; null as well for a source without
+// width or height.
+BitmapPtr FitBitmap(BitmapPtr source, int width, int height);
+
+// A 32-bit ARGB copy of source at its own size, made upright by orientation.
+BitmapPtr OrientedCopy(Gdiplus::Image* source, int orientation);
+
+class SourcePhoto_CL;
+
+// A loaded photo made upright and scaled by the thumbnail rule. The picture in
+// photo is turned in place. Null when photo is empty or has no size.
+BitmapPtr UprightThumbnail(SourcePhoto_CL& photo, int width, int height,
+                           int pixelFormat = kThumbnailPixelFormat);
+
+// The decoder's work for one photo file: loaded, made upright, scaled by the
+// thumbnail rule. Null when the file cannot be read or decoded.
+BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height,
+                        int pixelFormat = kThumbnailPixelFormat);
+
+// The preview's work for one photo file: loaded, an upright copy, fitted
+// inside width x height. Null when the file cannot be read or decoded.
+BitmapPtr LoadPreview(const std::wstring& path, int width, int height);

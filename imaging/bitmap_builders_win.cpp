@@ -1,0 +1,123 @@
+#include "bitmap_builders.h"
+
+#include "log_file.h"
+#include "orientation_table.h"
+#include "source_photo.h"
+#include "thumbnail_rule.h"
+
+static_assert(kThumbnailPixelFormat == PixelFormat16bppRGB565, "thumbnail format");
+static_assert(kListBackBufferPixelFormat == PixelFormat24bppRGB, "list back buffer format");
+static_assert(kPreviewBackBufferPixelFormat == PixelFormat32bppRGB, "preview back buffer format");
+static_assert(kPreviewPixelFormat == PixelFormat32bppARGB, "preview format");
+
+constexpr bool SameRotateFlip(RotateFlip_EN ours, Gdiplus::RotateFlipType theirs) {
+  return static_cast<int>(ours) == static_cast<int>(theirs);
+}
+static_assert(SameRotateFlip(kRotateNoneFlipNone, Gdiplus::RotateNoneFlipNone) &&
+                  SameRotateFlip(kRotate90FlipNone, Gdiplus::Rotate90FlipNone) &&
+                  SameRotateFlip(kRotate180FlipNone, Gdiplus::Rotate180FlipNone) &&
+                  SameRotateFlip(kRotate270FlipNone, Gdiplus::Rotate270FlipNone) &&
+                  SameRotateFlip(kRotateNoneFlipX, Gdiplus::RotateNoneFlipX) &&
+                  SameRotateFlip(kRotate90FlipX, Gdiplus::Rotate90FlipX) &&
+                  SameRotateFlip(kRotateNoneFlipY, Gdiplus::RotateNoneFlipY) &&
+                  SameRotateFlip(kRotate270FlipX, Gdiplus::Rotate270FlipX),
+              "rotate/flip numbers");
+
+BitmapPtr CreateBitmap(int width, int height, int pixelFormat) {
+  if (width <= 0 || height <= 0) return BitmapPtr();
+  BitmapPtr bitmap(new Gdiplus::Bitmap(width, height, pixelFormat));
+  if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok) return BitmapPtr();
+  return bitmap;
+}
+
+void ApplyOrientation(Gdiplus::Image* image, int orientation) {
+  if (!image || !NeedsRotateFlip(orientation)) return;
+  const RotateFlip_EN op = OrientationToRotateFlip(orientation);
+  if (op == kRotate90FlipX || op == kRotate270FlipX) {
+    // GDI+ implementations disagree on a quarter turn combined with a mirror
+    // (Wine's mirrors first, which shows Orientation 5 and 7 photos upside
+    // down). A plain turn followed by a plain mirror means the same
+    // everywhere.
+    image->RotateFlip(op == kRotate90FlipX ? Gdiplus::Rotate90FlipNone : Gdiplus::Rotate270FlipNone);
+    image->RotateFlip(Gdiplus::RotateNoneFlipX);
+    return;
+  }
+  image->RotateFlip(static_cast<Gdiplus::RotateFlipType>(op));
+}
+
+BitmapPtr RenderThumbnail(Gdiplus::Image* source, int width, int height, int pixelFormat) {
+  if (!source) return BitmapPtr();
+  const int w = static_cast<int>(source->GetWidth());
+  const int h = static_cast<int>(source->GetHeight());
+  DrawRect rect;
+  if (!ThumbnailRect(width, height, w, h, &rect)) return BitmapPtr();
+  BitmapPtr target = CreateBitmap(width, height, pixelFormat);
+  if (!target) return target;
+  Gdiplus::Graphics graphics(target.get());
+  // The bands beside a picture that does not fill the cell are black
+  // whatever GDI+ leaves in a new bitmap.
+  graphics.Clear(Gdiplus::Color(255, 0, 0, 0));
+  graphics.DrawImage(source, Gdiplus::Rect(rect.x, rect.y, rect.width, rect.height), 0, 0, w, h,
+                     Gdiplus::UnitPixel);
+  return target;
+}
+
+BitmapPtr FitBitmap(BitmapPtr source, int width, int height) {
+  if (!source) return BitmapPtr();
+  const int w = static_cast<int>(source->GetWidth());
+  const int h = static_cast<int>(source->GetHeight());
+  const FitSize size = FitInside(width, height, w, h);
+  if (size.width <= 0 || size.height <= 0) return BitmapPtr();
+  BitmapPtr target = CreateBitmap(size.width, size.height, kPreviewPixelFormat);
+  if (!target) {
+    g_logFile.WriteMessage(L"ビットマップ生成失敗");
+    return target;
+  }
+  {
+    Gdiplus::Graphics graphics(target.get());
+    graphics.DrawImage(source.get(),
+                       Gdiplus::RectF(0.0f, 0.0f, static_cast<Gdiplus::REAL>(size.width),
+                                      static_cast<Gdiplus::REAL>(size.height)),
+                       0.0f, 0.0f, static_cast<Gdiplus::REAL>(w), static_cast<Gdiplus::REAL>(h),
+                       Gdiplus::UnitPixel);
+  }
+  return target;
+}
+
+BitmapPtr OrientedCopy(Gdiplus::Image* source, int orientation) {
+  if (!source) return BitmapPtr();
+  const int w = static_cast<int>(source->GetWidth());
+  const int h = static_cast<int>(source->GetHeight());
+  BitmapPtr copy = CreateBitmap(w, h, kPreviewPixelFormat);
+  if (!copy) return copy;
+  {
+    Gdiplus::Graphics graphics(copy.get());
+    graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    // Drawn by pixels, not by the photo's resolution, so the copy is exact.
+    graphics.DrawImage(source, Gdiplus::Rect(0, 0, w, h), 0, 0, w, h, Gdiplus::UnitPixel);
+  }
+  ApplyOrientation(copy.get(), orientation);
+  return copy;
+}
+
+BitmapPtr UprightThumbnail(SourcePhoto_CL& photo, int width, int height, int pixelFormat) {
+  if (!photo.Image()) return BitmapPtr();
+  // Turned at full size first, so the thumbnail rule sees the upright
+  // width and height.
+  ApplyOrientation(photo.Image(), photo.Orientation());
+  return RenderThumbnail(photo.Image(), width, height, pixelFormat);
+}
+
+BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height, int pixelFormat) {
+  SourcePhoto_CL photo;
+  if (!photo.Load(path)) return BitmapPtr();
+  return UprightThumbnail(photo, width, height, pixelFormat);
+}
+
+BitmapPtr LoadPreview(const std::wstring& path, int width, int height) {
+  SourcePhoto_CL photo;
+  if (!photo.Load(path)) return BitmapPtr();
+  BitmapPtr copy = OrientedCopy(photo.Image(), photo.Orientation());
+  photo.Reset();
+  return FitBitmap(std::move(copy), width, height);
+}

@@ -1,0 +1,68 @@
+#include "thread_base.h"
+
+ThreadBase_CL::~ThreadBase_CL() { Stop(); }
+
+void ThreadBase_CL::Start(int) {
+  if (startOnce_ && started_) return;
+  // A second thread would leave the first one running with nobody able to
+  // stop it.
+  if (thread_) return;
+  stop_ = 0;
+  started_.Reset(CreateEventW(NULL, FALSE, FALSE, NULL));
+  if (!started_) return;
+  DWORD id = 0;
+  HANDLE thread = CreateThread(NULL, 0, &ThreadBase_CL::ThreadProc, this, 0, &id);
+  if (!thread) {
+    started_.Reset();
+    return;
+  }
+  threadId_ = id;
+  thread_.Reset(thread);
+  // The thread ending counts as well, so the caller can never be left
+  // waiting for a signal that will not come.
+  HANDLE waits[2] = {started_.Get(), thread_.Get()};
+  WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+}
+
+void ThreadBase_CL::Stop() {
+  if (thread_) {
+    // A full queue refuses the message; try again while the thread lives.
+    while (!PostThreadMessageW(threadId_, WM_THREAD_QUIT, 0, 0)) {
+      if (WaitForSingleObject(thread_.Get(), 0) != WAIT_TIMEOUT) break;
+      Sleep(10);
+    }
+    WaitForSingleObject(thread_.Get(), INFINITE);
+    thread_.Reset();
+    threadId_ = 0;
+  }
+  started_.Reset();
+}
+
+void ThreadBase_CL::PostNotify() { Post(WM_THREAD_NOTIFY, 0, 0); }
+
+bool ThreadBase_CL::Post(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (threadId_ == 0) return false;
+  return PostThreadMessageW(threadId_, message, wParam, lParam) != 0;
+}
+
+DWORD WINAPI ThreadBase_CL::ThreadProc(LPVOID param) {
+  ThreadBase_CL* self = static_cast<ThreadBase_CL*>(param);
+  // Created here, on the first start only: a restarted worker keeps its lock.
+  const bool locked = self->lock_.Initialize();
+  MSG msg;
+  // The first peek makes the system create the thread's message queue.
+  PeekMessageW(&msg, NULL, WM_THREAD_FIRST, WM_THREAD_LAST, PM_NOREMOVE);
+  self->running_ = locked ? 1 : 0;
+  SetEvent(self->started_.Get());
+  // Without its lock the worker cannot share anything safely: it ends, and
+  // what is posted to it stays unserved.
+  while (self->running_) {
+    // WM_QUIT is delivered whatever the filter; it ends the loop as well.
+    const BOOL got = GetMessageW(&msg, NULL, WM_THREAD_FIRST, WM_THREAD_LAST);
+    if (got == 0 || got == -1) break;
+    const int result = self->OnThreadMessage(msg.message, msg.wParam, msg.lParam);
+    if (result == 0 && msg.message == WM_THREAD_QUIT) self->running_ = 0;
+  }
+  self->running_ = 0;
+  return 0;
+}

@@ -1,0 +1,27 @@
+// The two scaling rules of the program, as plain arithmetic.
+#pragma once
+
+struct DrawRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Where a w x h picture is drawn in a W x H thumbnail: the longer side of the
+// picture sets the scale (a portrait fills the height, anything else the
+// width), centred, truncating. The other side is not compared with the
+// target, so a square picture overflows a landscape cell and is clipped.
+// False, with nothing computed, when w or h is not positive: a photo that did
+// not open must not be divided by.
+bool ThumbnailRect(int W, int H, int w, int h, DrawRect* rect);
+
+struct FitSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The largest size of a w x h picture that fits inside W x H with its aspect
+// kept, truncating; larger or smaller than the picture alike. A picture with
+// no width or height yields a zero size.
+FitSize FitInside(int W, int H, int w, int h);

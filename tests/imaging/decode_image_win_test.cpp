@@ -1,0 +1,210 @@
+// The decode worker: newest first, one wake-up per burst, the shutdown rule,
+// and real photos delivered to a window.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "decode_image.h"
+#include "orientation.h"
+#include "photo_pixels_win.h"
+#include "read_orientation.h"
+
+namespace {
+
+const DWORD kPatience = 20000;  // ms
+
+std::atomic<int> g_itemsAlive(0);
+std::atomic<int> g_delivered(0);
+
+// A request that counts how many are alive, so deletions can be checked.
+class CountedItem : public DecodeItem_CL {
+ public:
+  explicit CountedItem(const std::wstring& path) : DecodeItem_CL(path, 192, 144) { ++g_itemsAlive; }
+  ~CountedItem() override { --g_itemsAlive; }
+};
+
+DecodeImage_CL::ItemPtr Item(const std::wstring& path) { return DecodeImage_CL::ItemPtr(new CountedItem(path)); }
+
+// Decodes nothing: it records the order of the requests. A request for
+// "hold", or a WM_THREAD_NOTIFY, holds the worker until Release or until it
+// is told to stop.
+class ScriptedDecoder : public DecodeImage_CL {
+ public:
+  ScriptedDecoder()
+      : holding_(CreateEventW(NULL, FALSE, FALSE, NULL)),
+        release_(CreateEventW(NULL, FALSE, FALSE, NULL)),
+        delivered_(CreateEventW(NULL, FALSE, FALSE, NULL)) {}
+  ~ScriptedDecoder() override { Shutdown(); }
+
+  bool WaitHolding() { return WaitForSingleObject(holding_.Get(), kPatience) == WAIT_OBJECT_0; }
+  void Release() { SetEvent(release_.Get()); }
+  bool WaitDelivered(std::size_t count) {
+    while (Order().size() < count) {
+      if (WaitForSingleObject(delivered_.Get(), kPatience) != WAIT_OBJECT_0) return false;
+    }
+    return true;
+  }
+  std::vector<std::wstring> Order() {
+    CriticalSection_CL::Scope hold(Lock());
+    return order_;
+  }
+  int WakeUps() const { return wakeUps_; }
+
+  int OnThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_DECODE_REQUEST) ++wakeUps_;
+    if (message == WM_THREAD_NOTIFY) Hold();
+    return DecodeImage_CL::OnThreadMessage(message, wParam, lParam);
+  }
+
+ protected:
+  void Decode(DecodeItem_CL* item) override {
+    if (item->path == L"hold") Hold();
+  }
+  void OnDecoded(ItemPtr item) override {
+    ++g_delivered;
+    {
+      CriticalSection_CL::Scope hold(Lock());
+      order_.push_back(item->path);
+    }
+    item.reset();  // deleted before anyone is told
+    SetEvent(delivered_.Get());
+  }
+
+ private:
+  void Hold() {
+    SetEvent(holding_.Get());
+    while (WaitForSingleObject(release_.Get(), 1) == WAIT_TIMEOUT && !StopRequested()) {
+    }
+  }
+
+  UniqueHandle holding_, release_, delivered_;
+  std::atomic<int> wakeUps_{0};
+  std::vector<std::wstring> order_;
+};
+
+TEST(DecodeWorker, WaitingRequestsAreServedNewestFirst) {
+  ScriptedDecoder decoder;
+  decoder.Start();
+  const int held = decoder.Enqueue(Item(L"hold"));
+  ASSERT_TRUE(decoder.WaitHolding());
+  const int a = decoder.Enqueue(Item(L"first"));
+  const int b = decoder.Enqueue(Item(L"second"));
+  const int c = decoder.Enqueue(Item(L"third"));
+  EXPECT_LT(held, a);
+  EXPECT_EQ(a + 1, b);
+  EXPECT_EQ(b + 1, c);
+  decoder.Release();
+  ASSERT_TRUE(decoder.WaitDelivered(4));
+  EXPECT_EQ((std::vector<std::wstring>{L"hold", L"third", L"second", L"first"}), decoder.Order());
+  EXPECT_EQ(0, g_itemsAlive);
+}
+
+TEST(DecodeWorker, OnlyTheFirstRequestOfABurstWakesTheWorker) {
+  ScriptedDecoder decoder;
+  decoder.Start();
+  decoder.PostNotify();  // keeps the worker busy while the burst is queued
+  ASSERT_TRUE(decoder.WaitHolding());
+  for (const wchar_t* name : {L"1", L"2", L"3"}) decoder.Enqueue(Item(name));
+  decoder.Release();
+  ASSERT_TRUE(decoder.WaitDelivered(3));
+  EXPECT_EQ(1, decoder.WakeUps());
+  EXPECT_EQ((std::vector<std::wstring>{L"3", L"2", L"1"}), decoder.Order());
+}
+
+TEST(DecodeWorker, DestroyingItWithTenWaitingFinishesOnlyTheOneInProgress) {
+  std::unique_ptr<ScriptedDecoder> decoder(new ScriptedDecoder);
+  decoder->Start();
+  decoder->Enqueue(Item(L"hold"));
+  ASSERT_TRUE(decoder->WaitHolding());
+  for (int i = 0; i < 10; ++i) decoder->Enqueue(Item(L"waiting"));
+  g_delivered = 0;
+  decoder.reset();  // raises the stop flag, which lets "hold" finish
+  EXPECT_EQ(1, g_delivered);
+  EXPECT_EQ(0, g_itemsAlive);
+}
+
+TEST(DecodeWorker, RequestsQueuedBeforeStartAreServed) {
+  ScriptedDecoder decoder;
+  decoder.Enqueue(Item(L"early 1"));
+  decoder.Enqueue(Item(L"early 2"));
+  decoder.Start();
+  ASSERT_TRUE(decoder.WaitDelivered(2));
+  EXPECT_EQ((std::vector<std::wstring>{L"early 2", L"early 1"}), decoder.Order());
+}
+
+// A message-only window; Next pumps this thread's messages until a
+// WM_DECODE_DONE for it arrives.
+class Receiver {
+ public:
+  Receiver() : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL)) {}
+  ~Receiver() { DestroyWindow(window_); }
+  HWND Window() const { return window_; }
+
+  DecodeImage_CL::ItemPtr Next(WPARAM* sequence) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < kPatience) {
+      while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_DECODE_DONE && msg.hwnd == window_) {
+          *sequence = msg.wParam;
+          return DecodeImage_CL::TakeItem(msg.lParam);
+        }
+        DispatchMessageW(&msg);
+      }
+      MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+    }
+    return DecodeImage_CL::ItemPtr();
+  }
+
+ private:
+  HWND window_;
+};
+
+HRESULT g_turnDuringDecode = E_PENDING;
+void TurnWhileDecoding(const DecodeItem_CL& item) { g_turnDuringDecode = RotateRight(item.path); }
+
+TEST(DecodeWorker, DeliversUprightThumbnailsToTheWindow) {
+  TempDir dir;
+  const std::wstring photo = dir.Join(L"縦.jpg");
+  ASSERT_TRUE(WriteBytes(photo, JpegWithOrientation(QuadrantPicture(400, 300).get(), 6)));
+  Receiver receiver;
+  DecodeImage_CL decoder;
+  decoder.SetTargetWindow(receiver.Window());
+  decoder.Start();
+
+  DecodeImage_CL::ItemPtr request = Item(photo);
+  request->cacheKey = 17;
+  // The turn opens the photo exclusively right after the worker read it.
+  DecodeImage_CL::SetDecodeHookForTests(&TurnWhileDecoding);
+  const int sequence = decoder.Enqueue(std::move(request));
+  WPARAM got = 0;
+  DecodeImage_CL::ItemPtr done = receiver.Next(&got);
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
+  ASSERT_TRUE(done);
+  EXPECT_EQ(S_OK, g_turnDuringDecode);
+  EXPECT_EQ(3, ReadOrientation(photo));
+  EXPECT_EQ(static_cast<WPARAM>(sequence), got);
+  EXPECT_EQ(17, done->cacheKey);
+  ASSERT_TRUE(done->result);
+  EXPECT_EQ(192u, done->result->GetWidth());
+  EXPECT_EQ(PixelFormat16bppRGB565, done->result->GetPixelFormat());
+  // Decoded with the Orientation it was read with (6): the stored top left
+  // is shown at the top right, the picture 108 wide at x = 42.
+  EXPECT_TRUE(Near(PixelAt(done->result.get(), 42 + 81, 36), kQuadrantColours[0]));
+  EXPECT_TRUE(Near(PixelAt(done->result.get(), 42 + 27, 36), kQuadrantColours[2]));
+  EXPECT_TRUE(Near(PixelAt(done->result.get(), 20, 72), kBlack, 8));
+
+  // A photo that vanished yields no thumbnail, and the queue goes on.
+  const std::wstring gone = dir.Join(L"gone.jpg");
+  decoder.Enqueue(Item(gone));
+  decoder.Enqueue(Item(photo));
+  decoder.Enqueue(Item(gone));
+  for (int i = 0; i < 3; ++i) {
+    done = receiver.Next(&got);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done->path == photo, done->result != nullptr) << i;
+  }
+}
+
+}  // namespace

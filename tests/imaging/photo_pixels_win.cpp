@@ -1,0 +1,97 @@
+#include "photo_pixels_win.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "jpeg_builder.h"
+
+namespace {
+
+bool JpegEncoder(CLSID* clsid) {
+  UINT count = 0, size = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
+  std::vector<unsigned char> buffer(size);
+  Gdiplus::ImageCodecInfo* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i) {
+    if (std::wstring(codecs[i].MimeType) == L"image/jpeg") {
+      *clsid = codecs[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
+Bytes EncodeJpeg(Gdiplus::Bitmap* picture) {
+  Bytes bytes;
+  CLSID clsid;
+  IStream* stream = nullptr;
+  if (!JpegEncoder(&clsid) || FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream))) return bytes;
+  STATSTG stat;
+  LARGE_INTEGER zero;
+  zero.QuadPart = 0;
+  ULONG got = 0;
+  if (picture->Save(stream, &clsid, NULL) == Gdiplus::Ok && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) &&
+      SUCCEEDED(stream->Seek(zero, STREAM_SEEK_SET, NULL))) {
+    bytes.resize(static_cast<std::size_t>(stat.cbSize.QuadPart));
+    if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &got)) || got != bytes.size()) {
+      bytes.clear();
+    }
+  }
+  stream->Release();
+  return bytes;
+}
+
+void Fill(Gdiplus::Graphics& g, Rgb c, int x, int y, int w, int h) {
+  Gdiplus::SolidBrush brush(Gdiplus::Color(255, static_cast<BYTE>(c.r), static_cast<BYTE>(c.g), static_cast<BYTE>(c.b)));
+  g.FillRectangle(&brush, x, y, w, h);
+}
+
+}  // namespace
+
+BitmapPtr QuadrantPicture(int w, int h) {
+  BitmapPtr picture(new Gdiplus::Bitmap(w, h, PixelFormat32bppARGB));
+  Gdiplus::Graphics g(picture.get());
+  Fill(g, kQuadrantColours[0], 0, 0, w / 2, h / 2);
+  Fill(g, kQuadrantColours[1], w / 2, 0, w - w / 2, h / 2);
+  Fill(g, kQuadrantColours[2], 0, h / 2, w / 2, h - h / 2);
+  Fill(g, kQuadrantColours[3], w / 2, h / 2, w - w / 2, h - h / 2);
+  return picture;
+}
+
+BitmapPtr SolidPicture(int w, int h, Rgb colour) {
+  BitmapPtr picture(new Gdiplus::Bitmap(w, h, PixelFormat32bppARGB));
+  Gdiplus::Graphics g(picture.get());
+  Fill(g, colour, 0, 0, w, h);
+  return picture;
+}
+
+Bytes JpegWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation, bool bigEndian) {
+  const Bytes jpeg = EncodeJpeg(picture);
+  std::size_t at = 2;
+  while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] >= 0xE0 && jpeg[at + 1] <= 0xEF) {
+    at += 2 + (static_cast<std::size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3]);
+  }
+  if (at >= jpeg.size()) return Bytes();
+  JpegBuilder b;
+  b.Soi().App1Exif(bigEndian, {TestEntry{274, 3, 1, orientation}});
+  b.Raw(Bytes(jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end()));
+  return b.Data();
+}
+
+Rgb PixelAt(Gdiplus::Bitmap* bitmap, int x, int y) {
+  Gdiplus::Color c;
+  if (bitmap->GetPixel(x, y, &c) != Gdiplus::Ok) return Rgb{-1000, -1000, -1000};
+  return Rgb{c.GetR(), c.GetG(), c.GetB()};
+}
+
+bool Near(const Rgb& a, const Rgb& b, int tolerance) {
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
+
+std::string Describe(const Rgb& c) {
+  char text[48];
+  std::snprintf(text, sizeof text, "(%d, %d, %d)", c.r, c.g, c.b);
+  return text;
+}

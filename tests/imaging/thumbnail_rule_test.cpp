@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "thumbnail_rule.h"
+
+namespace {
+
+DrawRect Thumb(int W, int H, int w, int h) {
+  DrawRect r;
+  EXPECT_TRUE(ThumbnailRect(W, H, w, h, &r));
+  return r;
+}
+
+void ExpectRect(const DrawRect& r, int x, int y, int width, int height) {
+  EXPECT_EQ(x, r.x);
+  EXPECT_EQ(y, r.y);
+  EXPECT_EQ(width, r.width);
+  EXPECT_EQ(height, r.height);
+}
+
+TEST(ThumbnailRule, LongerSideSetsTheScale) {
+  // A 4000 x 3000 photo with Orientation 6 is 3000 x 4000 once upright.
+  ExpectRect(Thumb(192, 144, 3000, 4000), 42, 0, 108, 144);
+  ExpectRect(Thumb(192, 144, 4000, 3000), 0, 0, 192, 144);
+  ExpectRect(Thumb(192, 144, 1000, 500), 0, 24, 192, 96);
+}
+
+TEST(ThumbnailRule, SquareAndTallLandscapeOverflowAndAreCentred) {
+  // Not compared with the cell: a square fills the width and is clipped.
+  ExpectRect(Thumb(192, 144, 500, 500), 0, -24, 192, 192);
+  // An odd overflow truncates towards zero on both ends.
+  ExpectRect(Thumb(192, 145, 100, 100), 0, -23, 192, 192);
+  ExpectRect(Thumb(191, 144, 300, 400), 41, 0, 108, 144);
+}
+
+TEST(ThumbnailRule, ExtremeSizes) {
+  // A one-pixel-high panorama is drawn zero pixels high, in the middle.
+  ExpectRect(Thumb(192, 144, 1000, 1), 0, 72, 192, 0);
+  // Products beyond 32 bits do not wrap.
+  ExpectRect(Thumb(60000, 60000, 65535, 40000), 0, 11689, 60000, 36621);
+  ExpectRect(Thumb(192, 144, 1, 65535), 96, 0, 0, 144);
+}
+
+TEST(ThumbnailRule, PictureWithoutSizeIsNeverDividedBy) {
+  DrawRect r;
+  r.x = 7;
+  EXPECT_FALSE(ThumbnailRect(192, 144, 0, 3000, &r));
+  EXPECT_FALSE(ThumbnailRect(192, 144, 4000, 0, &r));
+  EXPECT_FALSE(ThumbnailRect(192, 144, 0, 0, &r));
+  EXPECT_FALSE(ThumbnailRect(192, 144, -4, 3, &r));
+  EXPECT_FALSE(ThumbnailRect(192, 144, 4, 3, nullptr));
+  EXPECT_EQ(7, r.x);  // untouched
+}
+
+TEST(FitRule, KeepsTheAspectInsideTheBox) {
+  FitSize s = FitInside(600, 400, 3000, 4000);
+  EXPECT_EQ(300, s.width);
+  EXPECT_EQ(400, s.height);
+  s = FitInside(600, 400, 4000, 3000);
+  EXPECT_EQ(533, s.width);
+  EXPECT_EQ(400, s.height);
+  s = FitInside(200, 400, 300, 400);  // portrait wider than a narrow box
+  EXPECT_EQ(200, s.width);
+  EXPECT_EQ(266, s.height);
+  s = FitInside(600, 400, 100, 50);  // small pictures are enlarged
+  EXPECT_EQ(600, s.width);
+  EXPECT_EQ(300, s.height);
+}
+
+TEST(FitRule, NothingToFit) {
+  for (const FitSize& s : {FitInside(600, 400, 0, 300), FitInside(600, 400, 300, 0), FitInside(600, 400, 0, 0)}) {
+    EXPECT_EQ(0, s.width);
+    EXPECT_EQ(0, s.height);
+  }
+  const FitSize s = FitInside(0, 0, 300, 400);
+  EXPECT_EQ(0, s.width);
+  EXPECT_EQ(0, s.height);
+}
+
+}  // namespace
