@@ -34,6 +34,10 @@ class SaveData_CL {
   // the main window's handler clears refreshPending. Nothing is posted, and
   // the flag stays clear, while there is no preview window to post through.
   void RequestPreviewRefresh();
+  // Shows photo index in previewControl, upright and fitted to the pane; an
+  // index outside the list or a photo that cannot be read leaves the pane
+  // black. Defined with the preview, in views/.
+  void ShowInPreview(int index);
 
   bool windowTopMost = false;
   PhotoList photos;

@@ -14,6 +14,7 @@
 #include "inifile.h"
 #include "log_file.h"
 #include "main_window.h"
+#include "save_data.h"
 #include "shell_helpers.h"
 #include "win_handles.h"
 
@@ -21,6 +22,10 @@ namespace {
 
 // Unique to the program; a second copy finds it taken and leaves.
 const wchar_t kInstanceMutexName[] = L"Snapvane.SingleInstance.5C0B7E2A-91D4-4F3B-A6E8-2D7F40C9B1E3";
+
+// The shared application state: the photo list and the settings the window
+// uses, alive for the whole run.
+SaveData_CL g_appData;
 
 }  // namespace
 
@@ -49,7 +54,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   StirRandomSeed(GetTickCount());
 
   {
-    MainWindow_CL mainWindow;
+    MainWindow_CL mainWindow(g_appData);
     mainWindow.DoModal(0, 0, NULL);
   }
   return 0;  // GDI+ and then COM end as their sessions go out of scope

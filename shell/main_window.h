@@ -1,27 +1,110 @@
 // The program's only top-level window: a modal dialog of the framework that
-// turns itself into a normal resizable window with the main menu and icon.
-// For now it holds no panes; closing it ends the program with exit code 0.
+// turns itself into a normal resizable window with the main menu, the
+// toolbar, the preview above and the thumbnail strip below. It receives the
+// commands, the drops and the strip's clicks, hands finished thumbnails to
+// the strip, keeps a minimum size and saves its rectangles whenever it moves
+// or is laid out.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "control_factory.h"
+#include "image_list.h"
+#include "main_commands.h"
+#include "save_data.h"
+#include "split_manager.h"
 #include "subclass_dialog_base.h"
+#include "tool_bar.h"
+
+class MyPictureImage_CL;
+class MyPictureListView_CL;
 
 // Default size of the main window, centred in the full-screen area.
 constexpr int kMainWindowWidth = 672;
 constexpr int kMainWindowHeight = 810;
+// The bar between the preview and the strip.
+constexpr int kSplitterThickness = 4;
+// The strip: one row of cells, each with a thumbnail and its caption.
+constexpr int kThumbnailWidth = 192;
+constexpr int kThumbnailHeight = 144;
+constexpr int kCellWidth = 196;
+constexpr int kCellHeight = 164;
+// The smallest window, in character cells of the system font.
+constexpr int kMinimumWidthChars = 42;
+constexpr int kMinimumHeightChars = 45;
 
-class MainWindow_CL : public SubClassDialogBase_CL {
+extern const wchar_t kSplitRootName[];     // "Root(V)"
+extern const wchar_t kSplitPreviewName[];  // "SplitB"
+extern const wchar_t kSplitStripName[];    // "SplitA"
+
+class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
  public:
-  MainWindow_CL();
+  // appData: the program's shared state, alive longer than the window.
+  explicit MainWindow_CL(SaveData_CL& appData);
+  // Deletes the preview, then the strip (which stops its decoder), then the
+  // rest.
   ~MainWindow_CL() override;
 
   INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   virtual void OnInitDialog(int unused);
   virtual void Layout();
 
+  // The split tree and the window rectangle to the settings file.
+  void SaveLayout();
+  // Carries out a menu, toolbar or context-menu command: identifier - 170.
+  void OnCommand(int index);
+  // Above all other windows or back, by the shared state's windowTopMost.
+  void ApplyTopMost() override;
+
+  MyPictureImage_CL* Preview() const { return preview; }
+  MyPictureListView_CL* ThumbnailList() const { return thumbnailList; }
+  const SplitManager_CL& Splits() const { return splitManager; }
+  HWND ToolbarWindow() const { return toolbar.GetHwnd(); }
+  SaveData_CL& AppData() const { return appData; }
+
+ protected:
+  // The process's command line; tests give their own.
+  virtual std::wstring CommandLineText() const;
+  // The update check of the start; tests leave it out.
+  virtual void CheckForUpdate();
+
+  // What the commands need from the window.
+  const PhotoList& Photos() const override;
+  int CurrentPhoto() override;
+  void ShowCannotTurn() override;
+  void ReloadThumbnail(int index) override;
+  void RequestPreviewRefresh() override;
+  bool ChooseFiles(std::vector<std::wstring>& paths) override;
+  bool ChooseFolder(std::wstring& folder) override;
+  void RegisterWithProgress(const std::vector<std::wstring>& paths) override;
+  void ShowRegisteredPhotos() override;
+  int ShowSettingsSheet() override;
+  void ShowVersionSheet() override;
+  void OpenSupportSite() override;
+
  private:
+  void CreatePreview();
+  void CreateThumbnailList();
+  void BuildSplitTree();
+  void PlaceWindow();
+  void RegisterCommandLine();
+  void OnDropFiles(HDROP drop);
+  void OnNotify(WPARAM wParam, LPARAM lParam);
+  void OnContextMenu(HWND target);
+  void ShowSelectedPhoto();
+  void EnforceMinimumSize(RECT* sizing);
+  // Tells the strip the new number of photos and repaints it.
+  void RefreshStrip();
+
+  SaveData_CL& appData;
   ControlFactory_CL controlFactory;  // the main window makes no plain controls
+  SplitManager_CL splitManager{kSplitterThickness, WM_RELAYOUT};
+  ImageList_CL toolbarImages;
+  ToolBar_CL toolbar;
   int layoutReady = 0;
+  MyPictureImage_CL* preview = nullptr;            // owned
+  MyPictureListView_CL* thumbnailList = nullptr;   // owned
 };

@@ -1,13 +1,63 @@
 #include "main_window.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app_settings.h"
+#include "command_line.h"
+#include "decode_image.h"
+#include "dialog_metrics.h"
+#include "main_toolbar.h"
+#include "my_picture_image.h"
+#include "my_picture_list_view.h"
+#include "owner_draw_menu.h"
 #include "resource_ids.h"
+#include "shell_helpers.h"
+#include "thread_messages.h"
+#include "update_check.h"
+#include "update_server.h"
+#include "window_layout.h"
+#include "window_rect.h"
+#include "window_top_most.h"
 
-MainWindow_CL::MainWindow_CL() { style = kDialogStyle; }
+const wchar_t kSplitRootName[] = L"Root(V)";
+const wchar_t kSplitPreviewName[] = L"SplitB";
+const wchar_t kSplitStripName[] = L"SplitA";
 
-MainWindow_CL::~MainWindow_CL() {}
+namespace {
+
+// The strip's background: opaque light grey.
+const Gdiplus::ARGB kStripBackground = 0xFFC8C8C8;
+
+}  // namespace
+
+MainWindow_CL::MainWindow_CL(SaveData_CL& appData) : appData(appData) { style = kDialogStyle; }
+
+MainWindow_CL::~MainWindow_CL() {
+  // The shared state outlives the window: nothing may point into it then.
+  if (appData.previewControl == preview) {
+    appData.previewControl = nullptr;
+    appData.previewWindow = NULL;
+  }
+  if (appData.listControl == thumbnailList) appData.listControl = nullptr;
+  delete preview;
+  preview = nullptr;
+  delete thumbnailList;
+  thumbnailList = nullptr;
+}
+
+std::wstring MainWindow_CL::CommandLineText() const { return GetCommandLineW(); }
+
+void MainWindow_CL::CheckForUpdate() {
+  UpdateCheck_CL check(UpdateServerHost(), kVersionFileObject, NULL, UpdateServerPort());
+  check.CheckForUpdate(kUpdateNoticeTitle, kAppVersion, hwnd);
+}
 
 void MainWindow_CL::OnInitDialog(int) {
   HINSTANCE instance = GetModuleHandleW(NULL);
+  LoadWindowTopMost(appData);
   SetWindowTextW(hwnd, L"Snapvane");
 
   // Shared icons from the module's resources: the system frees them.
@@ -22,36 +72,225 @@ void MainWindow_CL::OnInitDialog(int) {
   // A menu attached with SetMenu is destroyed with the window.
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
   if (menu) SetMenu(hwnd, menu);
+  DragAcceptFiles(hwnd, TRUE);
 
-  const int screenWidth = GetSystemMetrics(SM_CXFULLSCREEN);
-  const int screenHeight = GetSystemMetrics(SM_CYFULLSCREEN);
-  SetWindowPos(hwnd, NULL, (screenWidth - kMainWindowWidth) / 2,
-               (screenHeight - kMainWindowHeight) / 2, kMainWindowWidth, kMainWindowHeight,
-               SWP_NOZORDER | SWP_FRAMECHANGED);
+  BuildMainToolbar(toolbar, toolbarImages, hwnd, ProgramFolderFile(L"ToolBar.bmp"));
+  CreatePreview();
+  CreateThumbnailList();
+  BuildSplitTree();
+  PlaceWindow();
 
   layoutReady = 1;
   Layout();
+  if (!appData.refreshPending) appData.RequestPreviewRefresh();
+
+  CheckForUpdate();
+  ApplyTopMost();
   ShowWindow(hwnd, SW_SHOW);
+  RegisterCommandLine();
+}
+
+void MainWindow_CL::CreatePreview() {
+  preview = new MyPictureImage_CL;
+  preview->Create(hwnd, PictureImage_CL::kPreviewControlId, 320, 240, 0, 0);
+  preview->SetDisplayMode(kDisplayNaturalSize);
+  if (preview->hwnd) DragAcceptFiles(preview->hwnd, TRUE);
+  appData.previewControl = preview;
+  appData.previewWindow = preview->hwnd;
+}
+
+void MainWindow_CL::CreateThumbnailList() {
+  thumbnailList = new MyPictureListView_CL(&appData.photos);
+  appData.listControl = thumbnailList;
+  thumbnailList->Create(hwnd);
+  thumbnailList->Worker().SetTargetWindow(hwnd);
+  thumbnailList->Worker().Start();
+  thumbnailList->SetLayoutMode(0);
+  thumbnailList->SetThumbnailSize(kThumbnailWidth, kThumbnailHeight);
+  thumbnailList->SetCellSize(kCellWidth, kCellHeight);
+  thumbnailList->SetBackgroundColor(kStripBackground);
+  // One row: the strip scrolls sideways only.
+  if (thumbnailList->hwnd) ShowScrollBar(thumbnailList->hwnd, SB_VERT, FALSE);
+  thumbnailList->Cache().Clear();
+}
+
+void MainWindow_CL::BuildSplitTree() {
+  const int root = splitManager.AddPane(NULL, kSplitRootName, true, false);
+  const int top = splitManager.AddPane(preview->hwnd, kSplitPreviewName, false, false);
+  const int bottom = splitManager.AddPane(thumbnailList->hwnd, kSplitStripName, false, false);
+  splitManager.Link(root, top, bottom);
+  splitManager.LoadSplits(kSectionWindow, kKeySpliterRect);
+  // The strip is always one row of cells plus its scroll bar high, whatever
+  // was saved.
+  splitManager.Node(root).position = GetSystemMetrics(SM_CYHSCROLL) + kCellHeight + 2;
+}
+
+void MainWindow_CL::PlaceWindow() {
+  const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
+  const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
+  RECT defaultRect;
+  defaultRect.left = (cx - kMainWindowWidth) / 2;
+  defaultRect.top = (cy - kMainWindowHeight) / 2;
+  defaultRect.right = defaultRect.left + kMainWindowWidth;
+  defaultRect.bottom = defaultRect.top + kMainWindowHeight;
+  const RECT rect = LoadWindowRect(kSectionWindow, kKeyWindowRect, defaultRect);
+  SetWindowPos(hwnd, NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void MainWindow_CL::RegisterCommandLine() {
+  CommandLine_CL commandLine;
+  commandLine.ParseCommandLine(CommandLineText());
+  const int count = commandLine.CountFiles();
+  for (int n = 0; n < count; ++n) AddPath(appData, commandLine.GetFile(n));
+  if (count > 0) RefreshStrip();
+}
+
+void MainWindow_CL::RefreshStrip() {
+  if (!thumbnailList) return;
+  thumbnailList->SetCount(static_cast<unsigned>(appData.photos.size()));
+  thumbnailList->UpdateLayout();
+  if (thumbnailList->hwnd) InvalidateRect(thumbnailList->hwnd, NULL, FALSE);
 }
 
 void MainWindow_CL::Layout() {
   if (!layoutReady) return;
+  RECT area = {0, 0, 0, 0};
+  GetClientRect(hwnd, &area);
+  // The toolbar sits at the top; the panes share what lies below it. The
+  // toolbar may keep a height of its own rather than its buttons', so its
+  // window is measured after it was sized.
+  const RECT buttons = toolbar.SizeToButtons();
+  int toolbarBottom = buttons.bottom;
+  if (toolbar.GetHwnd()) {
+    const RECT placed = WindowRectInParent(toolbar.GetHwnd());
+    if (placed.bottom > toolbarBottom) toolbarBottom = placed.bottom;
+  }
+  area.top += toolbarBottom;
+  splitManager.LayoutAll(area);
+  SaveLayout();
+  // The preview is rendered for its new size once the sizing is over.
+  if (!appData.refreshPending) appData.RequestPreviewRefresh();
 }
 
-INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM, LPARAM) {
+void MainWindow_CL::SaveLayout() {
+  if (!layoutReady) return;
+  splitManager.SaveSplits(kSectionWindow, kKeySpliterRect);
+  SaveWindowRect(hwnd, kSectionWindow, kKeyWindowRect);
+}
+
+void MainWindow_CL::ApplyTopMost() {
+  HWND window = appData.previewWindow ? GetParent(appData.previewWindow) : hwnd;
+  SetWindowTopMost(window, appData.windowTopMost != 0);
+}
+
+INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       OnInitDialog(0);
       break;
+    case WM_MOVE:
+      SaveLayout();
+      break;
     case WM_SIZE:
+      if (toolbar.GetHwnd()) SendMessageW(toolbar.GetHwnd(), WM_SIZE, wParam, lParam);
       Layout();
+      break;
+    case WM_SIZING:
+      EnforceMinimumSize(reinterpret_cast<RECT*>(lParam));
       break;
     case WM_CLOSE:
       EndDialog(window, 0);
       PostQuitMessage(0);
       break;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id >= kCommandFirst && id <= kCommandLast) OnCommand(id - kCommandFirst);
+      break;
+    }
+    case WM_NOTIFY:
+      OnNotify(wParam, lParam);
+      break;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam));
+      break;
+    case WM_DROPFILES:
+      OnDropFiles(reinterpret_cast<HDROP>(wParam));
+      break;
+    case WM_PREVIEW_REFRESH:
+      ShowSelectedPhoto();
+      break;
+    case WM_RELAYOUT:
+      Layout();
+      break;
+    case WM_DECODE_DONE:
+      if (thumbnailList) {
+        thumbnailList->AcceptDecoded(lParam);
+      } else {
+        DecodeImage_CL::TakeItem(lParam);  // deleted here
+      }
+      break;
     default:
       break;
   }
+  splitManager.HandleMouse(message, lParam, window);
+  // Owner-drawn menu items are measured and drawn by their menu's handler;
+  // TRUE tells the dialog manager they were.
+  if (OwnerDrawMenu(window, message, wParam, lParam)) return TRUE;
   return 0;
+}
+
+void MainWindow_CL::OnNotify(WPARAM wParam, LPARAM lParam) {
+  if (!thumbnailList || !lParam) return;
+  const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (static_cast<int>(wParam) != thumbnailList->controlId) return;
+  if (header->code != static_cast<UINT>(NM_CLICK)) return;
+  appData.selectedIndex = reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem;
+  // A click always shows its photo, even with a refresh already queued: the
+  // queued one reads selectedIndex when it is handled.
+  PostMessageW(hwnd, WM_PREVIEW_REFRESH, 0, 0);
+}
+
+void MainWindow_CL::OnContextMenu(HWND target) {
+  if (thumbnailList && target == thumbnailList->hwnd) {
+    thumbnailList->ShowContextMenu();
+  } else if (preview && target == preview->hwnd) {
+    preview->ShowContextMenu();
+  }
+}
+
+void MainWindow_CL::OnDropFiles(HDROP drop) {
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, NULL, 0);
+  for (UINT i = 0; i < count; ++i) {
+    // Asked for its length first, so that a long path is never cut short
+    // into the name of some other file or folder.
+    const UINT length = DragQueryFileW(drop, i, NULL, 0);
+    if (length == 0) continue;
+    std::vector<wchar_t> path(length + 1, L'\0');
+    if (DragQueryFileW(drop, i, path.data(), length + 1) != length) continue;
+    AddPath(appData, std::wstring(path.data(), length));
+  }
+  DragFinish(drop);
+  RefreshStrip();
+}
+
+void MainWindow_CL::ShowSelectedPhoto() {
+  appData.refreshPending = false;
+  const int index = appData.selectedIndex;
+  if (index >= 0 && static_cast<std::size_t>(index) < appData.photos.size()) {
+    appData.currentItem = &appData.photos[static_cast<std::size_t>(index)];
+    appData.ShowInPreview(index);
+  } else if (preview) {
+    preview->LoadFile(GetModuleFolder() + L"\\Snapvane.jpg");
+  }
+  SaveWindowTopMost(appData);
+}
+
+void MainWindow_CL::EnforceMinimumSize(RECT* sizing) {
+  if (!sizing) return;
+  const DialogMetrics metrics = GetDialogMetrics(hwnd);
+  const int minimumWidth = kMinimumWidthChars * metrics.charWidth;
+  const int minimumHeight = kMinimumHeightChars * metrics.charHeight;
+  if (sizing->right - sizing->left < minimumWidth) sizing->right = sizing->left + minimumWidth;
+  if (sizing->bottom - sizing->top < minimumHeight) sizing->bottom = sizing->top + minimumHeight;
 }

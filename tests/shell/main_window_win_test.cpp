@@ -1,69 +1,664 @@
-// The main window in this process: the test program carries the same
-// resources as Snapvane.exe.
+// The main window in this process (the test program carries the same
+// resources as Snapvane.exe): its start, its layout and settings, the strip's
+// clicks and the preview refreshes, drops, finished thumbnails and the
+// commands, each run as a scenario inside the window's modal loop.
 #include "main_window.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "app_settings.h"
+#include "com_session.h"
+#include "core/jpeg_builder.h"
+#include "decode_image.h"
+#include "dialog_answerer_win.h"
+#include "dialog_metrics.h"
+#include "gdiplus_session.h"
+#include "inifile.h"
+#include "my_picture_image.h"
+#include "my_picture_list_view.h"
+#include "resource_ids.h"
+#include "photos/temp_folder.h"
+#include "shell_helpers.h"
+#include "site_open.h"
+#include "test_files.h"
+#include "thread_messages.h"
+#include "update_server.h"
 
 namespace {
 
-// Records what the window looks like once initialised, then closes it as
-// the user would.
-class ProbedMainWindow : public MainWindow_CL {
+const UINT WM_RUN_SCENARIO = WM_APP + 7;
+
+// Runs the given scenario inside the window's modal loop once the window is
+// up, then closes the window as the user would.
+class ScenarioWindow : public MainWindow_CL {
  public:
+  typedef std::function<void(ScenarioWindow& w)> Scenario;
+
+  ScenarioWindow(SaveData_CL& data, const std::wstring& arguments, Scenario scenario)
+      : MainWindow_CL(data), arguments(arguments), scenario(std::move(scenario)) {}
+
   INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
     const INT_PTR result = MainWindow_CL::HandleMessage(window, message, wParam, lParam);
-    if (message == WM_INITDIALOG) {
-      wchar_t text[64] = L"";
-      GetWindowTextW(window, text, 64);
-      title = text;
-      windowStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-      visible = IsWindowVisible(window) != FALSE;
-      HMENU menu = GetMenu(window);
-      menuItems = menu ? GetMenuItemCount(menu) : -1;
-      if (menu) {
-        HMENU edit = GetSubMenu(menu, 1);
-        rotateRightId = edit ? GetMenuItemID(edit, 1) : 0;
-      }
-      smallIcon = SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0;
-      GetWindowRect(window, &rect);
+    if (message == WM_INITDIALOG) PostMessageW(window, WM_RUN_SCENARIO, 0, 0);
+    if (message == WM_RUN_SCENARIO) {
+      Pump(200);
+      if (scenario) scenario(*this);
       PostMessageW(window, WM_CLOSE, 0, 0);
     }
     return result;
   }
 
-  std::wstring title;
-  DWORD windowStyle = 0;
-  bool visible = false;
-  int menuItems = 0;
-  UINT rotateRightId = 0;
-  bool smallIcon = false;
-  RECT rect = {0, 0, 0, 0};
+  // Serves the window's queue for a while, as its modal loop would.
+  void Pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+      MSG msg;
+      while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+          PostQuitMessage(static_cast<int>(msg.wParam));
+          return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+      Sleep(10);
+    } while (GetTickCount() - start < ms);
+  }
+
+  // Takes the queued preview refreshes off the queue without showing them.
+  int TakePreviewRefreshes() {
+    int count = 0;
+    MSG msg;
+    while (PeekMessageW(&msg, hwnd, WM_PREVIEW_REFRESH, WM_PREVIEW_REFRESH, PM_REMOVE)) ++count;
+    return count;
+  }
+
+  HWND Hwnd() const { return hwnd; }
+  RECT PlaceOf(HWND child) const {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  void Click(int index, UINT code = NM_CLICK) {
+    NMITEMACTIVATE note = {};
+    note.hdr.hwndFrom = ThumbnailList()->hwnd;
+    note.hdr.idFrom = static_cast<UINT_PTR>(ThumbnailList()->controlId);
+    note.hdr.code = code;
+    note.iItem = index;
+    SendMessageW(hwnd, WM_NOTIFY, static_cast<WPARAM>(ThumbnailList()->controlId),
+                 reinterpret_cast<LPARAM>(&note));
+  }
+  void Command(int id) { SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+  std::vector<std::wstring> chosenFiles;
+  std::wstring chosenFolder;
+  int updateChecks = 0;
+
+ protected:
+  std::wstring CommandLineText() const override { return L"Snapvane.exe " + arguments; }
+  void CheckForUpdate() override { ++updateChecks; }
+  bool ChooseFiles(std::vector<std::wstring>& paths) override {
+    paths = chosenFiles;
+    return !chosenFiles.empty();
+  }
+  bool ChooseFolder(std::wstring& folder) override {
+    folder = chosenFolder;
+    return !chosenFolder.empty();
+  }
+
+ private:
+  std::wstring arguments;
+  Scenario scenario;
+};
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+std::vector<std::wstring> PathsOf(const PhotoList& photos) {
+  std::vector<std::wstring> paths;
+  for (const PhotoItem& item : photos) paths.push_back(item.path);
+  return paths;
+}
+
+// A drop of these paths, as the shell hands it over.
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  size_t chars = 1;
+  for (const std::wstring& p : paths) chars += p.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  wchar_t* at = reinterpret_cast<wchar_t*>(drop + 1);
+  for (const std::wstring& p : paths) {
+    p.copy(at, p.size());
+    at += p.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_inifile.SetPath(dir.Join(L"Snapvane.ini"));
+    // The preview's own picture and the toolbar's images lie beside the
+    // program.
+    const std::wstring exe = L"" SNAPVANE_EXE_PATH;
+    for (const wchar_t* name : {L"\\Snapvane.jpg", L"\\ToolBar.bmp", L"\\menu_image.bmp"}) {
+      CopyFileW((exe.substr(0, exe.rfind(L'\\')) + name).c_str(), (GetModuleFolder() + name).c_str(),
+                TRUE);
+    }
+  }
+  void TearDown() override { g_inifile.SetPath(L""); }
+
+  // Runs the window to its end; returns what DoModal returned.
+  INT_PTR Run(ScenarioWindow& window) {
+    const INT_PTR result = window.DoModal(0, 0, NULL);
+    // Closing posts a quit message for the program's end; keep it from
+    // ending the next window's loop.
+    MSG msg;
+    quitPosted = PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    return result;
+  }
+
+  std::wstring Setting(const wchar_t* key) const {
+    return g_inifile.ReadString(kSectionWindow, key, L"<none>");
+  }
+
+  ComSession_CL com;
+  GdiplusSession_CL gdiplus;
+  TempDir dir;
+  SaveData_CL data;
+  bool quitPosted = false;
 };
 
 }  // namespace
 
-TEST(MainWindow, OpensResizableWithMenuAndIconAndClosesWithZero) {
-  ProbedMainWindow window;
-  EXPECT_EQ(0, window.DoModal(0, 0, NULL));
-  // Closing posts a quit message for the program's end; keep it from
-  // ending the next test's dialog.
-  MSG msg;
-  EXPECT_TRUE(PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(0, static_cast<int>(msg.wParam));
+TEST_F(MainWindowTest, FirstStartIsCentredWithTheStripOneRowHighAndTheProgramsPicture) {
+  RECT window = {0, 0, 0, 0}, preview = {}, strip = {}, client = {}, toolbar = {};
+  std::wstring title;
+  DWORD windowStyle = 0;
+  int menuItems = 0;
+  UINT rotateRightId = 0;
+  bool smallIcon = false, previewHasPicture = false, visible = false;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    GetWindowRect(w.Hwnd(), &window);
+    GetClientRect(w.Hwnd(), &client);
+    preview = w.PlaceOf(w.Preview()->hwnd);
+    strip = w.PlaceOf(w.ThumbnailList()->hwnd);
+    toolbar = w.PlaceOf(w.ToolbarWindow());
+    wchar_t text[64] = L"";
+    GetWindowTextW(w.Hwnd(), text, 64);
+    title = text;
+    windowStyle = static_cast<DWORD>(GetWindowLongW(w.Hwnd(), GWL_STYLE));
+    visible = IsWindowVisible(w.Hwnd()) != FALSE;
+    HMENU menu = GetMenu(w.Hwnd());
+    menuItems = menu ? GetMenuItemCount(menu) : -1;
+    if (menu) rotateRightId = GetMenuItemID(GetSubMenu(menu, 1), 1);
+    smallIcon = SendMessageW(w.Hwnd(), WM_GETICON, ICON_SMALL, 0) != 0;
+    previewHasPicture = w.Preview()->Image() != nullptr;
+  });
+  EXPECT_EQ(0, Run(w));
+  EXPECT_TRUE(quitPosted);
 
-  EXPECT_EQ(std::wstring(L"Snapvane"), window.title);
-  EXPECT_TRUE(window.visible);
-  EXPECT_EQ(static_cast<DWORD>(WS_OVERLAPPEDWINDOW), window.windowStyle & WS_OVERLAPPEDWINDOW);
-  EXPECT_EQ(4, window.menuItems);
-  EXPECT_EQ(192u, window.rotateRightId);
-  EXPECT_TRUE(window.smallIcon);
+  EXPECT_EQ(L"Snapvane", title);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(static_cast<DWORD>(WS_OVERLAPPEDWINDOW), windowStyle & WS_OVERLAPPEDWINDOW);
+  EXPECT_EQ(4, menuItems);
+  EXPECT_EQ(192u, rotateRightId);
+  EXPECT_TRUE(smallIcon);
+  EXPECT_EQ(1, w.updateChecks);
 
   const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
   const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
-  EXPECT_EQ(672, window.rect.right - window.rect.left);
-  EXPECT_EQ(810, window.rect.bottom - window.rect.top);
-  EXPECT_EQ((cx - 672) / 2, window.rect.left);
-  EXPECT_EQ((cy - 810) / 2, window.rect.top);
+  EXPECT_EQ(672, window.right - window.left);
+  EXPECT_EQ(810, window.bottom - window.top);
+  EXPECT_EQ((cx - 672) / 2, window.left);
+  EXPECT_EQ((cy - 810) / 2, window.top);
+
+  // Toolbar, preview, a 4-pixel bar, and the strip one row of cells plus its
+  // scroll bar high at the bottom.
+  EXPECT_GT(toolbar.bottom, 0);
+  EXPECT_EQ(toolbar.bottom, preview.top);
+  EXPECT_EQ(preview.bottom + 4, strip.top);
+  EXPECT_EQ(client.bottom, strip.bottom);
+  EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL) + 166, strip.bottom - strip.top);
+  EXPECT_EQ(client.right, preview.right);
+  EXPECT_EQ(client.right, strip.right);
+  EXPECT_TRUE(previewHasPicture) << "Snapvane.jpg from the program's folder";
+
+  // The layout and the preview refresh wrote their settings.
+  EXPECT_EQ(0u, Setting(kKeySpliterRect).find(L"Root(V), 0, "));
+  EXPECT_NE(std::wstring::npos, Setting(kKeySpliterRect).find(L", SplitB, "));
+  EXPECT_NE(std::wstring::npos, Setting(kKeySpliterRect).find(L", SplitA, "));
+  RECT saved;
+  ASSERT_TRUE(g_inifile.ReadStruct(kSectionWindow, kKeyWindowRect, &saved, sizeof saved));
+  EXPECT_EQ(window.left, saved.left);
+  EXPECT_EQ(window.bottom, saved.bottom);
+  EXPECT_EQ(0, g_inifile.ReadInt(kSectionAppSetting, kKeyWindowTopMost, -1));
+}
+
+TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions) {
+  photos_test::TempFolder photos;
+  const std::wstring a = photos.File(L"a.jpg");
+  const std::wstring spaced = photos.File(L"b c.jpg");
+  const std::wstring png = photos.File(L"x.png");
+  const std::wstring folder = photos.Folder(L"folder");
+  photos.Folder(L"folder\\sub");
+  photos.File(L"folder\\d.jpg");
+  photos.File(L"folder\\sub\\e.JPEG");
+  std::vector<std::wstring> expected = {a, spaced};
+  photos_test::ListPhotosInFileSystemOrder(folder, &expected);
+
+  unsigned stripCount = 0;
+  int selected = 0;
+  ScenarioWindow w(data,
+                   Quoted(a) + L" -x /y " + Quoted(spaced) + L" " + Quoted(png) + L" " + Quoted(folder),
+                   [&](ScenarioWindow& w) {
+                     stripCount = w.ThumbnailList()->GetCount();
+                     selected = w.AppData().selectedIndex;
+                   });
+  Run(w);
+  EXPECT_EQ(expected, PathsOf(data.photos));
+  EXPECT_EQ(4u, data.photos.size());
+  EXPECT_EQ(4u, stripCount);
+  EXPECT_EQ(-1, selected) << "the preview keeps the program's picture";
+}
+
+TEST_F(MainWindowTest, AClickShowsThatPhotoAndRefreshesAreCoalesced) {
+  photos_test::TempFolder photos;
+  const std::wstring a = photos.File(L"a.jpg");
+  const std::wstring b = photos.File(L"b.jpg");
+  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b), [&](ScenarioWindow& w) {
+    w.Pump(300);
+    ASSERT_FALSE(data.refreshPending);
+
+    w.Click(1);
+    EXPECT_EQ(1, data.selectedIndex);
+    EXPECT_EQ(1, w.TakePreviewRefreshes());
+    SendMessageW(w.Hwnd(), WM_PREVIEW_REFRESH, 0, 0);
+    EXPECT_EQ(&data.photos[1], data.currentItem);
+
+    // However many ask, one refresh is queued.
+    data.RequestPreviewRefresh();
+    data.RequestPreviewRefresh();
+    w.Layout();
+    EXPECT_EQ(1, w.TakePreviewRefreshes());
+    SendMessageW(w.Hwnd(), WM_PREVIEW_REFRESH, 0, 0);
+    EXPECT_FALSE(data.refreshPending);
+
+    // A click while a refresh is queued: the queued one shows the new photo.
+    data.RequestPreviewRefresh();
+    w.Click(0);
+    EXPECT_EQ(2, w.TakePreviewRefreshes());
+    SendMessageW(w.Hwnd(), WM_PREVIEW_REFRESH, 0, 0);
+    EXPECT_EQ(&data.photos[0], data.currentItem);
+
+    // Other notifications, and clicks from other controls, change nothing.
+    w.Click(1, NM_DBLCLK);
+    EXPECT_EQ(0, data.selectedIndex);
+    NMITEMACTIVATE other = {};
+    other.hdr.code = NM_CLICK;
+    other.iItem = 1;
+    SendMessageW(w.Hwnd(), WM_NOTIFY, 999, reinterpret_cast<LPARAM>(&other));
+    EXPECT_EQ(0, data.selectedIndex);
+    EXPECT_EQ(0, w.TakePreviewRefreshes());
+  });
+  Run(w);
+}
+
+TEST_F(MainWindowTest, DroppedFilesAreRegisteredInDropOrder) {
+  photos_test::TempFolder photos;
+  const std::wstring c = photos.File(L"c.jpg");
+  const std::wstring a = photos.File(L"a.jpg");
+  const std::wstring folder = photos.Folder(L"more");
+  const std::wstring inFolder = photos.File(L"more\\m.jpg");
+  unsigned stripCount = 0;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    SendMessageW(w.Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({c, a, folder})), 0);
+    stripCount = w.ThumbnailList()->GetCount();
+    // Dropped on the strip or the preview, it reaches the window the same way.
+    SendMessageW(w.ThumbnailList()->hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({a})), 0);
+  });
+  Run(w);
+  EXPECT_EQ((std::vector<std::wstring>{c, a, inFolder, a}), PathsOf(data.photos));
+  EXPECT_EQ(3u, stripCount);
+}
+
+TEST_F(MainWindowTest, ADroppedPathLongerThanMaxPathIsNeverCutIntoAnother) {
+  // A photo whose path is exactly MAX_PATH - 1 characters, and a dropped path
+  // that starts with it: cut to MAX_PATH it would name that photo.
+  const std::wstring prefix = dir.Path() + L"\\";
+  const std::wstring photo = prefix + std::wstring(MAX_PATH - 1 - prefix.size() - 4, L'p') + L".jpg";
+  ASSERT_EQ(static_cast<size_t>(MAX_PATH - 1), photo.size());
+  ASSERT_TRUE(WriteBytes(photo, Bytes{'x'}));
+  const std::wstring shortPhoto = dir.Join(L"s.jpg");
+  ASSERT_TRUE(WriteBytes(shortPhoto, Bytes{'x'}));
+  const std::wstring longPath = photo + L"\\deeper\\than\\allowed.jpg";
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    SendMessageW(w.Hwnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({longPath, shortPhoto})), 0);
+  });
+  Run(w);
+  EXPECT_EQ((std::vector<std::wstring>{shortPhoto}), PathsOf(data.photos));
+}
+
+TEST_F(MainWindowTest, SizingStopsAtTheMinimumWhicheverEdgeIsDragged) {
+  DialogMetrics metrics = {};
+  RECT small = {100, 100, 150, 150};
+  RECT fromLeft = {300, 100, 310, 2000};
+  RECT large = {0, 0, 2000, 2000};
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    metrics = GetDialogMetrics(w.Hwnd());
+    SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&small));
+    SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&fromLeft));
+    SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&large));
+  });
+  Run(w);
+  ASSERT_GT(metrics.charWidth, 0);
+  EXPECT_EQ(100, small.left);
+  EXPECT_EQ(100 + 42 * metrics.charWidth, small.right);
+  EXPECT_EQ(100 + 45 * metrics.charHeight, small.bottom);
+  EXPECT_EQ(300, fromLeft.left);
+  EXPECT_EQ(300 + 42 * metrics.charWidth, fromLeft.right);
+  EXPECT_EQ(2000, fromLeft.bottom);
+  EXPECT_EQ(2000, large.right);
+}
+
+TEST_F(MainWindowTest, ResizingGrowsOnlyThePreviewAndSavesBothRectangles) {
+  int stripBefore = 0, stripAfter = 0, previewBefore = 0, previewAfter = 0;
+  RECT after = {};
+  std::wstring splitsBefore, splitsAfter;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    RECT strip = w.PlaceOf(w.ThumbnailList()->hwnd);
+    RECT preview = w.PlaceOf(w.Preview()->hwnd);
+    stripBefore = strip.bottom - strip.top;
+    previewBefore = preview.bottom - preview.top;
+    splitsBefore = Setting(kKeySpliterRect);
+    SetWindowPos(w.Hwnd(), NULL, 40, 30, 760, 900, SWP_NOZORDER);
+    w.Pump(200);
+    strip = w.PlaceOf(w.ThumbnailList()->hwnd);
+    preview = w.PlaceOf(w.Preview()->hwnd);
+    stripAfter = strip.bottom - strip.top;
+    previewAfter = preview.bottom - preview.top;
+    GetWindowRect(w.Hwnd(), &after);
+    splitsAfter = Setting(kKeySpliterRect);
+  });
+  Run(w);
+  EXPECT_EQ(stripBefore, stripAfter);
+  EXPECT_EQ(previewBefore + 90, previewAfter);
+  EXPECT_NE(splitsBefore, splitsAfter);
+  RECT saved;
+  ASSERT_TRUE(g_inifile.ReadStruct(kSectionWindow, kKeyWindowRect, &saved, sizeof saved));
+  EXPECT_EQ(40, saved.left);
+  EXPECT_EQ(30, saved.top);
+  EXPECT_EQ(after.right, saved.right);
+  EXPECT_EQ(after.bottom, saved.bottom);
+}
+
+TEST_F(MainWindowTest, ARestartRestoresTheWindowButNotTheSplitter) {
+  {
+    ScenarioWindow first(data, L"", [](ScenarioWindow& w) {
+      SetWindowPos(w.Hwnd(), NULL, 60, 50, 700, 760, SWP_NOZORDER);
+      w.Pump(100);
+    });
+    Run(first);
+  }
+  // A splitter dragged somewhere else in the saved value.
+  std::wstring splits = Setting(kKeySpliterRect);
+  const size_t end = splits.find(L", SplitB");
+  ASSERT_NE(std::wstring::npos, end);
+  const size_t position = splits.rfind(L", ", end - 1);
+  splits = splits.substr(0, position) + L", 400" + splits.substr(end);
+  g_inifile.WriteString(kSectionWindow, kKeySpliterRect, splits);
+
+  RECT window = {}, strip = {};
+  SaveData_CL second;
+  ScenarioWindow w(second, L"", [&](ScenarioWindow& w) {
+    GetWindowRect(w.Hwnd(), &window);
+    strip = w.PlaceOf(w.ThumbnailList()->hwnd);
+  });
+  Run(w);
+  EXPECT_EQ(60, window.left);
+  EXPECT_EQ(50, window.top);
+  EXPECT_EQ(700, window.right - window.left);
+  EXPECT_EQ(760, window.bottom - window.top);
+  EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL) + 166, strip.bottom - strip.top);
+}
+
+TEST_F(MainWindowTest, DraggingTheBarLaysTheWindowOutWhenReleased) {
+  int before = 0, during = 0, after = 0;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    RECT strip = w.PlaceOf(w.ThumbnailList()->hwnd);
+    before = strip.top;
+    const int x = 100;
+    const int y = strip.top - 2;  // on the bar
+    SendMessageW(w.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(w.Hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y - 100));
+    during = w.PlaceOf(w.ThumbnailList()->hwnd).top;
+    SendMessageW(w.Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(x, y - 100));
+    w.Pump(200);
+    after = w.PlaceOf(w.ThumbnailList()->hwnd).top;
+  });
+  Run(w);
+  EXPECT_EQ(before, during) << "nothing moves while the button is held";
+  EXPECT_EQ(before - 100, after);
+}
+
+TEST_F(MainWindowTest, FinishedThumbnailsGoIntoTheStripsCache) {
+  photos_test::TempFolder photos;
+  const std::wstring a = photos.File(L"a.jpg");
+  const std::wstring b = photos.File(L"b.jpg");
+  bool cached = false, emptyCached = true;
+  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b), [&](ScenarioWindow& w) {
+    DecodeItem_CL* item = new DecodeItem_CL(b, 192, 144);
+    item->cacheKey = 1;
+    item->result.reset(new Gdiplus::Bitmap(192, 144, PixelFormat16bppRGB565));
+    PostMessageW(w.Hwnd(), WM_DECODE_DONE, 5, reinterpret_cast<LPARAM>(item));
+    DecodeItem_CL* empty = new DecodeItem_CL(a, 192, 144);
+    empty->cacheKey = 0;
+    PostMessageW(w.Hwnd(), WM_DECODE_DONE, 6, reinterpret_cast<LPARAM>(empty));
+    w.Pump(200);
+    cached = w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(1)) != nullptr;
+    emptyCached = w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(0)) != nullptr;
+  });
+  Run(w);
+  EXPECT_TRUE(cached);
+  EXPECT_FALSE(emptyCached) << "a finished request without a thumbnail is only deleted";
+}
+
+TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {
+  photos_test::TempFolder photos;
+  const std::wstring first = photos.File(L"first.jpg");
+  const std::wstring b = photos.File(L"b.jpg");
+  const std::wstring a = photos.File(L"a.jpg");
+  const std::wstring folder = photos.Folder(L"folder");
+  const std::wstring inFolder = photos.File(L"folder\\f.jpg");
+  std::vector<unsigned> counts;
+  std::vector<int> selected;
+  ScenarioWindow w(data, Quoted(first), [&](ScenarioWindow& w) {
+    w.chosenFiles = {b, a, photos.File(L"notes.txt")};
+    w.Command(IDM_OPEN_FILES);
+    counts.push_back(w.ThumbnailList()->GetCount());
+    selected.push_back(data.selectedIndex);
+    w.Command(IDM_OPEN_FILES);  // the same again: listed again
+    counts.push_back(w.ThumbnailList()->GetCount());
+    w.chosenFolder = folder;
+    w.Command(IDM_OPEN_FOLDER);
+    counts.push_back(w.ThumbnailList()->GetCount());
+    w.Pump(200);
+    selected.push_back(data.selectedIndex);
+    // Cancelled dialogs change nothing.
+    w.chosenFiles.clear();
+    w.chosenFolder.clear();
+    w.Command(IDM_OPEN_FILES);
+    w.Command(IDM_OPEN_FOLDER);
+    counts.push_back(w.ThumbnailList()->GetCount());
+  });
+  Run(w);
+  EXPECT_EQ((std::vector<std::wstring>{first, b, a, b, a, inFolder}), PathsOf(data.photos));
+  EXPECT_EQ((std::vector<unsigned>{3, 5, 6, 6}), counts);
+  EXPECT_EQ((std::vector<int>{0, 0}), selected) << "the first photo of the whole list";
+  EXPECT_EQ(&data.photos[0], data.currentItem);
+}
+
+TEST_F(MainWindowTest, TurnsChangeTheCurrentPhotoAndFailuresShowTheMessageOnce) {
+  const Bytes original = OrientationJpeg(false, 1);
+  const std::wstring photo = dir.Join(L"turn.jpg");
+  const std::wstring locked = dir.Join(L"locked.jpg");
+  ASSERT_TRUE(WriteBytes(photo, original));
+  ASSERT_TRUE(WriteBytes(locked, original));
+  ASSERT_TRUE(SetReadOnly(locked, true));
+  Bytes afterRight, afterFour;
+  std::wstring messageTitle, messageText;
+  int messages = -1;
+  ScenarioWindow w(data, Quoted(photo) + L" " + Quoted(locked), [&](ScenarioWindow& w) {
+    w.ThumbnailList()->SelectFirst();
+    w.Command(IDM_ROTATE_RIGHT);
+    afterRight = ReadBytes(photo);
+    for (int i = 0; i < 3; ++i) w.Command(IDM_ROTATE_RIGHT);
+    afterFour = ReadBytes(photo);
+
+    // The second photo is write-protected; a click on its cell makes it
+    // the current one.
+    const LPARAM inSecondCell = MAKELPARAM(196 + 60, 60);
+    SendMessageW(w.ThumbnailList()->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, inSecondCell);
+    SendMessageW(w.ThumbnailList()->hwnd, WM_LBUTTONUP, 0, inSecondCell);
+    ASSERT_EQ(1, w.ThumbnailList()->GetAnchor());
+    EXPECT_EQ(1, data.selectedIndex);
+    DialogAnswerer answer({Press(IDOK)});
+    w.Command(IDM_ROTATE_LEFT);
+    messageTitle = answer.DialogTitle();
+    messageText = answer.DialogText();
+    messages = answer.Count();
+  });
+  Run(w);
+  SetReadOnly(locked, false);
+  Bytes expected = original;
+  expected[kOrientationValueAt] = 6;
+  EXPECT_EQ(expected, afterRight);
+  EXPECT_EQ(original, afterFour);
+  EXPECT_EQ(original, ReadBytes(locked));
+  EXPECT_EQ(1, messages);
+  EXPECT_EQ(L"お知らせ", messageTitle);
+  EXPECT_EQ(std::wstring(kCannotTurnMessage), messageText);
+}
+
+TEST_F(MainWindowTest, TurnsWithoutACurrentPhotoDoNothing) {
+  int dialogs = -1;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    w.Command(IDM_ROTATE_LEFT);
+    w.Command(IDM_ROTATE_RIGHT);
+    dialogs = static_cast<int>(VisibleThreadDialogs(GetCurrentThreadId()).size());
+  });
+  Run(w);
+  EXPECT_EQ(1, dialogs) << "only the main window";
+}
+
+namespace {
+
+HWND FindChildByText(HWND parent, const wchar_t* text) {
+  struct Search {
+    const wchar_t* text;
+    HWND found;
+  } search = {text, NULL};
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        Search* s = reinterpret_cast<Search*>(param);
+        wchar_t buffer[128] = L"";
+        GetWindowTextW(child, buffer, 128);
+        if (wcscmp(buffer, s->text) != 0) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+DialogAnswerer::Step TickTopMostAnd(int button) {
+  return [button](HWND sheet) {
+    HWND box = FindChildByText(sheet, L"ウインドウを常に最前面に表示する");
+    SendMessageW(box, BM_CLICK, 0, 0);
+    PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+  };
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, TheAlwaysOnTopTickTakesEffectWhenTheSheetClosesWithOk) {
+  bool topAfterCancel = true, topAfterOk = false, topAfterUntick = true;
+  std::wstring sheetTitle;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    {
+      DialogAnswerer answer({TickTopMostAnd(IDCANCEL)});
+      w.Command(IDM_APP_SETTINGS);
+      sheetTitle = answer.DialogTitle();
+    }
+    topAfterCancel = (GetWindowLongW(w.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    {
+      DialogAnswerer answer({TickTopMostAnd(IDOK)});
+      w.Command(IDM_APP_SETTINGS);
+    }
+    topAfterOk = (GetWindowLongW(w.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    {
+      DialogAnswerer answer({TickTopMostAnd(IDOK)});
+      w.Command(IDM_APP_SETTINGS);
+    }
+    topAfterUntick = (GetWindowLongW(w.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  });
+  Run(w);
+  EXPECT_EQ(L"アプリ設定", sheetTitle);
+  EXPECT_FALSE(topAfterCancel);
+  EXPECT_TRUE(topAfterOk);
+  EXPECT_FALSE(topAfterUntick);
+  EXPECT_EQ(0, g_inifile.ReadInt(kSectionAppSetting, kKeyWindowTopMost, -1));
+}
+
+namespace {
+
+std::vector<std::wstring> g_opened;
+HINSTANCE RecordSite(const std::wstring& address) {
+  g_opened.push_back(address);
+  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, VersionSheetAndSupportSite) {
+  g_opened.clear();
+  SetSiteLauncherForTest(&RecordSite, dir.Join(L"no-marker.txt").c_str());
+  std::wstring sheetTitle;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    {
+      DialogAnswerer answer({Press(IDCANCEL)});
+      w.Command(IDM_VERSION_INFO);
+      sheetTitle = answer.DialogTitle();
+    }
+    w.Command(IDM_SUPPORT_SITE);
+  });
+  Run(w);
+  SetSiteLauncherForTest(NULL, NULL);
+  EXPECT_EQ(L"バージョン情報", sheetTitle);
+  EXPECT_EQ((std::vector<std::wstring>{SupportSiteAddress()}), g_opened);
+}
+
+TEST_F(MainWindowTest, TheSavedAlwaysOnTopSettingAppliesAtStart) {
+  g_inifile.WriteInt(kSectionAppSetting, kKeyWindowTopMost, 1);
+  bool topMost = false;
+  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
+    w.Pump(300);
+    topMost = (GetWindowLongW(w.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  });
+  Run(w);
+  EXPECT_TRUE(data.windowTopMost);
+  EXPECT_TRUE(topMost);
 }

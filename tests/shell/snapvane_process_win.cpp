@@ -37,8 +37,9 @@ SnapvaneProcess::~SnapvaneProcess() {
   }
 }
 
-bool SnapvaneProcess::Start() {
+bool SnapvaneProcess::Start(const std::vector<std::wstring>& arguments) {
   std::wstring commandLine = L"\"" + SnapvaneExePath() + L"\"";
+  for (const std::wstring& argument : arguments) commandLine += L" \"" + argument + L"\"";
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(L'\0');
   STARTUPINFOW startup = {};

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "win_handles.h"
 
@@ -15,7 +16,8 @@ class SnapvaneProcess {
   SnapvaneProcess(const SnapvaneProcess&) = delete;
   SnapvaneProcess& operator=(const SnapvaneProcess&) = delete;
 
-  bool Start();
+  // Starts the program with these arguments, each quoted.
+  bool Start(const std::vector<std::wstring>& arguments = std::vector<std::wstring>());
   // The visible top-level window titled "Snapvane" of this process, waiting
   // up to `timeoutMs` for it; null if none appeared.
   HWND WaitForMainWindow(DWORD timeoutMs);
@@ -26,6 +28,8 @@ class SnapvaneProcess {
   bool EverShowedWindow() const { return everShowedWindow_; }
   // Asks the main window to close, as the user would.
   void Close();
+  HANDLE Handle() const { return process_.Get(); }
+  DWORD ProcessId() const { return processId_; }
 
  private:
   HWND FindVisibleWindow(bool mainOnly) const;

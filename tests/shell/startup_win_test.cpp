@@ -69,6 +69,11 @@ std::vector<std::wstring> LogEntries(const Bytes& bytes) {
   return entries;
 }
 
+// A failed step of the update check (no network on a test machine).
+bool IsUpdateCheckFailure(const std::wstring& entry) {
+  return entry.find(L"Internet") == 0 || entry.find(L"Http") == 0;
+}
+
 bool FolderExists(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -98,6 +103,18 @@ class StartupTest : public ::testing::Test {
     return DecodeUtf16(ReadBytes(dataFolder + L"\\Snapvane.ini"), 2);
   }
 
+  // The settings once the running window has shown its first picture,
+  // which writes "WindowTopMost" back.
+  std::wstring SettingsOnceSettled() const {
+    const DWORD start = GetTickCount();
+    while (SettingsText().find(L"WindowTopMost") == std::wstring::npos &&
+           GetTickCount() - start < 20000) {
+      Sleep(100);
+    }
+    Sleep(300);
+    return SettingsText();
+  }
+
   TempDir profile;
   std::wstring documents;
   std::wstring dataFolder;
@@ -121,7 +138,9 @@ TEST_F(StartupTest, FirstStartCreatesDataFolderSettingsAndLog) {
   // UTF-16 to it; the seed is the tick count at start.
   const Bytes ini = ReadBytes(dataFolder + L"\\Snapvane.ini");
   ASSERT_TRUE(StartsWithByteOrderMark(ini));
-  const std::wstring settings = SettingsText();
+  // Once the window has shown its first picture it has written everything a
+  // start writes.
+  const std::wstring settings = SettingsOnceSettled();
   EXPECT_NE(std::wstring::npos, settings.find(L"[APP_INFO]"));
   std::int32_t seed = 0;
   ASSERT_TRUE(ReadSeed(settings, &seed)) << "no rand_seed";
@@ -131,7 +150,12 @@ TEST_F(StartupTest, FirstStartCreatesDataFolderSettingsAndLog) {
   const Bytes log = ReadBytes(dataFolder + L"\\log.txt");
   ASSERT_TRUE(StartsWithByteOrderMark(log));
   const std::vector<std::wstring> entries = LogEntries(log);
-  ASSERT_EQ(2u, entries.size());
+  ASSERT_GE(entries.size(), 2u);
+  // The update check runs during the start; on a machine without a network
+  // it logs the step that failed, and nothing else may follow.
+  for (size_t i = 2; i < entries.size(); ++i) {
+    EXPECT_TRUE(IsUpdateCheckFailure(entries[i])) << testing::PrintToString(entries[i]);
+  }
   EXPECT_EQ(std::wstring(kBanner), entries[0]);
   EXPECT_EQ(0, _wcsicmp((L"DataFolderPath = \"" + dataFolder + L"\"").c_str(), entries[1].c_str()))
       << "got: " << testing::PrintToString(entries[1]);
@@ -146,7 +170,7 @@ TEST_F(StartupTest, FirstStartCreatesDataFolderSettingsAndLog) {
   ASSERT_TRUE(app.WaitForExit(30000, &exitCode));
   EXPECT_EQ(0u, exitCode);
   // Nothing is logged or saved at the end.
-  EXPECT_EQ(2u, LogEntries(ReadBytes(dataFolder + L"\\log.txt")).size());
+  EXPECT_EQ(entries.size(), LogEntries(ReadBytes(dataFolder + L"\\log.txt")).size());
   EXPECT_EQ(settings, SettingsText());
 }
 
@@ -155,9 +179,9 @@ TEST_F(StartupTest, SecondCopyLogsThreeEntriesShowsNothingAndExitsWithZero) {
   ASSERT_TRUE(first.Start());
   ASSERT_TRUE(first.WaitForMainWindow(kStartTimeoutMs));
   const std::wstring logPath = dataFolder + L"\\log.txt";
+  const std::wstring settingsBefore = SettingsOnceSettled();
   const size_t before = LogEntries(ReadBytes(logPath)).size();
-  ASSERT_EQ(2u, before);
-  const std::wstring settingsBefore = SettingsText();
+  ASSERT_GE(before, 2u);
 
   SnapvaneProcess second;
   ASSERT_TRUE(second.Start());

@@ -1,0 +1,118 @@
+#include "cli_runner.h"
+
+#include "cli_options.h"
+#include "exif_info.h"
+#include "find_picture.h"
+#include "orientation.h"
+#include "photo_item.h"
+#include "photo_lines.h"
+#include "progress_meter.h"
+#include "turn_failure.h"
+#include "utf8.h"
+
+namespace {
+
+void Complain(CliConsole_CL& console, const std::string& utf8) {
+  console.Err("snapvane-cli: " + utf8 + "\n");
+}
+
+// Folders stand for the photos in them and all their subfolders, found as the
+// window program finds them; anything else is taken as the user typed it, so
+// info works on any file and a mistyped name is reported, not skipped.
+PhotoList CollectPhotos(const std::vector<std::wstring>& paths, CliConsole_CL& console) {
+  PhotoList photos;
+  for (const std::wstring& path : paths) {
+    if (PathIsFolder(path)) {
+      const std::size_t before = photos.size();
+      AddPath(photos, path);
+      if (photos.size() == before) Complain(console, "no photos in " + WideToUtf8(path));
+    } else {
+      PhotoItem item;
+      item.path = path;
+      photos.push_back(item);
+    }
+  }
+  return photos;
+}
+
+bool ShowInfo(const std::wstring& path, bool json, CliConsole_CL& console) {
+  InfoLine line;
+  line.path = path;
+  const std::string failure = OpenFailure(path);
+  const bool readable = failure.empty();
+  if (readable) {
+    ExifInfo_CL info;
+    const HRESULT hr = info.Read(path);
+    // Entries exist only behind a valid TIFF header; a walk that reached the
+    // scan after an Exif segment also passed one, even if it held no entries.
+    if (!info.entries.empty() || (hr == S_OK && info.tiffHeaderPosition != 0)) {
+      line.byteOrder = info.bigEndian ? "MM" : "II";
+    }
+    if (const ExifEntry* entry = info.FindEntry(kTagOrientation)) {
+      line.hasOrientation = true;
+      line.orientation = entry->value;
+      line.offset = static_cast<std::uint64_t>(entry->position) + 8;
+    }
+  }
+  console.Out(FormatInfoLine(line, json));
+  if (!readable) Complain(console, WideToUtf8(path) + ": " + failure);
+  return readable;
+}
+
+bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options,
+             bool json, CliConsole_CL& console) {
+  TurnReport report;
+  const HRESULT hr = TurnPhoto(path, direction, options, &report);
+  TurnLine line;
+  line.path = path;
+  line.ok = SUCCEEDED(hr);
+  line.hasOld = report.hasOrientation;
+  line.oldValue = report.oldValue;
+  line.hasNew = line.ok || report.bytesWritten != 0;
+  line.newValue = report.newValue;
+  if (!line.ok) {
+    if (report.bytesWritten != 0) {
+      // Only restoring the time failed: the photo did turn, and must not be
+      // turned again by someone retrying.
+      line.error = DescribeError(hr) + "; the photo was turned, but its last-write time changed";
+    } else {
+      line.error = DescribeTurnFailure(hr, report, path);
+    }
+  }
+  console.Out(FormatTurnLine(line, json));
+  return line.ok;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::wstring>& args, CliConsole_CL& console) {
+  CliOptions options;
+  std::wstring error;
+  switch (ParseCliOptions(args, &options, &error)) {
+    case kParseHelp:
+      console.Out(kCliUsage);
+      return kExitOk;
+    case kParseUsageError:
+      Complain(console, WideToUtf8(error));
+      console.Err("Try 'snapvane-cli --help' for more information.\n");
+      return kExitUsage;
+    case kParseRun:
+      break;
+  }
+
+  const PhotoList photos = CollectPhotos(options.paths, console);
+  const bool info = options.command == kCommandInfo;
+  ProgressMeter_CL progress(console, photos.size(), info ? "read" : "turned");
+  TurnOptions turnOptions;
+  turnOptions.keepTime = options.keepTime;
+  const TurnDirection_EN direction = options.command == kCommandLeft ? kTurnLeft : kTurnRight;
+
+  bool allGood = true;
+  for (std::size_t i = 0; i < photos.size(); ++i) {
+    const bool good = info ? ShowInfo(photos[i].path, options.json, console)
+                           : TurnOne(photos[i].path, direction, turnOptions, options.json, console);
+    allGood = allGood && good;
+    progress.Done(i + 1);
+  }
+  return allGood ? kExitOk : kExitFailed;
+}

@@ -1,0 +1,54 @@
+#include "photo_lines.h"
+
+#include "json_text.h"
+#include "utf8.h"
+
+namespace {
+
+std::string Number(bool present, std::uint64_t value, const char* absent) {
+  return present ? std::to_string(value) : std::string(absent);
+}
+
+}  // namespace
+
+std::string FormatInfoLine(const InfoLine& line, bool json) {
+  std::string out;
+  if (json) {
+    out = "{\"path\": " + JsonQuote(line.path);
+    out += ", \"byteOrder\": ";
+    out += line.byteOrder ? JsonQuote(std::string(line.byteOrder)) : std::string("null");
+    out += ", \"orientation\": " + Number(line.hasOrientation, line.orientation, "null");
+    out += ", \"offset\": " + Number(line.hasOrientation, line.offset, "null");
+    out += "}\n";
+    return out;
+  }
+  out = WideToUtf8(line.path);
+  out += '\t';
+  out += line.byteOrder ? line.byteOrder : "none";
+  out += '\t' + Number(line.hasOrientation, line.orientation, "none");
+  out += '\t' + Number(line.hasOrientation, line.offset, "none");
+  out += '\n';
+  return out;
+}
+
+std::string FormatTurnLine(const TurnLine& line, bool json) {
+  std::string out;
+  if (json) {
+    out = "{\"path\": " + JsonQuote(line.path);
+    out += line.ok ? ", \"ok\": true" : ", \"ok\": false";
+    out += ", \"old\": " + Number(line.hasOld, line.oldValue, "null");
+    out += ", \"new\": " + Number(line.hasNew, line.newValue, "null");
+    out += ", \"error\": ";
+    out += line.ok ? std::string("null") : JsonQuote(line.error);
+    out += "}\n";
+    return out;
+  }
+  out = WideToUtf8(line.path);
+  if (line.ok) {
+    out += "\tok " + std::to_string(line.oldValue) + " -> " + std::to_string(line.newValue);
+  } else {
+    out += "\tfailed: " + line.error;
+  }
+  out += '\n';
+  return out;
+}

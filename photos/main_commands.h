@@ -1,0 +1,69 @@
+// The seven commands of the main window's menu, toolbar and context menus:
+// open photo files, open a photo folder, turn the current photo left or
+// right, the settings sheet, the version sheet and the support site.
+//
+// The commands are told apart and carried out here; what they need from the
+// windows (the strip, the dialogs, the sheets) comes through CommandHost_CL,
+// which the main window implements.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "photo_item.h"
+
+// Command identifiers (the menu's, the toolbar's and the context menus').
+enum MainCommand_EN {
+  kCommandFirst = 170,
+  kCommandAppSetting = 170,   // "アプリ設定(&A)"
+  kCommandSupportSite = 180,  // "サポートサイト"
+  kCommandVersionInfo = 181,  // "バージョン情報(&A)..."
+  kCommandOpenFiles = 182,    // "ファイルを開く(&O)..."
+  kCommandOpenFolder = 183,   // "フォルダを開く(&F)..."
+  kCommandRotateLeft = 191,   // "左に９０度回転"
+  kCommandRotateRight = 192,  // "右に９０度回転"
+  kCommandLast = 192,
+};
+
+extern const wchar_t kCannotTurnMessage[];   // shown when a turn fails
+extern const wchar_t kNoticeCaption[];       // "お知らせ"
+extern const wchar_t kChoosePhotosTitle[];   // "写真ファイルを選択してください"
+extern const wchar_t kChooseFolderTitle[];   // "写真のあるフォルダを選択してください"
+
+class CommandHost_CL {
+ public:
+  virtual ~CommandHost_CL() {}
+
+  // The registered photos.
+  virtual const PhotoList& Photos() const = 0;
+  // The strip's current photo (the one last clicked or moved to), -1 for none.
+  virtual int CurrentPhoto() = 0;
+  // The one fixed message of a failed turn, modal.
+  virtual void ShowCannotTurn() = 0;
+  // Forgets the photo's thumbnail and repaints the strip, so the thumbnail
+  // is decoded again from the file.
+  virtual void ReloadThumbnail(int index) = 0;
+  // Asks for the preview to be shown again (several requests, one reload).
+  virtual void RequestPreviewRefresh() = 0;
+
+  // The file dialog (several files) and the folder browser; false on Cancel.
+  virtual bool ChooseFiles(std::vector<std::wstring>& paths) = 0;
+  virtual bool ChooseFolder(std::wstring& folder) = 0;
+  // Registers the paths under the progress window and adds what was found
+  // to the photo list; returns when every path is registered.
+  virtual void RegisterWithProgress(const std::vector<std::wstring>& paths) = 0;
+  // Gives the strip the new photo count, acts as if photo 0 had been clicked,
+  // recalculates the strip's layout and repaints it.
+  virtual void ShowRegisteredPhotos() = 0;
+
+  // The settings sheet; returns its result (1: closed with OK).
+  virtual int ShowSettingsSheet() = 0;
+  // Puts the window above all others or back, by the current setting.
+  virtual void ApplyTopMost() = 0;
+  virtual void ShowVersionSheet() = 0;
+  virtual void OpenSupportSite() = 0;
+};
+
+// Carries out the command identifier - kCommandFirst (0 to 22); every other
+// index does nothing.
+void OnCommand(CommandHost_CL& host, int index);

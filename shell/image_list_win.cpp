@@ -1,0 +1,42 @@
+#include "image_list.h"
+
+#include <vector>
+
+#include "win_handles.h"
+
+ImageList_CL::~ImageList_CL() {
+  if (handle && !shared) ImageList_Destroy(handle);
+}
+
+bool ImageList_CL::LoadBitmapStrip(const std::wstring& path, int imageWidth) {
+  if (imageWidth <= 0) return false;
+  // Not LR_SHARED: the bitmap is deleted below, once the list holds a copy.
+  UniqueBitmap strip(static_cast<HBITMAP>(
+      LoadImageW(NULL, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+  if (!strip) return false;
+  BITMAP info = {};
+  if (!GetObjectW(strip.Get(), sizeof(info), &info)) return false;
+  HIMAGELIST list = ImageList_Create(imageWidth, info.bmHeight, ILC_COLOR24 | ILC_MASK, 0,
+                                     info.bmWidth / imageWidth);
+  if (!list) return false;
+  if (handle && !shared) ImageList_Destroy(handle);
+  handle = list;
+  shared = 0;
+  ImageList_AddMasked(handle, strip.Get(), kImageStripMaskColor);
+  return true;
+}
+
+std::wstring ProgramFolderFile(const wchar_t* fileName) {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(NULL, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return fileName;
+    if (length < buffer.size()) {
+      std::wstring folder(buffer.data(), length);
+      const std::wstring::size_type slash = folder.rfind(L'\\');
+      folder.erase(slash == std::wstring::npos ? 0 : slash);
+      return folder + L"\\" + fileName;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+}

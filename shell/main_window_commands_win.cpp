@@ -1,0 +1,69 @@
+// The main window's side of the commands: the strip, the dialogs, the
+// registration under the progress window and the sheets.
+#include "main_window.h"
+
+#include <utility>
+
+#include "app_sheets.h"
+#include "file_open_dialog.h"
+#include "folder_select_dialog.h"
+#include "my_file_open_progress.h"
+#include "my_picture_list_view.h"
+#include "site_open.h"
+#include "update_server.h"
+
+void MainWindow_CL::OnCommand(int index) { ::OnCommand(*this, index); }
+
+const PhotoList& MainWindow_CL::Photos() const { return appData.photos; }
+
+int MainWindow_CL::CurrentPhoto() { return thumbnailList ? thumbnailList->GetAnchor() : -1; }
+
+void MainWindow_CL::ShowCannotTurn() {
+  MessageBoxW(hwnd, kCannotTurnMessage, kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainWindow_CL::ReloadThumbnail(int index) {
+  if (!thumbnailList) return;
+  thumbnailList->Cache().Remove(ThumbnailCacheKey(index));
+  if (thumbnailList->hwnd) InvalidateRect(thumbnailList->hwnd, NULL, FALSE);
+}
+
+void MainWindow_CL::RequestPreviewRefresh() { appData.RequestPreviewRefresh(); }
+
+bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {
+  FileOpenDialog_CL dialog;
+  if (!dialog.Run(true, hwnd, kChoosePhotosTitle)) return false;
+  paths = dialog.GetFileNames();
+  return true;
+}
+
+bool MainWindow_CL::ChooseFolder(std::wstring& folder) {
+  FolderSelectDialog_CL dialog;
+  return dialog.Run(hwnd, kChooseFolderTitle, folder);
+}
+
+void MainWindow_CL::RegisterWithProgress(const std::vector<std::wstring>& paths) {
+  MyFileOpenProgress_CL progress(paths);
+  progress.startOnOpen = 1;
+  progress.DoModal(0, 0, hwnd);
+  // The worker has ended (TakeFound waits for it): only now does the shared
+  // list grow, while nothing can be painting from it.
+  AppendPhotos(appData, progress.TakeFound());
+}
+
+void MainWindow_CL::ShowRegisteredPhotos() {
+  if (!thumbnailList) return;
+  thumbnailList->SetCount(static_cast<unsigned>(appData.photos.size()));
+  // The first photo of the whole list, not the first new one.
+  thumbnailList->SelectFirst();
+  thumbnailList->UpdateLayout();
+  if (thumbnailList->hwnd) InvalidateRect(thumbnailList->hwnd, NULL, FALSE);
+}
+
+int MainWindow_CL::ShowSettingsSheet() {
+  return static_cast<int>(ShowAppSettingSheet(hwnd, appData));
+}
+
+void MainWindow_CL::ShowVersionSheet() { ::ShowVersionSheet(hwnd); }
+
+void MainWindow_CL::OpenSupportSite() { OpenSiteAddress(SupportSiteAddress()); }

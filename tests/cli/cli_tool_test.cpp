@@ -1,0 +1,240 @@
+// The built snapvane-cli run as a user runs it, on small real JPEG files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "cli_test_support.h"
+#include "utf8.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::string Utf8(const fs::path& path) { return WideToUtf8(WidePath(path)); }
+
+class CliTool : public ::testing::Test {
+ protected:
+  fs::path Photo(const fs::path& name, bool bigEndian, int orientation) {
+    const TinyJpeg jpeg = MakeTinyJpeg(bigEndian, orientation);
+    const fs::path path = folder.Path() / name;
+    fs::create_directories(path.parent_path());
+    WriteFileBytes(path, jpeg.bytes);
+    valueAt = jpeg.valueAt;
+    return path;
+  }
+  TempFolder folder;
+  std::uint32_t valueAt = 0;
+};
+
+TEST_F(CliTool, InfoNamesByteOrderValueAndTheOffsetOfTheValueBytes) {
+  const fs::path ii = Photo("ii.jpg", false, 6);
+  const std::uint32_t iiAt = valueAt;
+  const fs::path mm = Photo("mm.jpg", true, 3);
+  const std::uint32_t mmAt = valueAt;
+  const fs::path bare = Photo("no-orientation.jpg", true, -1);
+  const fs::path plain = folder.Path() / "plain.jpg";
+  WriteFileBytes(plain, PlainTinyJpeg());
+
+  const ToolRun run = RunTool({L"info", WidePath(ii), WidePath(mm), WidePath(bare), WidePath(plain)});
+  EXPECT_EQ(0, run.status) << run.err;
+  const std::vector<std::string> expected = {
+      Utf8(ii) + "\tII\t6\t" + std::to_string(iiAt),
+      Utf8(mm) + "\tMM\t3\t" + std::to_string(mmAt),
+      Utf8(bare) + "\tMM\tnone\tnone",
+      Utf8(plain) + "\tnone\tnone\tnone",
+  };
+  EXPECT_EQ(expected, Lines(run.out));
+  // The offsets point at the value in the file's own byte order.
+  const Bytes iiBytes = ReadFileBytes(ii);
+  EXPECT_EQ(6, iiBytes[iiAt]);
+  EXPECT_EQ(0, iiBytes[iiAt + 1]);
+  const Bytes mmBytes = ReadFileBytes(mm);
+  EXPECT_EQ(0, mmBytes[mmAt]);
+  EXPECT_EQ(3, mmBytes[mmAt + 1]);
+
+  const ToolRun json = RunTool({L"--json", L"info", WidePath(mm), WidePath(plain)});
+  EXPECT_EQ(0, json.status);
+  const std::vector<std::string> objects = {
+      "{\"path\": \"" + Utf8(mm) + "\", \"byteOrder\": \"MM\", \"orientation\": 3, \"offset\": " +
+          std::to_string(mmAt) + "}",
+      "{\"path\": \"" + Utf8(plain) +
+          "\", \"byteOrder\": null, \"orientation\": null, \"offset\": null}",
+  };
+#ifndef _WIN32  // Windows paths hold backslashes, which JSON escapes
+  EXPECT_EQ(objects, Lines(json.out));
+#endif
+  EXPECT_EQ(2u, Lines(json.out).size());
+}
+
+TEST_F(CliTool, RightThenLeftRestoresEveryByteAndOnlyTheValueChangesBetween) {
+  for (bool bigEndian : {false, true}) {
+    const fs::path path = Photo(bigEndian ? "mm.jpg" : "ii.jpg", bigEndian, 1);
+    const Bytes before = ReadFileBytes(path);
+
+    const ToolRun right = RunTool({L"right", WidePath(path)});
+    EXPECT_EQ(0, right.status) << right.err;
+    EXPECT_EQ(Utf8(path) + "\tok 1 -> 6\n", right.out);
+    const Bytes turned = ReadFileBytes(path);
+    ASSERT_EQ(before.size(), turned.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      if (i == valueAt || i == valueAt + 1) continue;
+      EXPECT_EQ(before[i], turned[i]) << "byte " << i << " changed";
+    }
+    EXPECT_EQ(6, turned[bigEndian ? valueAt + 1 : valueAt]);
+
+    const ToolRun left = RunTool({L"--json", L"left", WidePath(path)});
+    EXPECT_EQ(0, left.status) << left.err;
+    EXPECT_NE(std::string::npos, left.out.find("\"ok\": true, \"old\": 6, \"new\": 1, \"error\": null"))
+        << left.out;
+    EXPECT_EQ(before, ReadFileBytes(path));
+  }
+}
+
+TEST_F(CliTool, KeepTimeLeavesTheLastWriteTimeAsItWas) {
+  const fs::path kept = Photo("kept.jpg", false, 1);
+  const fs::path touched = Photo("touched.jpg", false, 1);
+  const fs::file_time_type old = fs::last_write_time(kept) - std::chrono::hours(24 * 365 * 5);
+  fs::last_write_time(kept, old);
+  fs::last_write_time(touched, old);
+  const fs::file_time_type keptBefore = fs::last_write_time(kept);
+  const fs::file_time_type touchedBefore = fs::last_write_time(touched);
+
+  EXPECT_EQ(0, RunTool({L"right", L"--keep-time", WidePath(kept)}).status);
+  EXPECT_EQ(0, RunTool({L"right", WidePath(touched)}).status);
+  EXPECT_TRUE(keptBefore == fs::last_write_time(kept));
+  // Without the switch the time moves, so other programs refresh thumbnails.
+  EXPECT_TRUE(touchedBefore < fs::last_write_time(touched));
+  EXPECT_EQ(ReadFileBytes(kept), ReadFileBytes(touched));
+}
+
+TEST_F(CliTool, FailuresAreReportedPerPhotoAndGiveStatusOne) {
+  const fs::path good = Photo("good.jpg", false, 8);
+  const fs::path locked = Photo("protected.jpg", true, 6);
+  SetWriteProtected(locked, true);
+  const Bytes lockedBefore = ReadFileBytes(locked);
+  const fs::path bare = Photo("bare.jpg", false, -1);
+  const fs::path missing = folder.Path() / "missing.jpg";
+
+  const ToolRun run =
+      RunTool({L"right", WidePath(good), WidePath(locked), WidePath(bare), WidePath(missing)});
+  EXPECT_EQ(1, run.status);
+  const std::vector<std::string> expected = {
+      Utf8(good) + "\tok 8 -> 1",
+      Utf8(locked) + "\tfailed: write-protected",
+      Utf8(bare) + "\tfailed: no Orientation entry",
+      Utf8(missing) + "\tfailed: file not found",
+  };
+  EXPECT_EQ(expected, Lines(run.out));
+  EXPECT_EQ(lockedBefore, ReadFileBytes(locked));
+
+  const ToolRun json = RunTool({L"left", L"--json", WidePath(locked)});
+  EXPECT_EQ(1, json.status);
+  EXPECT_NE(std::string::npos,
+            json.out.find("\"ok\": false, \"old\": 6, \"new\": null, \"error\": \"write-protected\"}"))
+      << json.out;
+
+  // info fails only for a file it cannot open, and says so on stderr.
+  const ToolRun info = RunTool({L"info", WidePath(missing), WidePath(bare)});
+  EXPECT_EQ(1, info.status);
+  EXPECT_EQ(2u, Lines(info.out).size());
+  EXPECT_NE(std::string::npos, info.err.find(Utf8(missing) + ": file not found")) << info.err;
+}
+
+TEST_F(CliTool, PhotoHeldByAnotherProgramIsInUse) {
+  const fs::path path = Photo("held.jpg", false, 1);
+  const Bytes before = ReadFileBytes(path);
+#ifdef _WIN32
+  // A viewer that lets others read, and a program that lets nobody in: the
+  // first fails the exclusive open for writing, the second already the read.
+  for (DWORD share : {static_cast<DWORD>(FILE_SHARE_READ), static_cast<DWORD>(0)}) {
+    HANDLE held = CreateFileW(path.wstring().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    const ToolRun run = RunTool({L"right", WidePath(path)});
+    CloseHandle(held);
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ(Utf8(path) + "\tfailed: in use by another program\n", run.out) << "share " << share;
+  }
+#else
+  const int held = open(path.c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(0, flock(held, LOCK_EX));
+  const ToolRun run = RunTool({L"right", WidePath(path)});
+  close(held);
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ(Utf8(path) + "\tfailed: in use by another program\n", run.out);
+#endif
+  EXPECT_EQ(before, ReadFileBytes(path));
+}
+
+TEST_F(CliTool, FoldersAreWalkedWithAllSubfoldersAndOnlyPhotosTaken) {
+  const fs::path a = Photo("a.JPG", false, 1);
+  const fs::path b = Photo(fs::path("sub") / "b.jpeg", true, 2);
+  const fs::path d = Photo(fs::path("sub") / "deeper" / "d.jpg", false, 3);
+  const fs::path notPhoto = Photo("c.png", false, 1);
+  const Bytes notPhotoBefore = ReadFileBytes(notPhoto);
+  fs::create_directories(folder.Path() / "empty");
+
+  const ToolRun run = RunTool({L"right", WidePath(folder.Path())});
+  EXPECT_EQ(0, run.status) << run.err;
+  std::vector<std::string> lines = Lines(run.out);
+  std::sort(lines.begin(), lines.end());
+  const std::vector<std::string> expected = {
+      Utf8(a) + "\tok 1 -> 6",
+      Utf8(b) + "\tok 2 -> 7",
+      Utf8(d) + "\tok 3 -> 8",
+  };
+  EXPECT_EQ(expected, lines);
+  EXPECT_EQ(notPhotoBefore, ReadFileBytes(notPhoto));
+
+  // A folder without photos is worth a note, not a failure.
+  const ToolRun empty = RunTool({L"info", WidePath(folder.Path() / "empty")});
+  EXPECT_EQ(0, empty.status);
+  EXPECT_TRUE(empty.out.empty());
+  EXPECT_NE(std::string::npos, empty.err.find("no photos in")) << empty.err;
+}
+
+TEST_F(CliTool, NonAsciiNamesTravelAsUtf8) {
+  const std::string name = "\xE5\xAE\xB6\xE6\x97\x8F";               // family
+  const std::string file = "\xE5\x86\x99\xE7\x9C\x9F 1.jpg";         // photo 1.jpg
+  const fs::path path = Photo(Utf8Path(name) / Utf8Path(file), false, 1);
+  const ToolRun run = RunTool({L"--json", L"right", WidePath(folder.Path() / Utf8Path(name))});
+  EXPECT_EQ(0, run.status) << run.err;
+  EXPECT_NE(std::string::npos, run.out.find(file + "\", \"ok\": true")) << run.out;
+  const ToolRun info = RunTool({L"info", WidePath(path)});
+  EXPECT_EQ(Utf8(path) + "\tII\t6\t" + std::to_string(valueAt) + "\n", info.out);
+}
+
+TEST_F(CliTool, UsageErrorsGiveStatusTwoAndTouchNothing) {
+  const fs::path path = Photo("p.jpg", false, 1);
+  const Bytes before = ReadFileBytes(path);
+  const std::vector<std::vector<std::wstring>> mistakes = {
+      {},
+      {L"right"},
+      {L"turn", WidePath(path)},
+      {L"right", L"--force", WidePath(path)},
+      {L"info", L"--keep-time", WidePath(path)},
+  };
+  for (const auto& args : mistakes) {
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(2, run.status) << args.size();
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_NE(std::string::npos, run.err.find("snapvane-cli: ")) << run.err;
+    EXPECT_NE(std::string::npos, run.err.find("--help")) << run.err;
+  }
+  EXPECT_EQ(before, ReadFileBytes(path));
+
+  const ToolRun help = RunTool({L"--help"});
+  EXPECT_EQ(0, help.status);
+  EXPECT_EQ(0u, help.out.find("Usage: snapvane-cli"));
+  EXPECT_TRUE(help.err.empty());
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// The command handler: which commands exist, what a turn does to the file and
+// to the views, and the order in which the open commands register and reset
+// the strip.
+#include "main_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/jpeg_builder.h"
+#include "test_files.h"
+
+namespace {
+
+class FakeHost : public CommandHost_CL {
+ public:
+  const PhotoList& Photos() const override { return photos; }
+  int CurrentPhoto() override {
+    calls.push_back(L"current");
+    return current;
+  }
+  void ShowCannotTurn() override { calls.push_back(L"message"); }
+  void ReloadThumbnail(int index) override {
+    calls.push_back(L"thumbnail " + std::to_wstring(index));
+  }
+  void RequestPreviewRefresh() override { calls.push_back(L"preview"); }
+  bool ChooseFiles(std::vector<std::wstring>& paths) override {
+    calls.push_back(L"choose files");
+    paths = chosenFiles;
+    return !chosenFiles.empty();
+  }
+  bool ChooseFolder(std::wstring& folder) override {
+    calls.push_back(L"choose folder");
+    folder = chosenFolder;
+    return !chosenFolder.empty();
+  }
+  void RegisterWithProgress(const std::vector<std::wstring>& paths) override {
+    std::wstring call = L"register";
+    for (const std::wstring& p : paths) call += L" " + p;
+    calls.push_back(call);
+  }
+  void ShowRegisteredPhotos() override { calls.push_back(L"show registered"); }
+  int ShowSettingsSheet() override {
+    calls.push_back(L"settings");
+    return settingsResult;
+  }
+  void ApplyTopMost() override { calls.push_back(L"topmost"); }
+  void ShowVersionSheet() override { calls.push_back(L"version"); }
+  void OpenSupportSite() override { calls.push_back(L"support"); }
+
+  PhotoList photos;
+  int current = -1;
+  std::vector<std::wstring> chosenFiles;
+  std::wstring chosenFolder;
+  int settingsResult = 1;
+  std::vector<std::wstring> calls;
+};
+
+void Command(FakeHost& host, int id) { OnCommand(host, id - kCommandFirst); }
+
+typedef std::vector<std::wstring> Calls;
+
+class TurnCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    original = OrientationJpeg(false, 1);
+    path = dir.Join(L"photo.jpg");
+    ASSERT_TRUE(WriteBytes(path, original));
+    host.photos.push_back(PhotoItem{dir.Join(L"other.jpg")});
+    host.photos.push_back(PhotoItem{path});
+    host.current = 1;
+  }
+
+  TempDir dir;
+  Bytes original;
+  std::wstring path;
+  FakeHost host;
+};
+
+}  // namespace
+
+TEST(MainCommands, OnlyTheSevenIdentifiersDoAnything) {
+  for (int id = kCommandFirst - 3; id <= kCommandLast + 3; ++id) {
+    FakeHost host;
+    Command(host, id);
+    const bool known = id == 170 || id == 180 || id == 181 || id == 182 || id == 183 ||
+                       id == 191 || id == 192;
+    EXPECT_EQ(known, !host.calls.empty()) << "identifier " << id;
+  }
+  FakeHost host;
+  OnCommand(host, -1000);
+  OnCommand(host, 1000);
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(TurnCommand, RightTurnWritesOnlyTheOrientationAndRefreshesBothViews) {
+  Command(host, kCommandRotateRight);
+  Bytes expected = original;
+  expected[kOrientationValueAt] = 6;
+  EXPECT_EQ(expected, ReadBytes(path));
+  EXPECT_EQ((Calls{L"current", L"thumbnail 1", L"preview"}), host.calls);
+
+  Command(host, kCommandRotateLeft);
+  EXPECT_EQ(original, ReadBytes(path));
+}
+
+TEST_F(TurnCommand, FourRightTurnsGiveTheFileBack) {
+  for (int i = 0; i < 4; ++i) Command(host, kCommandRotateRight);
+  EXPECT_EQ(original, ReadBytes(path));
+  for (const std::wstring& call : host.calls) EXPECT_NE(L"message", call);
+}
+
+TEST_F(TurnCommand, AReadOnlyPhotoShowsTheMessageOnceAndStaysAsItWas) {
+  ASSERT_TRUE(SetReadOnly(path, true));
+  Command(host, kCommandRotateRight);
+  SetReadOnly(path, false);
+  EXPECT_EQ(original, ReadBytes(path));
+  EXPECT_EQ((Calls{L"current", L"message", L"thumbnail 1", L"preview"}), host.calls);
+}
+
+TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
+  const Bytes noOrientation =
+      JpegBuilder().Soi().App1Exif(false, {TestEntry{271, 2, 4, 0x00434241}}).Sos().Data();
+  ASSERT_TRUE(WriteBytes(path, noOrientation));
+  Command(host, kCommandRotateLeft);
+  EXPECT_EQ(noOrientation, ReadBytes(path));
+  EXPECT_EQ((Calls{L"current", L"message", L"thumbnail 1", L"preview"}), host.calls);
+}
+
+TEST_F(TurnCommand, NoCurrentPhotoOrOneOutsideTheListDoesNothing) {
+  host.current = -1;
+  Command(host, kCommandRotateRight);
+  host.current = 2;
+  Command(host, kCommandRotateLeft);
+  EXPECT_EQ((Calls{L"current", L"current"}), host.calls);
+  EXPECT_EQ(original, ReadBytes(path));
+
+  FakeHost empty;
+  Command(empty, kCommandRotateRight);
+  EXPECT_EQ((Calls{L"current"}), empty.calls);
+}
+
+TEST(MainCommands, OpenFilesRegistersTheChoiceThenResetsTheStrip) {
+  FakeHost host;
+  host.chosenFiles = {L"C:\\p\\b.jpg", L"C:\\p\\a.jpg"};
+  Command(host, kCommandOpenFiles);
+  EXPECT_EQ((Calls{L"choose files", L"register C:\\p\\b.jpg C:\\p\\a.jpg", L"show registered"}),
+            host.calls);
+}
+
+TEST(MainCommands, OpenFolderRegistersTheOneFolder) {
+  FakeHost host;
+  host.chosenFolder = L"C:\\Photos";
+  Command(host, kCommandOpenFolder);
+  EXPECT_EQ((Calls{L"choose folder", L"register C:\\Photos", L"show registered"}), host.calls);
+}
+
+TEST(MainCommands, CancelledDialogsChangeNothing) {
+  FakeHost host;
+  Command(host, kCommandOpenFiles);
+  Command(host, kCommandOpenFolder);
+  EXPECT_EQ((Calls{L"choose files", L"choose folder"}), host.calls);
+}
+
+TEST(MainCommands, SettingsApplyTheTopMostStateOnlyAfterOk) {
+  FakeHost host;
+  Command(host, kCommandAppSetting);
+  EXPECT_EQ((Calls{L"settings", L"topmost"}), host.calls);
+  for (int result : {0, 2, -1}) {
+    FakeHost other;
+    other.settingsResult = result;
+    Command(other, kCommandAppSetting);
+    EXPECT_EQ((Calls{L"settings"}), other.calls) << "result " << result;
+  }
+}
+
+TEST(MainCommands, VersionSheetAndSupportSite) {
+  FakeHost host;
+  Command(host, kCommandVersionInfo);
+  Command(host, kCommandSupportSite);
+  EXPECT_EQ((Calls{L"version", L"support"}), host.calls);
+}

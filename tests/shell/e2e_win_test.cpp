@@ -1,0 +1,513 @@
+// The whole program end to end: the real Snapvane.exe, started and driven
+// from this process as a person would drive it (clicks and keys through the
+// system's input queue, the messages its toolbar, menu and the shell send),
+// checked by its files, its settings and the pixels on the screen. Every
+// test keeps pictures of the screen in the build folder's "screenshots".
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "com_session.h"
+#include "e2e_support_win.h"
+#include "gdiplus_session.h"
+#include "resource_ids.h"
+#include "snapvane_process_win.h"
+#include "test_files.h"
+
+namespace {
+
+const DWORD kStartTimeoutMs = 60000;
+const int kStripId = 4661;
+const int kPreviewId = 4660;
+const int kToolbarId = 10310;
+const int kCellWidth = 196;
+const int kThumbWidth = 192;
+const int kThumbHeight = 144;
+const wchar_t kCannotTurn[] =
+    L"この写真は回転できません。ファイルが書き込み禁止になっているか、Exif情報(Orientation)が存在しません。";
+
+// Marks for the bottom-right quadrant, to tell photos apart.
+const COLORREF kMarks[] = {RGB(230, 200, 30), RGB(230, 120, 200), RGB(40, 200, 210),
+                           RGB(140, 60, 180), RGB(250, 140, 40)};
+
+// Where a photo of this size lands when fitted into a box, centred.
+struct Placed {
+  double x, y, w, h;
+};
+
+Placed FitInto(double boxX, double boxY, double boxW, double boxH, double photoW, double photoH) {
+  const double scale = std::min(boxW / photoW, boxH / photoH);
+  const double w = photoW * scale, h = photoH * scale;
+  return Placed{boxX + (boxW - w) / 2, boxY + (boxH - h) / 2, w, h};
+}
+
+// The colours at the centres of the four quadrants: TL, TR, BL, BR.
+std::vector<COLORREF> Quadrants(const Capture& c, const Placed& p) {
+  auto at = [&](double fx, double fy) {
+    return c.Pixel(static_cast<int>(p.x + p.w * fx), static_cast<int>(p.y + p.h * fy));
+  };
+  return {at(0.25, 0.25), at(0.75, 0.25), at(0.25, 0.75), at(0.75, 0.75)};
+}
+
+std::wstring Describe(const std::vector<COLORREF>& colours) {
+  std::wstring text;
+  for (COLORREF c : colours) text += ColourText(c) + L" ";
+  return text;
+}
+
+bool Matches(const std::vector<COLORREF>& seen, const std::vector<COLORREF>& expected) {
+  for (size_t i = 0; i < expected.size(); ++i) {
+    if (!Near(seen[i], expected[i])) return false;
+  }
+  return true;
+}
+
+std::vector<COLORREF> Upright(COLORREF mark) { return {kTopLeft, kTopRight, kBottomLeft, mark}; }
+// The upright picture turned a quarter right: the left column comes to the top.
+std::vector<COLORREF> TurnedRight(COLORREF mark) { return {kBottomLeft, kTopLeft, mark, kTopRight}; }
+
+// A selected cell lies under the strip's translucent blue (ARGB 4E5050FF).
+COLORREF UnderSelection(COLORREF c) {
+  const int a = 0x4E;
+  auto mix = [a](int value, int over) { return (value * (255 - a) + over * a) / 255; };
+  return RGB(mix(GetRValue(c), 0x50), mix(GetGValue(c), 0x50), mix(GetBValue(c), 0xFF));
+}
+
+std::vector<COLORREF> UnderSelection(const std::vector<COLORREF>& colours) {
+  std::vector<COLORREF> tinted;
+  for (COLORREF c : colours) tinted.push_back(UnderSelection(c));
+  return tinted;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    documents = profile.Join(std::wstring(DocumentsFolderOverride::kMarker) + L"-E2E");
+    ASSERT_TRUE(MakeFolder(documents));
+    dataFolder = documents + L"\\Snapvane";
+    redirect.reset(new DocumentsFolderOverride(documents));
+  }
+  void TearDown() override {
+    app.reset();
+    redirect.reset();
+  }
+
+  // Starts the program and waits for its window to settle (its first
+  // picture shown, which writes the always-on-top setting back).
+  HWND Start(const std::vector<std::wstring>& arguments = {}) {
+    app.reset(new SnapvaneProcess);
+    if (!app->Start(arguments)) return NULL;
+    main = app->WaitForMainWindow(kStartTimeoutMs);
+    if (!main) return NULL;
+    WaitUntil([&] { return SettingInt(L"APP_SETTING", L"WindowTopMost", -1) != -1; }, 20000);
+    Sleep(500);
+    strip = GetDlgItem(main, kStripId);
+    preview = GetDlgItem(main, kPreviewId);
+    return main;
+  }
+
+  void Stop() {
+    if (!app) return;
+    app->Close();
+    DWORD code = 1;
+    EXPECT_TRUE(app->WaitForExit(30000, &code));
+    EXPECT_EQ(0u, code);
+    app.reset();
+  }
+
+  int SettingInt(const wchar_t* section, const wchar_t* key, int fallback) const {
+    return static_cast<int>(
+        GetPrivateProfileIntW(section, key, fallback, (dataFolder + L"\\Snapvane.ini").c_str()));
+  }
+
+  // Posts a menu or toolbar command as the toolbar does when clicked.
+  void Command(int id) {
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, kToolbarId)));
+  }
+  // The same, returning once the program has carried it out, so that this
+  // process does not read a photo while the program is writing it (the turn
+  // opens the file for itself alone).
+  bool CommandAndWait(int id) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(GetDlgItem(main, kToolbarId)),
+                               SMTO_NORMAL, 20000, &result) != 0;
+  }
+
+  // The quadrants of the thumbnail in visible cell `cell`, for a photo that
+  // is photoW x photoH as shown.
+  std::vector<COLORREF> CellQuadrants(const Capture& c, int cell, double photoW = 4,
+                                      double photoH = 3) const {
+    return Quadrants(c, FitInto(cell * kCellWidth + 2, 2, kThumbWidth, kThumbHeight, photoW, photoH));
+  }
+  std::vector<COLORREF> PreviewQuadrants(const Capture& c, double photoW = 4,
+                                         double photoH = 3) const {
+    return Quadrants(c, FitInto(0, 0, c.Width(), c.Height(), photoW, photoH));
+  }
+
+  void Shot(const std::wstring& name) {
+    Capture::OfClient(main).SavePng(ScreenshotPath(L"e2e-" + name + L".png"));
+  }
+
+  // Clicks the centre of a visible cell of the strip.
+  void ClickCell(int cell) {
+    ClickAt(strip, cell * kCellWidth + kCellWidth / 2, 80);
+    Sleep(300);
+  }
+
+  std::wstring Photo(const std::wstring& name, const Bytes& bytes) {
+    const std::wstring path = work.Join(name);
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    return path;
+  }
+
+  ComSession_CL com;
+  GdiplusSession_CL gdiplus;
+  TempDir profile;
+  TempDir work;
+  std::wstring documents;
+  std::wstring dataFolder;
+  std::unique_ptr<DocumentsFolderOverride> redirect;
+  std::unique_ptr<SnapvaneProcess> app;
+  HWND main = NULL;
+  HWND strip = NULL;
+  HWND preview = NULL;
+};
+
+}  // namespace
+
+TEST_F(EndToEnd, StartsWithPhotosAndAFolderUprightInOrderAndShowsTheClickedOne) {
+  // Three photos stored in three orientations, and a folder with two more.
+  const std::wstring a = Photo(L"a.jpg", MakeQuadrantPhoto(640, 480, 1, kMarks[0]));
+  const std::wstring b = Photo(L"b.jpg", MakeQuadrantPhoto(640, 480, 6, kMarks[1]));
+  const std::wstring c = Photo(L"c.jpg", MakeQuadrantPhoto(640, 480, 8, kMarks[2]));
+  const std::wstring folder = work.Join(L"more");
+  ASSERT_TRUE(MakeFolder(folder));
+  ASSERT_TRUE(WriteBytes(folder + L"\\d.jpg", MakeQuadrantPhoto(640, 480, 3, kMarks[3])));
+  ASSERT_TRUE(Start({a, b, c, folder}));
+  // Wide enough for every cell.
+  SetWindowPos(main, NULL, 20, 20, 1100, 820, SWP_NOZORDER);
+  ASSERT_TRUE(WaitUntil([&] {
+    const Capture shot = Capture::OfClient(strip);
+    for (int i = 0; i < 4; ++i) {
+      if (!Matches(CellQuadrants(shot, i), Upright(kMarks[i]))) return false;
+    }
+    return true;
+  }, 20000)) << "cells: " << testing::PrintToString(Describe(CellQuadrants(Capture::OfClient(strip), 1)));
+  const Capture cells = Capture::OfClient(strip);
+  EXPECT_EQ(RGB(200, 200, 200), cells.Pixel(4 * kCellWidth + 20, 20)) << "nothing after the last photo";
+
+  // The preview shows the program's own picture until a thumbnail is
+  // clicked: the centre of "Snapvane.jpg" at its own size.
+  Capture before = Capture::OfClient(preview);
+  Shot(L"start");
+  const std::wstring exe = SnapvaneExePath();
+  Gdiplus::Bitmap own((exe.substr(0, exe.rfind(L'\\')) + L"\\Snapvane.jpg").c_str());
+  ASSERT_GT(own.GetWidth(), 0u);
+  Gdiplus::Color centre;
+  own.GetPixel(own.GetWidth() / 2, own.GetHeight() / 2, &centre);
+  EXPECT_TRUE(Near(RGB(centre.GetR(), centre.GetG(), centre.GetB()),
+                   before.Pixel(before.Width() / 2, before.Height() / 2)));
+
+  ClickCell(1);
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[1]));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview)));
+  Shot(L"clicked");
+  Stop();
+}
+
+TEST_F(EndToEnd, TurningRightRewritesOnlyTheOrientationAndRedrawsThumbnailAndPreview) {
+  const Bytes original = MakeQuadrantPhoto(2400, 1800, 1);
+  const std::wstring photo = Photo(L"turn.jpg", original);
+  ASSERT_TRUE(Start({photo}));
+  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 0), Upright(kBottomRight)); }, 20000));
+  ClickCell(0);
+
+  Command(IDM_ROTATE_RIGHT);
+  // The cell shows its placeholder while the photo is decoded again, then
+  // the turned thumbnail.
+  bool sawPlaceholder = false, sawTurned = false;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 20000 && !sawTurned) {
+    // The clicked cell is selected, so its colours lie under the tint.
+    const std::vector<COLORREF> q = CellQuadrants(Capture::OfClient(strip), 0, 3, 4);
+    if (Matches(q, UnderSelection(std::vector<COLORREF>(4, RGB(0, 0, 0))))) sawPlaceholder = true;
+    if (Matches(q, UnderSelection(TurnedRight(kBottomRight)))) sawTurned = true;
+    Sleep(5);
+  }
+  EXPECT_TRUE(sawPlaceholder);
+  EXPECT_TRUE(sawTurned) << Describe(CellQuadrants(Capture::OfClient(strip), 0, 3, 4));
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), TurnedRight(kBottomRight));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview), 3, 4));
+  Shot(L"turned");
+
+  Bytes expected = original;
+  expected[30] = 6;
+  EXPECT_EQ(expected, ReadBytes(photo)) << "Orientation 1 -> 6 and no other byte";
+  EXPECT_TRUE(ProcessDialogs(app->ProcessId()).size() == 1) << "no message";
+
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
+  EXPECT_EQ(original, ReadBytes(photo)) << "four turns give the file back";
+  Stop();
+}
+
+TEST_F(EndToEnd, PhotosThatCannotTurnShowTheMessageOnceAndStayAsTheyWere) {
+  const Bytes quadrants = MakeQuadrantPhoto(640, 480, 1);
+  const std::wstring locked = Photo(L"locked.jpg", quadrants);
+  ASSERT_TRUE(SetReadOnly(locked, true));
+  const Bytes bare = MakeQuadrantPhoto(640, 480, 0);
+  const std::wstring noOrientation = Photo(L"bare.jpg", bare);
+  ASSERT_TRUE(Start({locked, noOrientation}));
+
+  struct Case {
+    int cell;
+    int command;
+    std::wstring path;
+    Bytes bytes;
+  } cases[] = {{0, IDM_ROTATE_RIGHT, locked, quadrants}, {1, IDM_ROTATE_LEFT, noOrientation, bare}};
+  for (const Case& k : cases) {
+    ClickCell(k.cell);
+    Command(k.command);
+    HWND box = WaitForProcessWindow(app->ProcessId(), L"#32770", L"お知らせ", 10000);
+    ASSERT_TRUE(box) << "no message for cell " << k.cell;
+    EXPECT_EQ(std::wstring(kCannotTurn), StaticTextOf(box));
+    if (k.cell == 0) Capture::OfClient(box).SavePng(ScreenshotPath(L"e2e-message.png"));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
+    EXPECT_FALSE(WaitForProcessWindow(app->ProcessId(), L"#32770", L"お知らせ", 1500))
+        << "the message came twice";
+    EXPECT_EQ(k.bytes, ReadBytes(k.path));
+  }
+  Stop();
+  SetReadOnly(locked, false);
+}
+
+TEST_F(EndToEnd, ThreeDroppedFilesAreRegisteredInDropOrder) {
+  ASSERT_TRUE(Start());
+  const std::wstring x = Photo(L"x.jpg", MakeQuadrantPhoto(640, 480, 1, kMarks[0]));
+  const std::wstring y = Photo(L"y.jpg", MakeQuadrantPhoto(640, 480, 1, kMarks[1]));
+  const std::wstring z = Photo(L"z.jpg", MakeQuadrantPhoto(640, 480, 1, kMarks[2]));
+  ASSERT_TRUE(DropFiles(app->Handle(), main, {z, x, y}));
+  ASSERT_TRUE(WaitUntil([&] {
+    const Capture shot = Capture::OfClient(strip);
+    return Matches(CellQuadrants(shot, 0), Upright(kMarks[2])) &&
+           Matches(CellQuadrants(shot, 1), Upright(kMarks[0])) &&
+           Matches(CellQuadrants(shot, 2), Upright(kMarks[1]));
+  }, 20000)) << Describe(CellQuadrants(Capture::OfClient(strip), 0));
+  Shot(L"dropped");
+  Stop();
+}
+
+namespace {
+
+// The photos under folder in the order the program registers them: the
+// file system's order, each subfolder where its name falls.
+void WalkPhotos(const std::wstring& folder, std::vector<std::wstring>* out) {
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW((folder + L"\\*.*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = data.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      WalkPhotos(folder + L"\\" + name, out);
+    } else {
+      out->push_back(folder + L"\\" + name);
+    }
+  } while (FindNextFileW(search, &data));
+  FindClose(search);
+}
+
+}  // namespace
+
+TEST_F(EndToEnd, AFolderOfTenThousandPhotosRegistersUnderProgressAndStaysResponsive) {
+  // 10 x 10 folders of 100 photos each.
+  const std::wstring root = work.Join(L"library");
+  ASSERT_TRUE(MakeFolder(root));
+  const Bytes small = MakeQuadrantPhoto(160, 120, 1);
+  for (int i = 0; i < 10; ++i) {
+    const std::wstring year = root + L"\\" + std::to_wstring(2000 + i);
+    ASSERT_TRUE(MakeFolder(year));
+    for (int j = 0; j < 10; ++j) {
+      const std::wstring month = year + L"\\" + std::to_wstring(j + 1);
+      ASSERT_TRUE(MakeFolder(month));
+      for (int k = 0; k < 100; ++k) {
+        ASSERT_TRUE(WriteBytes(month + L"\\p" + std::to_wstring(k) + L".jpg", small));
+      }
+    }
+  }
+  std::vector<std::wstring> order;
+  WalkPhotos(root, &order);
+  ASSERT_EQ(10000u, order.size());
+
+  ASSERT_TRUE(Start());
+  Command(IDM_OPEN_FOLDER);
+  HWND browser = NULL;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND d : ProcessDialogs(app->ProcessId())) {
+      if (d != main) browser = d;
+    }
+    return browser != NULL;
+  }, 20000));
+  Sleep(500);
+  Capture::OfScreen().SavePng(ScreenshotPath(L"e2e-folder-browser.png"));
+  ASSERT_TRUE(ChooseFolderInBrowser(browser, root));
+
+  HWND progress = WaitForProcessWindow(app->ProcessId(), L"#32770", L"ファイル登録中", 30000);
+  ASSERT_TRUE(progress) << "no progress window";
+  bool responsive = true;
+  bool pictured = false;
+  while (IsWindow(progress) && IsWindowVisible(progress)) {
+    if (!Responds(main, 2000) || !Responds(progress, 2000)) responsive = false;
+    if (!pictured) {
+      Capture::OfWindow(progress).SavePng(ScreenshotPath(L"e2e-registering.png"));
+      pictured = true;
+    }
+    Sleep(20);
+  }
+  EXPECT_TRUE(responsive);
+
+  // Photo 0 is current and shown, and the first page of thumbnails is done
+  // (a photo is not turned while the program itself still reads it).
+  const bool shown = WaitUntil([&] {
+    const Capture cells = Capture::OfClient(strip);
+    for (int i = 1; i < cells.Width() / kCellWidth; ++i) {
+      if (!Matches(CellQuadrants(cells, i), Upright(kBottomRight))) return false;
+    }
+    return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kBottomRight)) &&
+           Matches(CellQuadrants(cells, 0), UnderSelection(Upright(kBottomRight)));
+  }, 30000);
+  Shot(L"ten-thousand");
+  ASSERT_TRUE(shown) << Describe(CellQuadrants(Capture::OfClient(strip), 0));
+  ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
+  EXPECT_EQ(6, FileOrientation(order.front()));
+  // Paged to the right end of the strip, as clicks in its scroll bar's
+  // track do (each carried out before the next), and the last cell clicked.
+  SetWindowPos(main, NULL, 0, 0, 1280, 900, SWP_NOZORDER);
+  ASSERT_TRUE(Responds(main, 10000));
+  RECT area;
+  GetClientRect(strip, &area);
+  const int pages = 10000 * kCellWidth / std::max<int>(1, area.right) + 20;
+  for (int i = 0; i < pages; ++i) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(strip, WM_HSCROLL, SB_PAGEDOWN, 0, SMTO_NORMAL, 10000, &result);
+  }
+  Sleep(1000);
+  RECT client;
+  GetClientRect(strip, &client);
+  ClickAt(strip, client.right - kCellWidth / 2, 80);
+  Sleep(300);
+  Shot(L"ten-thousand-end");
+  ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
+  EXPECT_EQ(6, FileOrientation(order.back())) << "the last photo of the walk is the strip's last";
+  int turned = 0;
+  for (const std::wstring& p : order) turned += FileOrientation(p) == 6;
+  EXPECT_EQ(2, turned);
+  Stop();
+}
+
+TEST_F(EndToEnd, TheWindowComesBackWhereItWasAndTheStripKeepsItsHeight) {
+  ASSERT_TRUE(Start());
+  const RECT stripBefore = PlaceInParent(strip);
+  const RECT previewBefore = PlaceInParent(preview);
+  SetWindowPos(main, NULL, 100, 80, 800, 900, SWP_NOZORDER);
+  Sleep(800);
+  const RECT stripAfter = PlaceInParent(strip);
+  const RECT previewAfter = PlaceInParent(preview);
+  EXPECT_EQ(stripBefore.bottom - stripBefore.top, stripAfter.bottom - stripAfter.top);
+  EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL) + 166, stripAfter.bottom - stripAfter.top);
+  EXPECT_GT(previewAfter.bottom - previewAfter.top, previewBefore.bottom - previewBefore.top);
+  Shot(L"resized");
+  Stop();
+
+  ASSERT_TRUE(Start());
+  RECT window;
+  GetWindowRect(main, &window);
+  EXPECT_EQ(100, window.left);
+  EXPECT_EQ(80, window.top);
+  EXPECT_EQ(800, window.right - window.left);
+  EXPECT_EQ(900, window.bottom - window.top);
+  const RECT stripRestarted = PlaceInParent(strip);
+  EXPECT_EQ(GetSystemMetrics(SM_CYHSCROLL) + 166, stripRestarted.bottom - stripRestarted.top);
+
+  // A second start while one runs leaves silently.
+  SnapvaneProcess second;
+  ASSERT_TRUE(second.Start());
+  DWORD code = 1;
+  ASSERT_TRUE(second.WaitForExit(kStartTimeoutMs, &code));
+  EXPECT_EQ(0u, code);
+  EXPECT_FALSE(second.EverShowedWindow());
+  EXPECT_TRUE(app->IsRunning());
+  Stop();
+}
+
+namespace {
+
+// Whether the window stays above a window that another program brings to
+// the front over it: a plain popup of this process covering it, asked which
+// window lies under the window's centre.
+bool StaysAboveOthers(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  // A class of its own: a static control lets the mouse through.
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(NULL);
+  wc.lpszClassName = L"SnapvaneE2ECover";
+  RegisterClassW(&wc);
+  HWND cover = CreateWindowExW(0, wc.lpszClassName, L"cover", WS_POPUP | WS_VISIBLE, rect.left, rect.top,
+                               rect.right - rect.left, rect.bottom - rect.top, NULL, NULL,
+                               GetModuleHandleW(NULL), NULL);
+  SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  Sleep(300);
+  const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  HWND under = WindowFromPoint(centre);
+  DestroyWindow(cover);
+  return under && GetAncestor(under, GA_ROOT) == window;
+}
+
+}  // namespace
+
+TEST_F(EndToEnd, TheAlwaysOnTopTickTakesEffectWhenTheSheetClosesWithOk) {
+  ASSERT_TRUE(Start());
+  EXPECT_FALSE(StaysAboveOthers(main));
+  Command(IDM_APP_SETTINGS);
+  HWND sheet = WaitForProcessWindow(app->ProcessId(), L"#32770", L"アプリ設定", 20000);
+  ASSERT_TRUE(sheet);
+  Sleep(500);
+  HWND tick = FindChildByText(sheet, L"ウインドウを常に最前面に表示する");
+  ASSERT_TRUE(tick);
+  SendMessageW(tick, BM_CLICK, 0, 0);
+  Capture::OfClient(sheet).SavePng(ScreenshotPath(L"e2e-settings.png"));
+  EXPECT_EQ(0, SettingInt(L"APP_SETTING", L"WindowTopMost", -1)) << "nothing before OK";
+  PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 10000));
+  Sleep(300);
+  EXPECT_TRUE(StaysAboveOthers(main));
+  EXPECT_EQ(1, SettingInt(L"APP_SETTING", L"WindowTopMost", -1));
+  Stop();
+
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(StaysAboveOthers(main)) << "kept at the next start";
+  Stop();
+}

@@ -1,0 +1,155 @@
+// The preview as a real window: ShowInPreview's upright, fitted bitmap and
+// where it is drawn, LoadFile, missing photos and drops.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include "my_picture_image.h"
+#include "save_data.h"
+#include "test_files.h"
+#include "views_win_support.h"
+
+namespace {
+
+bool IsRed(const Capture& c, int x, int y) {
+  const std::uint32_t p = c.At(x, y);
+  return ((p >> 16) & 0xFF) > 190 && ((p >> 8) & 0xFF) < 70 && (p & 0xFF) < 70;
+}
+
+bool IsBlue(const Capture& c, int x, int y) {
+  const std::uint32_t p = c.At(x, y);
+  return ((p >> 16) & 0xFF) < 70 && ((p >> 8) & 0xFF) < 70 && (p & 0xFF) > 190;
+}
+
+bool HasScrollBars(HWND window) {
+  return (GetWindowLongW(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
+struct PreviewWindow : ::testing::Test {
+  TempDir dir;
+  TestHost host{600, 400};
+  MyPictureImage_CL preview;
+  SaveData_CL data;
+
+  void SetUp() override {
+    ASSERT_TRUE(preview.Create(host.Window(), PictureImage_CL::kPreviewControlId, 600, 400, 0, 0));
+    preview.SetDisplayMode(kDisplayNaturalSize);
+    data.previewControl = &preview;
+  }
+};
+
+TEST_F(PreviewWindow, ATurnedLargePhotoIsShownUprightFittedAndCentred) {
+  // Stored 4000 x 3000, left half red and right half blue; Orientation 6
+  // turns it a quarter clockwise, so upright the red half is on top.
+  const std::wstring path = dir.Join(L"big.jpg");
+  ASSERT_TRUE(WriteTestJpeg(path, 4000, 3000, 6, [](Gdiplus::Graphics& g) {
+    Gdiplus::SolidBrush red(Gdiplus::Color(255, 255, 0, 0));
+    Gdiplus::SolidBrush blue(Gdiplus::Color(255, 0, 0, 255));
+    g.FillRectangle(&red, 0, 0, 2000, 3000);
+    g.FillRectangle(&blue, 2000, 0, 2000, 3000);
+  }));
+  data.photos.push_back(PhotoItem{path});
+  data.ShowInPreview(0);
+  ASSERT_NE(nullptr, preview.Image());
+  EXPECT_EQ(300u, preview.Image()->GetWidth());
+  EXPECT_EQ(400u, preview.Image()->GetHeight());
+  const Gdiplus::RectF at = preview.DestinationRect(600, 400);
+  EXPECT_FLOAT_EQ(150.0f, at.X);
+  EXPECT_FLOAT_EQ(0.0f, at.Y);
+  EXPECT_FALSE(HasScrollBars(preview.hwnd));
+
+  const Capture shot = CaptureClient(host.Window());
+  shot.SavePng(ScreenshotPath(L"preview-orientation6.png"));
+  EXPECT_TRUE(shot.IsBlack(148, 200));
+  EXPECT_TRUE(IsRed(shot, 152, 5));
+  EXPECT_TRUE(IsRed(shot, 447, 190));
+  EXPECT_TRUE(IsBlue(shot, 152, 210));
+  EXPECT_TRUE(IsBlue(shot, 447, 395));
+  EXPECT_TRUE(shot.IsBlack(451, 200));
+}
+
+TEST_F(PreviewWindow, ASmallPhotoIsEnlargedToFit) {
+  // 48 x 80, Orientation 1: 240 x 400 in a 600 x 400 pane.
+  data.photos.push_back(PhotoItem{CorpusPhoto(L"exr_orientation_f1t.jpg")});
+  data.photos.push_back(PhotoItem{CorpusPhoto(L"exr_orientation_f6t.jpg")});
+  for (int index = 0; index < 2; ++index) {
+    data.ShowInPreview(index);
+    ASSERT_NE(nullptr, preview.Image());
+    EXPECT_EQ(240u, preview.Image()->GetWidth());
+    EXPECT_EQ(400u, preview.Image()->GetHeight());
+    const Capture shot = CaptureClient(host.Window());
+    EXPECT_TRUE(shot.IsBlack(178, 200));
+    EXPECT_TRUE(shot.IsBlack(422, 200));
+    // The letter F, upright.
+    EXPECT_TRUE(shot.IsBlack(180 + 24, 360, 80)) << index;   // the stem, low down
+    EXPECT_TRUE(shot.IsWhite(180 + 204, 360, 80)) << index;  // paper, low right
+    EXPECT_TRUE(shot.IsBlack(180 + 204, 30, 80)) << index;   // the top bar's end
+  }
+}
+
+TEST_F(PreviewWindow, LoadFileKeepsTheScrollBarsUntilTheNextResize) {
+  // 1000 x 800 in quarters: red, green / blue, yellow.
+  const std::wstring path = dir.Join(L"quarters.jpg");
+  ASSERT_TRUE(WriteTestJpeg(path, 1000, 800, 0, [](Gdiplus::Graphics& g) {
+    Gdiplus::SolidBrush red(Gdiplus::Color(255, 255, 0, 0));
+    Gdiplus::SolidBrush green(Gdiplus::Color(255, 0, 255, 0));
+    Gdiplus::SolidBrush blue(Gdiplus::Color(255, 0, 0, 255));
+    Gdiplus::SolidBrush yellow(Gdiplus::Color(255, 255, 255, 0));
+    g.FillRectangle(&red, 0, 0, 500, 400);
+    g.FillRectangle(&green, 500, 0, 500, 400);
+    g.FillRectangle(&blue, 0, 400, 500, 400);
+    g.FillRectangle(&yellow, 500, 400, 500, 400);
+  }));
+  ASSERT_TRUE(preview.LoadFile(path));
+  EXPECT_EQ(1000u, preview.Image()->GetWidth());
+  EXPECT_FALSE(HasScrollBars(preview.hwnd));
+  // Drawn centred: the pane shows the middle of the picture.
+  Capture shot = CaptureClient(host.Window());
+  EXPECT_TRUE(IsRed(shot, 5, 5));
+  EXPECT_TRUE(IsBlue(shot, 5, 395));
+  EXPECT_TRUE(IsRed(shot, 295, 195));
+  // The next resize adds both bars, the view still in the middle.
+  SetWindowPos(preview.hwnd, NULL, 0, 0, 590, 400, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  const LONG style = GetWindowLongW(preview.hwnd, GWL_STYLE);
+  EXPECT_NE(0, style & WS_HSCROLL);
+  EXPECT_NE(0, style & WS_VSCROLL);
+  const int h = preview.HorizontalScroll().position;
+  const int v = preview.VerticalScroll().position;
+  EXPECT_GE(h, 200);
+  EXPECT_LE(h, 220);
+  EXPECT_GE(v, 200);
+  EXPECT_LE(v, 220);
+  shot = CaptureClient(host.Window());
+  EXPECT_TRUE(IsRed(shot, 5, 5));
+}
+
+TEST_F(PreviewWindow, MissingPhotosLeaveThePaneBlack) {
+  data.photos.push_back(PhotoItem{CorpusPhoto(L"exr_orientation_f1t.jpg")});
+  data.photos.push_back(PhotoItem{dir.Join(L"no such photo.jpg")});
+  data.photos.push_back(PhotoItem{CorpusPhoto(L"pie_notjpeg.jpg")});
+  data.ShowInPreview(0);
+  ASSERT_NE(nullptr, preview.Image());
+  for (int index : {1, 2, -1, 3, 1000}) {
+    data.ShowInPreview(0);
+    data.ShowInPreview(index);
+    EXPECT_EQ(nullptr, preview.Image()) << index;
+    const Capture shot = CaptureClient(host.Window());
+    EXPECT_TRUE(shot.IsBlack(300, 200)) << index;
+    EXPECT_TRUE(shot.IsBlack(200, 380)) << index;
+  }
+  EXPECT_FALSE(preview.LoadFile(dir.Join(L"no such photo.jpg")));
+  EXPECT_EQ(nullptr, preview.Image());
+}
+
+TEST_F(PreviewWindow, DroppedFilesReachTheParent) {
+  DragAcceptFiles(preview.hwnd, TRUE);
+  HDROP drop = MakeDrop({L"C:\\photos\\b.jpg"});
+  SendMessageW(preview.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  ASSERT_EQ(1u, host.drops.size());
+  EXPECT_EQ(reinterpret_cast<WPARAM>(drop), host.drops[0]);
+  DragFinish(drop);
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// The application's strip as a real window: placeholders, one decode request
+// per newly painted cell, the decoded upright thumbnails, missing photos and
+// drops.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "my_picture_list_view.h"
+#include "strip_layout.h"
+#include "test_files.h"
+#include "views_win_support.h"
+
+namespace {
+
+const wchar_t* const kPhotos[] = {
+    L"exr_orientation_f1t.jpg", L"exr_orientation_f2t.jpg", L"exr_orientation_f3t.jpg",
+    L"exr_orientation_f4t.jpg", L"exr_orientation_f5t.jpg", L"exr_orientation_f6t.jpg",
+    L"exr_orientation_f7t.jpg", L"exr_orientation_f8t.jpg", L"exs_orientation_portrait_1.jpg",
+    L"exs_orientation_portrait_6.jpg"};
+
+struct StripWindow : ::testing::Test {
+  PhotoList photos;
+  TestHost host{600, StripHeight()};
+  MyPictureListView_CL strip{&photos};
+
+  void Open(unsigned count) {
+    ASSERT_TRUE(strip.Create(host.Window()));
+    host.strip = &strip;
+    host.list = &strip;
+    SetUpStrip(strip, 0, 0, 600, count);
+  }
+
+  bool DecodeAll(int expected) {
+    strip.Worker().SetTargetWindow(host.Window());
+    strip.Worker().Start();
+    return PumpUntil([&] { return host.decodesDone >= expected; }, 30000);
+  }
+};
+
+TEST_F(StripWindow, PaintsPlaceholdersAndAsksOncePerNewCell) {
+  for (const wchar_t* name : kPhotos) photos.push_back(PhotoItem{CorpusPhoto(name)});
+  Open(10);
+  // 600 pixels show cells 0 to 3; the worker is not running yet, so every
+  // request stays in its queue.
+  Capture shot = CaptureClient(host.Window());
+  EXPECT_EQ(4u, strip.Worker().QueuedCount());
+  EXPECT_EQ(4u, strip.Cache().Count());
+  // The placeholder is black where the thumbnail will be; the caption is
+  // there already.
+  EXPECT_TRUE(shot.IsBlack(2 + 96, 2 + 72));
+  EXPECT_TRUE(shot.IsBlack(kCellWidth + 2 + 96, 2 + 72));
+  EXPECT_TRUE(shot.HasWhite(20, kCellHeight - 18, 176, kCellHeight - 1));
+
+  // Painting again finds the placeholders and asks for nothing.
+  CaptureClient(host.Window());
+  CaptureClient(host.Window());
+  EXPECT_EQ(4u, strip.Worker().QueuedCount());
+
+  // A page to the right shows cells 3 to 6: three new ones.
+  SendMessageW(strip.hwnd, WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+  CaptureClient(host.Window());
+  EXPECT_EQ(7u, strip.Worker().QueuedCount());
+  // Back at the start, everything is cached.
+  SendMessageW(strip.hwnd, WM_HSCROLL, MAKEWPARAM(SB_PAGEUP, 0), 0);
+  shot = CaptureClient(host.Window());
+  EXPECT_EQ(7u, strip.Worker().QueuedCount());
+
+  // The worker decodes the seven and the host hands them to the strip.
+  ASSERT_TRUE(DecodeAll(7));
+  EXPECT_EQ(0u, strip.Worker().QueuedCount());
+  shot = CaptureClient(host.Window());
+  shot.SavePng(ScreenshotPath(L"strip-decoded.png"));
+  ShowsUprightF(shot, 0, 0, "f1 (Orientation 1)");
+  ShowsUprightF(shot, kCellWidth, 0, "f2 (Orientation 2)");
+  ShowsUprightF(shot, 2 * kCellWidth, 0, "f3 (Orientation 3)");
+  // Nothing new was asked for after the thumbnails arrived.
+  EXPECT_EQ(7, host.decodesDone);
+  EXPECT_EQ(0u, strip.Worker().QueuedCount());
+}
+
+TEST_F(StripWindow, ADeletedPhotoShowsABlackTileWithItsNameAndAsksForNothing) {
+  TempDir dir;
+  const std::wstring kept = dir.Join(L"kept.jpg");
+  const std::wstring gone = dir.Join(L"gone.jpg");
+  ASSERT_TRUE(WriteBytes(kept, ReadBytes(CorpusPhoto(L"exr_orientation_f6t.jpg"))));
+  ASSERT_TRUE(WriteBytes(gone, ReadBytes(CorpusPhoto(L"exr_orientation_f6t.jpg"))));
+  photos.push_back(PhotoItem{gone});
+  photos.push_back(PhotoItem{kept});
+  ASSERT_TRUE(DeleteFileW(gone.c_str()));
+  Open(2);
+  const Capture shot = CaptureClient(host.Window());
+  EXPECT_EQ(1u, strip.Worker().QueuedCount());  // for kept.jpg only
+  // A black tile up to its last pixel row and column, then the background.
+  EXPECT_TRUE(shot.IsBlack(5, 5));
+  EXPECT_TRUE(shot.IsBlack(kCellWidth - 2, kCellHeight - 2));
+  EXPECT_FALSE(shot.IsBlack(kCellWidth - 1, 50));
+  EXPECT_TRUE(shot.HasWhite(20, kCellHeight - 18, 176, kCellHeight - 1));  // "gone.jpg"
+  ASSERT_TRUE(DecodeAll(1));
+  const Capture later = CaptureClient(host.Window());
+  EXPECT_TRUE(later.IsBlack(2 + 96, 2 + 40));
+  ShowsUprightF(later, kCellWidth, 0, "kept.jpg");
+  EXPECT_EQ(1, host.decodesDone);
+}
+
+TEST_F(StripWindow, DroppedFilesReachTheParent) {
+  photos.push_back(PhotoItem{CorpusPhoto(L"exr_orientation_f1t.jpg")});
+  Open(1);
+  EXPECT_NE(0, GetWindowLongW(strip.hwnd, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  HDROP drop = MakeDrop({L"C:\\photos\\a.jpg", L"C:\\photos"});
+  SendMessageW(strip.hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+  ASSERT_EQ(1u, host.drops.size());
+  EXPECT_EQ(reinterpret_cast<WPARAM>(drop), host.drops[0]);
+  EXPECT_EQ(2u, DragQueryFileW(drop, 0xFFFFFFFF, NULL, 0));
+  DragFinish(drop);
+}
+
+}  // namespace

@@ -1,0 +1,290 @@
+#include "views_win_support.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include "my_picture_list_view.h"
+#include "test_files.h"
+#include "thread_messages.h"
+#include "utf8.h"
+
+namespace {
+
+// GDI+ and the common controls for the whole test program; every GDI+
+// object is gone before the environment is torn down.
+class ViewsEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    InitCommonControlsEx(&controls);
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, NULL);
+  }
+  void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+
+ private:
+  ULONG_PTR token_ = 0;
+};
+
+::testing::Environment* const g_environment = ::testing::AddGlobalTestEnvironment(new ViewsEnvironment);
+
+const wchar_t kHostClass[] = L"SnapvaneViewsTestHost";
+
+bool GetEncoder(const wchar_t* mimeType, CLSID* clsid) {
+  UINT count = 0;
+  UINT size = 0;
+  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
+  std::vector<unsigned char> buffer(size);
+  Gdiplus::ImageCodecInfo* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+  if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
+  for (UINT i = 0; i < count; ++i) {
+    if (wcscmp(codecs[i].MimeType, mimeType) == 0) {
+      *clsid = codecs[i].Clsid;
+      return true;
+    }
+  }
+  return false;
+}
+
+// An Exif APP1 segment holding only IFD0 with one SHORT Orientation entry.
+Bytes OrientationSegment(int orientation) {
+  const unsigned char tiff[] = {'I', 'I', 42, 0, 8, 0, 0, 0,  // header, IFD0 at 8
+                                1, 0,                          // one entry
+                                0x12, 0x01, 3, 0, 1, 0, 0, 0,  // 274, SHORT, 1
+                                static_cast<unsigned char>(orientation), 0, 0, 0,
+                                0, 0, 0, 0};  // no next IFD
+  Bytes segment = {0xFF, 0xE1};
+  const std::size_t length = 2 + 6 + sizeof(tiff);
+  segment.push_back(static_cast<unsigned char>(length >> 8));
+  segment.push_back(static_cast<unsigned char>(length));
+  const char exif[6] = {'E', 'x', 'i', 'f', 0, 0};
+  segment.insert(segment.end(), exif, exif + 6);
+  segment.insert(segment.end(), tiff, tiff + sizeof(tiff));
+  return segment;
+}
+
+}  // namespace
+
+TestHost::TestHost(int width, int height) {
+  static bool registered = false;
+  if (!registered) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &TestHost::Proc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.hCursor = LoadCursorW(NULL, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = kHostClass;
+    RegisterClassW(&wc);
+    registered = true;
+  }
+  RECT rect = {0, 0, width, height};
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  AdjustWindowRect(&rect, style, FALSE);
+  window_ = CreateWindowExW(0, kHostClass, L"Snapvane views test", style, 0, 0, rect.right - rect.left,
+                            rect.bottom - rect.top, NULL, NULL, GetModuleHandleW(NULL), this);
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+  Pump();
+}
+
+TestHost::~TestHost() {
+  if (window_) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+  Pump();
+}
+
+LRESULT CALLBACK TestHost::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const CREATESTRUCTW* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  TestHost* host = reinterpret_cast<TestHost*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (host) {
+    switch (message) {
+      case WM_NOTIFY: {
+        const NMITEMACTIVATE* info = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        Notification n;
+        n.code = static_cast<int>(info->hdr.code);
+        n.item = info->iItem;
+        n.point = info->ptAction;
+        n.keyFlags = info->uKeyFlags;
+        n.selectedAtSend = host->list ? host->list->GetSelectedCount() : -1;
+        host->notifications.push_back(n);
+        return 0;
+      }
+      case WM_DROPFILES:
+        host->drops.push_back(wParam);
+        return 0;
+      default:
+        if (message == WM_DECODE_DONE) {
+          ++host->decodesDone;
+          if (host->strip) {
+            host->strip->AcceptDecoded(lParam);
+          } else {
+            DecodeImage_CL::TakeItem(lParam);  // deleted here
+          }
+          return 0;
+        }
+        break;
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return done();
+    MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+    Pump();
+  }
+  return true;
+}
+
+int Capture::Brightness(int x, int y) const {
+  const std::uint32_t p = At(x, y);
+  return static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) / 3;
+}
+
+bool Capture::IsBlack(int x, int y, int tolerance) const {
+  const std::uint32_t p = At(x, y);
+  return static_cast<int>((p >> 16) & 0xFF) <= tolerance && static_cast<int>((p >> 8) & 0xFF) <= tolerance &&
+         static_cast<int>(p & 0xFF) <= tolerance;
+}
+
+bool Capture::IsWhite(int x, int y, int tolerance) const {
+  const std::uint32_t p = At(x, y);
+  return static_cast<int>((p >> 16) & 0xFF) >= 255 - tolerance &&
+         static_cast<int>((p >> 8) & 0xFF) >= 255 - tolerance && static_cast<int>(p & 0xFF) >= 255 - tolerance;
+}
+
+bool Capture::HasWhite(int left, int top, int right, int bottom) const {
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      if (IsWhite(x, y, 40)) return true;
+    }
+  }
+  return false;
+}
+
+bool Capture::SavePng(const std::wstring& path) const {
+  CLSID png;
+  if (pixels.empty() || !GetEncoder(L"image/png", &png)) return false;
+  std::vector<std::uint32_t> copy(pixels);
+  Gdiplus::Bitmap bitmap(width, height, width * 4, PixelFormat32bppRGB,
+                         reinterpret_cast<BYTE*>(copy.data()));
+  return bitmap.Save(path.c_str(), &png, NULL) == Gdiplus::Ok;
+}
+
+Capture CaptureClient(HWND window) {
+  RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Pump();
+  GdiFlush();
+  Capture capture;
+  RECT client;
+  GetClientRect(window, &client);
+  capture.width = client.right;
+  capture.height = client.bottom;
+  if (capture.width <= 0 || capture.height <= 0) return capture;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = capture.width;
+  info.bmiHeader.biHeight = -capture.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC windowDc = GetDC(window);
+  HDC memoryDc = CreateCompatibleDC(windowDc);
+  HBITMAP dib = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+  HGDIOBJ old = SelectObject(memoryDc, dib);
+  BitBlt(memoryDc, 0, 0, capture.width, capture.height, windowDc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const std::uint32_t* p = static_cast<const std::uint32_t*>(bits);
+  capture.pixels.assign(p, p + static_cast<std::size_t>(capture.width) * capture.height);
+  for (std::uint32_t& px : capture.pixels) px &= 0x00FFFFFF;
+  SelectObject(memoryDc, old);
+  DeleteObject(dib);
+  DeleteDC(memoryDc);
+  ReleaseDC(window, windowDc);
+  return capture;
+}
+
+bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientation,
+                   const std::function<void(Gdiplus::Graphics&)>& paint) {
+  CLSID jpeg;
+  if (!GetEncoder(L"image/jpeg", &jpeg)) return false;
+  Bytes encoded;
+  {
+    Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
+    {
+      Gdiplus::Graphics graphics(&picture);
+      paint(graphics);
+    }
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream))) return false;
+    const bool saved = picture.Save(stream, &jpeg, NULL) == Gdiplus::Ok;
+    HGLOBAL memory = NULL;
+    STATSTG stat = {};
+    if (saved && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) &&
+        SUCCEEDED(GetHGlobalFromStream(stream, &memory))) {
+      const unsigned char* data = static_cast<const unsigned char*>(GlobalLock(memory));
+      if (data) {
+        encoded.assign(data, data + static_cast<std::size_t>(stat.cbSize.QuadPart));
+        GlobalUnlock(memory);
+      }
+    }
+    stream->Release();
+    if (!saved) return false;
+  }
+  if (encoded.size() < 4 || encoded[0] != 0xFF || encoded[1] != 0xD8) return false;
+  // The encoder's own APPn segments give way to the Exif segment.
+  std::size_t at = 2;
+  while (at + 4 <= encoded.size() && encoded[at] == 0xFF && encoded[at + 1] >= 0xE0 && encoded[at + 1] <= 0xEF) {
+    at += 2 + (static_cast<std::size_t>(encoded[at + 2]) << 8 | encoded[at + 3]);
+  }
+  Bytes file = {0xFF, 0xD8};
+  if (orientation > 0) {
+    const Bytes segment = OrientationSegment(orientation);
+    file.insert(file.end(), segment.begin(), segment.end());
+  }
+  file.insert(file.end(), encoded.begin() + static_cast<std::ptrdiff_t>(at), encoded.end());
+  return WriteBytes(path, file);
+}
+
+HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+  std::size_t chars = 1;
+  for (const std::wstring& p : paths) chars += p.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + chars * sizeof(wchar_t));
+  if (!memory) return NULL;
+  DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  wchar_t* text = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(drop) + sizeof(DROPFILES));
+  for (const std::wstring& p : paths) {
+    std::copy(p.begin(), p.end(), text);
+    text += p.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+std::wstring CorpusPhoto(const wchar_t* name) { return CorpusDir() + L"\\" + name; }
+
+std::wstring ScreenshotPath(const wchar_t* name) {
+  const std::wstring folder = Utf8ToWide(SNAPVANE_SCREENSHOT_DIR);
+  CreateDirectoryW(folder.c_str(), NULL);
+  return folder + L"\\" + name;
+}

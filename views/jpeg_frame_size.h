@@ -1,0 +1,18 @@
+// The picture size a JPEG file declares in its frame header, read without
+// decoding anything: the cheap check, made at every paint, that a photo's
+// file still opens as a picture.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+struct FrameSize {
+  int width = 0;
+  int height = 0;
+};
+
+// Walks the markers from the start of the file to the first frame header
+// (SOF0 to SOF15 but DHT, JPG and DAC). A zero size when the file is not a
+// JPEG, ends before a frame header, or reaches the scan first.
+FrameSize ReadJpegFrameSize(std::FILE* file);
+FrameSize ReadJpegFrameSize(const std::wstring& path);

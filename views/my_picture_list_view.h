@@ -1,0 +1,41 @@
+// The main window's thumbnail strip: the photo list as one row of
+// thumbnails, decoded in the background by the strip's own worker. A cell
+// whose thumbnail is not cached gets a blank placeholder at once and a
+// decode request; the finished thumbnail, delivered to the main window by
+// WM_DECODE_DONE, replaces the placeholder (AcceptDecoded).
+#pragma once
+
+#include <cstddef>
+
+#include "decode_image.h"
+#include "photo_item.h"
+#include "picture_list_view.h"
+#include "popup_menu.h"
+
+class MyPictureListView_CL : public PictureListView_CL {
+ public:
+  // photos: the shared photo list, read by index; not owned.
+  explicit MyPictureListView_CL(const PhotoList* photos);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Stops the worker before anything else goes: requests still waiting are
+  // dropped, the one in progress is finished.
+  ~MyPictureListView_CL() override;
+  void DrawCell(Gdiplus::Graphics& graphics, const RECT& cell, int index) override;
+
+  // The strip's pop-up menu at the cursor, owned by the strip's parent.
+  void ShowContextMenu();
+  // The lParam of a WM_DECODE_DONE: its thumbnail, if any, goes into the
+  // cache under the photo's index and the strip repaints; the request is
+  // deleted in every case.
+  void AcceptDecoded(LPARAM lParam);
+
+  // The owner sets the worker's target window and starts it after Create.
+  DecodeImage_CL& Worker() { return worker; }
+
+  static const ContextMenuEntry kContextMenu[];
+  static const std::size_t kContextMenuSize;
+
+ private:
+  const PhotoList* photos;
+  DecodeImage_CL worker;
+};

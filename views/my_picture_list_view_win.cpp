@@ -1,0 +1,78 @@
+#include "my_picture_list_view.h"
+
+#include <new>
+
+#include "bitmap_builders.h"
+#include "image_list.h"
+#include "picture_width.h"
+
+const ContextMenuEntry MyPictureListView_CL::kContextMenu[] = {
+    {191, L"左回転", 3},
+    {192, L"右回転", 4},
+    {0, nullptr, -1},
+    {180, L"サポートサイトへ", 1},
+};
+const std::size_t MyPictureListView_CL::kContextMenuSize =
+    sizeof(MyPictureListView_CL::kContextMenu) / sizeof(MyPictureListView_CL::kContextMenu[0]);
+
+MyPictureListView_CL::MyPictureListView_CL(const PhotoList* photos) : photos(photos) {}
+
+MyPictureListView_CL::~MyPictureListView_CL() { worker.Shutdown(); }
+
+LRESULT MyPictureListView_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY || message == WM_CLOSE) {
+    handled = 1;
+    return 0;
+  }
+  const LRESULT result = PictureListBase_CL::HandleMessage(window, message, wParam, lParam);
+  if (message == WM_DROPFILES) {
+    // The main window registers what was dropped, wherever it landed.
+    SendMessageW(GetParent(window), WM_DROPFILES, wParam, lParam);
+  }
+  return result;
+}
+
+void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cell, int index) {
+  DrawTile(graphics, cell);
+  if (!photos || !grid.IsItem(index) || static_cast<std::size_t>(index) >= photos->size()) return;
+  const std::wstring& path = (*photos)[static_cast<std::size_t>(index)].path;
+  if (PictureWidth(path) > 0) {
+    const std::uint64_t key = ThumbnailCacheKey(index);
+    if (Gdiplus::Bitmap* thumbnail = cache.Find(key)) {
+      DrawThumbnail(graphics, thumbnail, cell);
+    } else {
+      const int width = grid.layout.ThumbnailWidth();
+      const int height = grid.layout.ThumbnailHeight();
+      BitmapPtr placeholder = CreateBitmap(width, height, kThumbnailPixelFormat);
+      if (placeholder) {
+        Gdiplus::Graphics blank(placeholder.get());
+        blank.Clear(Gdiplus::Color(0xFF000000));
+      }
+      Gdiplus::Bitmap* shown = placeholder.get();
+      // Cached before the request is queued: while it is there, later paints
+      // find it and ask for nothing more.
+      if (cache.Add(key, std::move(placeholder)) != S_OK) shown = nullptr;
+      DrawThumbnail(graphics, shown, cell);
+      DecodeImage_CL::ItemPtr item(new (std::nothrow) DecodeItem_CL(path, width, height));
+      if (item) {
+        item->cacheKey = index;
+        worker.Enqueue(std::move(item));
+      }
+    }
+  }
+  DrawCaption(graphics, path, static_cast<float>(cell.left), static_cast<float>(cell.bottom - 1),
+              static_cast<float>(cell.right - cell.left - 1));
+}
+
+void MyPictureListView_CL::AcceptDecoded(LPARAM lParam) {
+  DecodeImage_CL::ItemPtr item = DecodeImage_CL::TakeItem(lParam);
+  if (!item || !item->result) return;
+  cache.Add(ThumbnailCacheKey(item->cacheKey), std::move(item->result));
+  Invalidate();
+}
+
+void MyPictureListView_CL::ShowContextMenu() {
+  if (!hwnd) return;
+  ShowPaneContextMenu(GetParent(hwnd), ProgramFolderFile(L"menu_image.bmp"), kContextMenu,
+                      kContextMenuSize);
+}

@@ -1,0 +1,60 @@
+// A pane that shows one picture on black through a back buffer: fitted into
+// the pane and centred (mode 0), or at its own size, centred and scrolled
+// with the pane's own scroll bars when larger (mode 1).
+#pragma once
+
+#include <string>
+
+#include "back_buffer.h"
+#include "gdiplus_types.h"
+#include "pixel_formats.h"
+#include "scroll_bar.h"
+#include "static_image.h"
+
+enum PictureDisplayMode_EN {
+  kDisplayFit = 0,
+  kDisplayNaturalSize = 1,
+};
+
+class PictureImage_CL : public StaticImage_CL {
+ public:
+  static constexpr int kPreviewControlId = 4660;  // 0x1234
+
+  PictureImage_CL();
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  ~PictureImage_CL() override;
+  // Black, then the picture (if any) where DestinationRect puts it.
+  virtual void PaintToBuffer(Gdiplus::Graphics& graphics, BackBuffer_CL& buffer);
+  // A child window of parent with this identifier, size and place.
+  virtual HWND Create(HWND parent, int id, int width, int height, int x, int y);
+
+  // Shows the file at its own size, upright by its Exif Orientation, and
+  // repaints at once; the scroll bars stay as they are. False, with the pane
+  // black, when the file cannot be read or decoded.
+  bool LoadFile(const std::wstring& path);
+  // Shows bitmap (which may be null: a black pane) and repaints at once.
+  void SetImage(BitmapPtr bitmap);
+  // Horizontal and vertical bars for a picture larger than the pane,
+  // centred; none for one that fits.
+  void UpdateScrollBars();
+
+  void SetDisplayMode(int mode) { displayMode = mode; }
+  int DisplayMode() const { return displayMode; }
+  Gdiplus::Bitmap* Image() const { return image.get(); }
+  // Where the picture lands in a buffer of width x height at the current
+  // scroll positions.
+  Gdiplus::RectF DestinationRect(int width, int height) const;
+  const ScrollState& HorizontalScroll() const { return horizontalBar.state; }
+  const ScrollState& VerticalScroll() const { return verticalBar.state; }
+
+ protected:
+  BitmapPtr image;
+  BackBuffer_CL backBuffer{kPreviewBackBufferPixelFormat};
+  int displayMode = kDisplayFit;
+  ScrollBar_CL horizontalBar{SB_HORZ};
+  ScrollBar_CL verticalBar{SB_VERT};
+
+ private:
+  void OnPaint(HWND window);
+  void Refresh();
+};

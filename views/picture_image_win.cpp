@@ -1,0 +1,171 @@
+#include "picture_image.h"
+
+#include "bitmap_builders.h"
+#include "picture_list_base.h"
+#include "source_photo.h"
+#include "win_handles.h"
+
+PictureImage_CL::PictureImage_CL() : StaticImage_CL(kControlImage) {}
+
+PictureImage_CL::~PictureImage_CL() {
+  DetachAndDestroy(*this);
+  image.reset();
+}
+
+HWND PictureImage_CL::Create(HWND parent, int id, int width, int height, int x, int y) {
+  const HWND window = CreateWindowExW(
+      0, L"Static", L"",
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | SS_REALSIZEIMAGE | SS_BITMAP, x, y,
+      width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(NULL),
+      this);
+  if (!window) return NULL;
+  controlId = id;
+  SubclassWindow(window);
+  horizontalBar.Bind(window);
+  verticalBar.Bind(window);
+  // The size message of the creation came before the subclassing.
+  RECT client;
+  GetClientRect(window, &client);
+  backBuffer.EnsureSize(client.right, client.bottom);
+  return window;
+}
+
+void PictureImage_CL::Refresh() {
+  if (!hwnd) return;
+  InvalidateRect(hwnd, NULL, TRUE);
+  UpdateWindow(hwnd);
+}
+
+bool PictureImage_CL::LoadFile(const std::wstring& path) {
+  image.reset();
+  SourcePhoto_CL photo;
+  if (photo.Load(path)) image = OrientedCopy(photo.Image(), photo.Orientation());
+  Refresh();
+  return image != nullptr;
+}
+
+void PictureImage_CL::SetImage(BitmapPtr bitmap) {
+  image = std::move(bitmap);
+  Refresh();
+}
+
+void PictureImage_CL::UpdateScrollBars() {
+  if (!image || !hwnd) return;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int imageSize[2] = {static_cast<int>(image->GetWidth()), static_cast<int>(image->GetHeight())};
+  const int clientSize[2] = {client.right, client.bottom};
+  ScrollBar_CL* bars[2] = {&horizontalBar, &verticalBar};
+  for (int i = 0; i < 2; ++i) {
+    ScrollBar_CL& bar = *bars[i];
+    const int w = imageSize[i];
+    const int cw = clientSize[i];
+    bar.state.minimum = 0;
+    if (cw < w) {
+      bar.state.maximum = w;
+      bar.state.page = cw;
+      bar.state.position = bar.state.Clamp(bar.state.position);
+      bar.Apply();
+      // Shown from the middle every time.
+      bar.state.position = (w - cw) / 2;
+      bar.ApplyPosition();
+    } else {
+      bar.state.maximum = 0;
+      bar.state.page = 0;
+      bar.state.position = 0;
+      bar.Apply();
+    }
+  }
+}
+
+Gdiplus::RectF PictureImage_CL::DestinationRect(int width, int height) const {
+  Gdiplus::RectF rect;
+  if (!image) return rect;
+  const float B = static_cast<float>(width);
+  const float H = static_cast<float>(height);
+  const float w = static_cast<float>(image->GetWidth());
+  const float h = static_cast<float>(image->GetHeight());
+  if (w <= 0.0f || h <= 0.0f) return rect;
+  if (displayMode == kDisplayFit) {
+    if (w < h) {
+      rect.Height = H;
+      rect.Width = w * H / h;
+      if (rect.Width > B) {
+        rect.Width = B;
+        rect.Height = h * B / w;
+      }
+    } else {
+      rect.Width = B;
+      rect.Height = h * B / w;
+      if (rect.Height > H) {
+        rect.Height = H;
+        rect.Width = w * H / h;
+      }
+    }
+  } else {
+    rect.Width = w;
+    rect.Height = h;
+  }
+  rect.X = (B - rect.Width) * 0.5f;
+  rect.Y = (H - rect.Height) * 0.5f;
+  const LONG_PTR style = hwnd ? GetWindowLongPtrW(hwnd, GWL_STYLE) : 0;
+  if (style & WS_HSCROLL) rect.X = -static_cast<float>(horizontalBar.state.PositionOrZero());
+  if (style & WS_VSCROLL) rect.Y = -static_cast<float>(verticalBar.state.PositionOrZero());
+  return rect;
+}
+
+void PictureImage_CL::PaintToBuffer(Gdiplus::Graphics&, BackBuffer_CL& buffer) {
+  Gdiplus::Bitmap* target = buffer.Bitmap();
+  if (!target) return;
+  Gdiplus::Graphics graphics(target);
+  // Cleared even without a picture, so a photo that failed to load leaves
+  // the pane black rather than showing the one before it.
+  graphics.Clear(Gdiplus::Color(0xFF000000));
+  if (!image) return;
+  graphics.DrawImage(image.get(), DestinationRect(static_cast<int>(target->GetWidth()),
+                                                  static_cast<int>(target->GetHeight())));
+}
+
+void PictureImage_CL::OnPaint(HWND window) {
+  PaintDc_CL paint(window);
+  RECT client;
+  GetClientRect(window, &client);
+  backBuffer.EnsureSize(client.right, client.bottom);
+  Gdiplus::Graphics graphics(paint.Get());
+  Gdiplus::Bitmap* buffer = backBuffer.Bitmap();
+  if (!buffer) {
+    FillRect(paint.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return;
+  }
+  PaintToBuffer(graphics, backBuffer);
+  graphics.DrawImage(buffer, 0, 0, static_cast<INT>(buffer->GetWidth()), static_cast<INT>(buffer->GetHeight()));
+}
+
+LRESULT PictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  handled = 1;
+  switch (message) {
+    case WM_NCHITTEST:
+      // A static control lets the mouse fall through to its parent; the
+      // pane wants its scroll bars, its context menu and the drops on it.
+      return DefWindowProcW(window, message, wParam, lParam);
+    case WM_SIZE:
+      backBuffer.EnsureSize(LOWORD(lParam), HIWORD(lParam));
+      UpdateScrollBars();
+      InvalidateRect(window, NULL, TRUE);
+      return 1;
+    case WM_PAINT:
+      OnPaint(window);
+      return 0;
+    case WM_HSCROLL:
+      horizontalBar.OnScrollMessage(window, message, wParam, lParam);
+      InvalidateRect(window, NULL, FALSE);
+      break;
+    case WM_VSCROLL:
+      verticalBar.OnScrollMessage(window, message, wParam, lParam);
+      InvalidateRect(window, NULL, FALSE);
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcW(savedProc, window, message, wParam, lParam);
+}

@@ -1,0 +1,146 @@
+#include "picture_list_view.h"
+
+#include "bitmap_builders.h"
+#include "caption_text.h"
+#include "picture_width.h"
+#include "win_handles.h"
+
+namespace {
+
+const wchar_t kCaptionFace[] = L"MS UI Gothic";
+
+// "MS UI Gothic", 10 point, bold. Where GDI+ does not know that family by
+// name, the same font as GDI maps it (to a substitute where the system has
+// one), and last the system's generic sans-serif family.
+std::unique_ptr<Gdiplus::Font> MakeCaptionFont() {
+  std::unique_ptr<Gdiplus::Font> font(
+      new Gdiplus::Font(kCaptionFace, 10.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPoint));
+  if (font->IsAvailable()) return font;
+  {
+    WindowDc_CL screen(NULL);
+    if (screen) {
+      LOGFONTW logFont = {};
+      logFont.lfHeight = -MulDiv(10, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+      logFont.lfWeight = FW_BOLD;
+      logFont.lfCharSet = DEFAULT_CHARSET;
+      lstrcpynW(logFont.lfFaceName, kCaptionFace, LF_FACESIZE);
+      font.reset(new Gdiplus::Font(screen.Get(), &logFont));
+      if (font->IsAvailable()) return font;
+    }
+  }
+  WCHAR name[LF_FACESIZE] = {};
+  Gdiplus::GpFontFamily* generic = nullptr;
+  if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic) {
+    Gdiplus::DllExports::GdipGetFamilyName(generic, name, LANG_NEUTRAL);
+    Gdiplus::DllExports::GdipDeleteFontFamily(generic);
+  }
+  font.reset(new Gdiplus::Font(name, 10.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPoint));
+  return font;
+}
+
+// Centred both ways; a text too wide loses its middle.
+void SetCaptionFormat(Gdiplus::StringFormat& format) {
+  format.SetTrimming(Gdiplus::StringTrimmingEllipsisPath);
+  format.SetAlignment(Gdiplus::StringAlignmentCenter);
+  format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+}
+
+const Gdiplus::RectF kUnboundedBox(0.0f, 0.0f, 32768.0f, 64.0f);
+
+}  // namespace
+
+PictureListView_CL::PictureListView_CL() : captionFont(MakeCaptionFont()) {}
+
+PictureListView_CL::~PictureListView_CL() {
+  // The window goes first, so that no paint reaches a half-destroyed list.
+  DetachAndDestroy(*this);
+  cache.Clear();
+}
+
+LRESULT PictureListView_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY || message == WM_CLOSE) {
+    handled = 1;
+    return 0;
+  }
+  return PictureListBase_CL::HandleMessage(window, message, wParam, lParam);
+}
+
+void PictureListView_CL::PaintAll(Gdiplus::Graphics& graphics) { PictureListBase_CL::PaintAll(graphics); }
+
+void PictureListView_CL::SetUserValue(int value) { userValue = value; }
+
+HRESULT PictureListView_CL::SetCount(unsigned count) {
+  cache.Clear();
+  return PictureListBase_CL::SetCount(count);
+}
+
+void PictureListView_CL::DrawTile(Gdiplus::Graphics& graphics, const RECT& cell) {
+  Gdiplus::SolidBrush black(Gdiplus::Color(0xFF000000));
+  graphics.FillRectangle(&black, static_cast<INT>(cell.left), static_cast<INT>(cell.top),
+                         static_cast<INT>(cell.right - cell.left - 1),
+                         static_cast<INT>(cell.bottom - cell.top - 1));
+}
+
+void PictureListView_CL::DrawThumbnail(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* bitmap,
+                                       const RECT& cell) {
+  if (!bitmap) return;
+  graphics.DrawImage(bitmap, static_cast<INT>(cell.left + grid.layout.OffsetX()),
+                     static_cast<INT>(cell.top + grid.layout.OffsetY()),
+                     static_cast<INT>(bitmap->GetWidth()), static_cast<INT>(bitmap->GetHeight()));
+}
+
+std::wstring PictureListView_CL::CaptionShown(Gdiplus::Graphics& graphics, const std::wstring& path,
+                                              float width) {
+  const std::wstring text = CaptionText(path);
+  if (!captionFont || !captionFont->IsAvailable()) return text;
+  Gdiplus::StringFormat format(0, LANG_NEUTRAL);
+  SetCaptionFormat(format);
+  auto measure = [&](const std::wstring& candidate) -> double {
+    Gdiplus::RectF bounds;
+    graphics.MeasureString(candidate.c_str(), static_cast<INT>(candidate.size()), captionFont.get(),
+                           kUnboundedBox, &format, &bounds);
+    return bounds.Width;
+  };
+  // Shortened here rather than by the trimming alone, which not every
+  // GDI+ carries out; a text that fits is left to the format as it is.
+  return ShortenInMiddle(text, width - 1.0, measure);
+}
+
+void PictureListView_CL::DrawCaption(Gdiplus::Graphics& graphics, const std::wstring& path, float left,
+                                     float bottomEdge, float width) {
+  if (!captionFont || !captionFont->IsAvailable()) return;
+  const std::wstring text = CaptionText(path);
+  Gdiplus::RectF bounds;
+  graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), captionFont.get(), kUnboundedBox,
+                         &bounds);
+  const float height = bounds.Height;
+  const std::wstring shown = CaptionShown(graphics, path, width);
+  Gdiplus::StringFormat format(0, LANG_NEUTRAL);
+  SetCaptionFormat(format);
+  Gdiplus::SolidBrush white(Gdiplus::Color(0xFFFFFFFF));
+  graphics.DrawString(shown.c_str(), static_cast<INT>(shown.size()), captionFont.get(),
+                      Gdiplus::RectF(left, bottomEdge - height, width, height), &format, &white);
+}
+
+void PictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cell, int index) {
+  DrawTile(graphics, cell);
+  const bool known = grid.IsItem(index) && static_cast<std::size_t>(index) < paths.size();
+  if (!known) return;
+  const std::wstring& path = paths[static_cast<std::size_t>(index)];
+  if (PictureWidth(path) > 0) {
+    const std::uint64_t key = ThumbnailCacheKey(index);
+    if (Gdiplus::Bitmap* thumbnail = cache.Find(key)) {
+      DrawThumbnail(graphics, thumbnail, cell);
+    } else {
+      BitmapPtr rendered =
+          LoadThumbnail(path, grid.layout.ThumbnailWidth(), grid.layout.ThumbnailHeight());
+      if (rendered) {
+        cache.Add(key, std::move(rendered));
+        // Drawn by the next paint, from the cache.
+        Invalidate();
+      }
+    }
+  }
+  DrawCaption(graphics, path, static_cast<float>(cell.left), static_cast<float>(cell.bottom),
+              static_cast<float>(cell.right - cell.left));
+}

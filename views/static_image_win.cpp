@@ -1,0 +1,3 @@
+#include "static_image.h"
+
+StaticImage_CL::~StaticImage_CL() {}
