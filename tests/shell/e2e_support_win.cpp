@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 #include "gdiplus_session.h"
@@ -106,7 +107,7 @@ Gdiplus::Color ToColor(COLORREF c) {
 
 }  // namespace
 
-Bytes MakeQuadrantPhoto(int width, int height, int orientation, COLORREF bottomRight) {
+Bytes MakeQuadrantPhoto(int width, int height, int orientation, COLORREF bottomRight, int noise) {
   Gdiplus::Bitmap upright(width, height, PixelFormat24bppRGB);
   {
     Gdiplus::Graphics g(&upright);
@@ -117,6 +118,23 @@ Bytes MakeQuadrantPhoto(int width, int height, int orientation, COLORREF bottomR
     g.FillRectangle(&tr, w, 0, width - w, h);
     g.FillRectangle(&bl, 0, h, w, height - h);
     g.FillRectangle(&br, w, h, width - w, height - h);
+  }
+  if (noise > 0) {
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData data;
+    if (upright.LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
+                         PixelFormat24bppRGB, &data) == Gdiplus::Ok) {
+      unsigned seed = 12345;
+      for (int y = 0; y < height; ++y) {
+        unsigned char* row = static_cast<unsigned char*>(data.Scan0) + y * data.Stride;
+        for (int x = 0; x < width * 3; ++x) {
+          seed = seed * 1103515245u + 12345u;
+          const int v = row[x] + static_cast<int>((seed >> 16) % (2 * noise + 1)) - noise;
+          row[x] = static_cast<unsigned char>(v < 0 ? 0 : v > 255 ? 255 : v);
+        }
+      }
+      upright.UnlockBits(&data);
+    }
   }
   // Stored so that the turn the Orientation asks for makes it upright.
   switch (orientation) {

@@ -25,7 +25,9 @@ extern const COLORREF kBottomRight;
 // an Exif block without an Orientation entry. The bottom-right quadrant may
 // carry another colour to tell photos apart.
 Bytes MakeQuadrantPhoto(int width, int height, int orientation,
-                        COLORREF bottomRight = kBottomRight);
+                        COLORREF bottomRight = kBottomRight, int noise = 0);
+// noise: each pixel's channels moved at random by up to this much, which
+// makes the file about as large as a camera's.
 // A JPEG of one colour with Orientation 1.
 Bytes MakeSolidPhoto(int width, int height, COLORREF colour);
 // The Orientation value of a photo file, 0 without one.

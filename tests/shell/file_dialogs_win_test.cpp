@@ -88,8 +88,21 @@ TEST_F(FileDialogs, FolderBrowserReturnsTheFolderItOpenedWith) {
   dialog.initialFolder = dir.Path();
   std::wstring result = L"unchanged";
   bool chosen = false;
+  // OK once the browser shows the folder selected (its name in the edit
+  // box under the tree).
+  const std::wstring name = dir.Path().substr(dir.Path().rfind(L'\\') + 1);
+  const DialogAnswerer::Step okWhenSelected = [name](HWND browser) {
+    HWND edit = FindWindowExW(browser, NULL, L"Edit", NULL);
+    for (int i = 0; i < 100; ++i) {
+      wchar_t text[MAX_PATH] = L"";
+      GetWindowTextW(edit, text, MAX_PATH);
+      if (_wcsicmp(text, name.c_str()) == 0) break;
+      Sleep(100);
+    }
+    PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  };
   {
-    DialogAnswerer answer({Press(IDOK)});
+    DialogAnswerer answer({okWhenSelected});
     chosen = dialog.Run(NULL, L"写真のあるフォルダを選択してください", result);
   }
   ASSERT_TRUE(chosen);

@@ -16,7 +16,6 @@
 
 #include "app_settings.h"
 #include "com_session.h"
-#include "core/jpeg_builder.h"
 #include "decode_image.h"
 #include "dialog_answerer_win.h"
 #include "dialog_metrics.h"
@@ -510,48 +509,6 @@ TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {
   EXPECT_EQ(&data.photos[0], data.currentItem);
 }
 
-TEST_F(MainWindowTest, TurnsChangeTheCurrentPhotoAndFailuresShowTheMessageOnce) {
-  const Bytes original = OrientationJpeg(false, 1);
-  const std::wstring photo = dir.Join(L"turn.jpg");
-  const std::wstring locked = dir.Join(L"locked.jpg");
-  ASSERT_TRUE(WriteBytes(photo, original));
-  ASSERT_TRUE(WriteBytes(locked, original));
-  ASSERT_TRUE(SetReadOnly(locked, true));
-  Bytes afterRight, afterFour;
-  std::wstring messageTitle, messageText;
-  int messages = -1;
-  ScenarioWindow w(data, Quoted(photo) + L" " + Quoted(locked), [&](ScenarioWindow& w) {
-    w.ThumbnailList()->SelectFirst();
-    w.Command(IDM_ROTATE_RIGHT);
-    afterRight = ReadBytes(photo);
-    for (int i = 0; i < 3; ++i) w.Command(IDM_ROTATE_RIGHT);
-    afterFour = ReadBytes(photo);
-
-    // The second photo is write-protected; a click on its cell makes it
-    // the current one.
-    const LPARAM inSecondCell = MAKELPARAM(196 + 60, 60);
-    SendMessageW(w.ThumbnailList()->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, inSecondCell);
-    SendMessageW(w.ThumbnailList()->hwnd, WM_LBUTTONUP, 0, inSecondCell);
-    ASSERT_EQ(1, w.ThumbnailList()->GetAnchor());
-    EXPECT_EQ(1, data.selectedIndex);
-    DialogAnswerer answer({Press(IDOK)});
-    w.Command(IDM_ROTATE_LEFT);
-    messageTitle = answer.DialogTitle();
-    messageText = answer.DialogText();
-    messages = answer.Count();
-  });
-  Run(w);
-  SetReadOnly(locked, false);
-  Bytes expected = original;
-  expected[kOrientationValueAt] = 6;
-  EXPECT_EQ(expected, afterRight);
-  EXPECT_EQ(original, afterFour);
-  EXPECT_EQ(original, ReadBytes(locked));
-  EXPECT_EQ(1, messages);
-  EXPECT_EQ(L"お知らせ", messageTitle);
-  EXPECT_EQ(std::wstring(kCannotTurnMessage), messageText);
-}
-
 TEST_F(MainWindowTest, TurnsWithoutACurrentPhotoDoNothing) {
   int dialogs = -1;
   ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
@@ -561,66 +518,6 @@ TEST_F(MainWindowTest, TurnsWithoutACurrentPhotoDoNothing) {
   });
   Run(w);
   EXPECT_EQ(1, dialogs) << "only the main window";
-}
-
-namespace {
-
-HWND FindChildByText(HWND parent, const wchar_t* text) {
-  struct Search {
-    const wchar_t* text;
-    HWND found;
-  } search = {text, NULL};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM param) -> BOOL {
-        Search* s = reinterpret_cast<Search*>(param);
-        wchar_t buffer[128] = L"";
-        GetWindowTextW(child, buffer, 128);
-        if (wcscmp(buffer, s->text) != 0) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-DialogAnswerer::Step TickTopMostAnd(int button) {
-  return [button](HWND sheet) {
-    HWND box = FindChildByText(sheet, L"ウインドウを常に最前面に表示する");
-    SendMessageW(box, BM_CLICK, 0, 0);
-    PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-  };
-}
-
-}  // namespace
-
-TEST_F(MainWindowTest, TheAlwaysOnTopTickTakesEffectWhenTheSheetClosesWithOk) {
-  bool topAfterCancel = true, topAfterOk = false, topAfterUntick = true;
-  std::wstring sheetTitle;
-  ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
-    {
-      DialogAnswerer answer({TickTopMostAnd(IDCANCEL)});
-      w.Command(IDM_APP_SETTINGS);
-      sheetTitle = answer.DialogTitle();
-    }
-    topAfterCancel = (GetWindowLongW(w.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    {
-      DialogAnswerer answer({TickTopMostAnd(IDOK)});
-      w.Command(IDM_APP_SETTINGS);
-    }
-    topAfterOk = (GetWindowLongW(w.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    {
-      DialogAnswerer answer({TickTopMostAnd(IDOK)});
-      w.Command(IDM_APP_SETTINGS);
-    }
-    topAfterUntick = (GetWindowLongW(w.Hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  });
-  Run(w);
-  EXPECT_EQ(L"アプリ設定", sheetTitle);
-  EXPECT_FALSE(topAfterCancel);
-  EXPECT_TRUE(topAfterOk);
-  EXPECT_FALSE(topAfterUntick);
-  EXPECT_EQ(0, g_inifile.ReadInt(kSectionAppSetting, kKeyWindowTopMost, -1));
 }
 
 namespace {
