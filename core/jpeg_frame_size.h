@@ -1,8 +1,10 @@
 // The picture size a JPEG file declares in its frame header, read without
 // decoding anything: the cheap check, made at every paint, that a photo's
-// file still opens as a picture.
+// file still opens as a picture, and the stored size the embedded thumbnail
+// is compared with.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -16,3 +18,5 @@ struct FrameSize {
 // JPEG, ends before a frame header, or reaches the scan first.
 FrameSize ReadJpegFrameSize(std::FILE* file);
 FrameSize ReadJpegFrameSize(const std::wstring& path);
+// The same for a whole file already in memory.
+FrameSize ReadJpegFrameSize(const void* bytes, std::size_t size);

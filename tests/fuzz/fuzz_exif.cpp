@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to the Exif reader, then turns a copy of them on disk
-// and checks that the turn changed nothing but the Orientation value field,
-// and nothing at all when it failed.
+// Feeds arbitrary bytes to the Exif reader and to the embedded-thumbnail and
+// frame-size readers, then turns a copy of them on disk and checks that the
+// turn changed nothing but the Orientation value field, and nothing at all
+// when it failed.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "exif_info.h"
+#include "exif_thumbnail.h"
+#include "jpeg_frame_size.h"
 #include "orientation.h"
 #include "utf8.h"
 
@@ -43,6 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MemorySource_CL source(data, size);
   info.Read(source);
   const ExifEntry* entry = info.FindEntry(kTagOrientation);
+
+  // The thumbnail strip's readers: whatever they report lies inside the bytes.
+  EmbeddedThumbnail thumbnail;
+  if (FindEmbeddedThumbnail(data, size, &thumbnail)) {
+    if (thumbnail.offset > size || thumbnail.length > size - thumbnail.offset) std::abort();
+    if (data[thumbnail.offset] != 0xFF || data[thumbnail.offset + 1] != 0xD8) std::abort();
+  }
+  const FrameSize frame = ReadJpegFrameSize(data, size);
+  if (frame.width < 0 || frame.height < 0) std::abort();
 
   static const std::string path = TempPath();
   if (!WriteAll(path, data, size)) return 0;
