@@ -6,6 +6,9 @@
 
 namespace {
 
+// How far from its stated end a thumbnail's end-of-image marker may lie.
+const std::uint32_t kEndSearch = 64;
+
 // The TIFF structure inside one APP1 segment; every read is checked against
 // the segment's end, so nothing outside it is ever touched.
 class TiffView {
@@ -98,6 +101,14 @@ bool FromExifSegment(const unsigned char* file, std::size_t fileSize, std::size_
   const std::uint64_t start = static_cast<std::uint64_t>(tiff) + offset;
   if (start > fileSize || length > fileSize - start) return false;
   if (file[start] != 0xFF || file[start + 1] != 0xD8) return false;
+  // A whole JPEG ends with its end-of-image marker; some cameras pad the
+  // block after it. One that was cut short would show a half picture.
+  const unsigned char* thumbnail = file + start;
+  bool ended = false;
+  for (std::uint32_t end = length; end >= 4 && length - end <= kEndSearch && !ended; --end) {
+    ended = thumbnail[end - 2] == 0xFF && thumbnail[end - 1] == 0xD9;
+  }
+  if (!ended) return false;
   found->offset = static_cast<std::uint32_t>(start);
   found->length = length;
   return true;

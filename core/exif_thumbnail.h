@@ -18,8 +18,9 @@ enum : std::uint16_t {
 };
 
 // True, with the thumbnail's place, when the first Exif block of the JPEG in
-// bytes has an IFD1 naming a thumbnail that lies wholly inside bytes and
-// starts with a JPEG start-of-image marker. False for anything else: no Exif,
-// no IFD1, a missing or zero offset or length, a place outside the file, or
-// bytes that are not a JPEG.
+// bytes has an IFD1 naming a thumbnail that lies wholly inside bytes, starts
+// with a JPEG start-of-image marker and ends with an end-of-image marker
+// (a little padding after it allowed). False for anything else: no Exif, no
+// IFD1, a missing or zero offset or length, a place outside the file, a
+// thumbnail cut short, or bytes that are not a JPEG.
 bool FindEmbeddedThumbnail(const void* bytes, std::size_t size, EmbeddedThumbnail* found);

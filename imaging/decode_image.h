@@ -1,5 +1,8 @@
-// The background thumbnail decoder: one worker thread that serves a queue of
-// requests newest first and posts each finished thumbnail to a window.
+// The background thumbnail decoder: worker threads, one per core, that serve
+// one queue of requests newest first and post each finished thumbnail to a
+// window. Every request is answered twice when it can be: first, at once,
+// from the small thumbnail the camera embedded in the photo (a preliminary
+// result), then from the full decode, which replaces it.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +37,9 @@ class DecodeImage_CL : public ThreadBase_CL {
     // receiver takes it out (std::move) to keep it.
     BitmapPtr result;
     int cacheKey = 0;  // the photo's index in the list, set by the requester
+    // True for the quick picture from the embedded thumbnail; the request's
+    // full decode follows under the same sequence number.
+    bool preliminary = false;
   };
   typedef std::unique_ptr<DecodeItem_CL> ItemPtr;
 
@@ -42,8 +48,23 @@ class DecodeImage_CL : public ThreadBase_CL {
   typedef void (*DecodeHook)(const DecodeItem_CL& item);
   static void SetDecodeHookForTests(DecodeHook hook);
 
+  // At most this many decode threads, whatever the number of cores: each
+  // full decode of a 12-megapixel photo holds about 100 MB for a moment,
+  // and a 32-bit process has 2 GB of address space.
+  static const int kMaxThreads = 4;
+  // One per core, within 1..kMaxThreads.
+  static int DefaultThreadCount();
+
   DecodeImage_CL();
   ~DecodeImage_CL() override;
+
+  // How many threads serve the queue; set before Start (later calls are
+  // ignored). Clamped to 1..kMaxThreads.
+  void SetThreadCount(int count);
+  int ThreadCount() const { return threadCount_; }
+  // Whether requests get the quick picture from the embedded thumbnail
+  // first (the default). Set before Start.
+  void SetQuickPictures(bool on) { quickPictures_ = on; }
 
   // The window WM_DECODE_DONE goes to; set before Start. Without one,
   // finished requests are deleted.
@@ -51,18 +72,19 @@ class DecodeImage_CL : public ThreadBase_CL {
   HWND TargetWindow() const { return target_; }
 
   using ThreadBase_CL::Start;
-  // Starts the worker. Requests queued before it are served as well.
+  // Starts the workers. Requests queued before it are served as well.
   void Start();
 
   // Queues a request (the queue owns it from here) and returns its sequence
-  // number; 0 when there is no request or no memory for it. Only a request
-  // that finds the queue empty wakes the worker: one wake-up drains the lot.
+  // number; 0 when there is no request or no memory for it. A request wakes
+  // only the threads that are idle: one wake-up drains the lot.
   int Enqueue(ItemPtr item);
+  // Requests waiting for either stage.
   std::size_t QueuedCount();
 
   // The destruction rule, for subclasses to run in their own destructors:
-  // the request in progress is finished and delivered, every waiting one is
-  // deleted without being decoded, and the thread ends.
+  // each thread finishes and delivers the request in progress, every
+  // waiting one is deleted without being decoded, and the threads end.
   void Shutdown();
 
   // The request a WM_DECODE_DONE carries, owned by the caller.
@@ -72,14 +94,36 @@ class DecodeImage_CL : public ThreadBase_CL {
 
  protected:
   // Reads the photo, makes it upright and draws the thumbnail into
-  // item->result. On the worker thread.
+  // item->result. On a worker thread.
   virtual void Decode(DecodeItem_CL* item);
-  // Hands a finished request to the target window. On the worker thread.
+  // The quick picture for item from the photo's embedded thumbnail, or null
+  // when it has none to trust. On a worker thread.
+  virtual BitmapPtr DecodeEmbedded(const DecodeItem_CL& item);
+  // Hands a finished request, preliminary or final, to the target window.
+  // On a worker thread.
   virtual void OnDecoded(ItemPtr item);
 
  private:
+  class Helper;
+
+  // The loop every thread runs on a wake-up: thread is 0 for this object's
+  // own thread, 1.. for the helpers; self is that thread's object.
+  int Drain(int thread, ThreadBase_CL* self);
+  // Posts a wake-up to every idle thread. Under the lock.
+  void WakeIdleThreads();
+  // Under the lock, or on the user-interface thread.
+  ThreadBase_CL* ThreadAt(int thread);
+
   std::atomic<HWND> target_{NULL};
-  std::vector<ItemPtr> queue_;  // a stack: the newest request is at the back
+  int threadCount_;
+  bool quickPictures_ = true;
+  // Waiting for the quick picture: a stack, the newest request at the back.
+  std::vector<ItemPtr> quick_;
+  // Waiting for the full decode, in sequence order; served from the back.
+  std::vector<ItemPtr> full_;
+  std::vector<std::unique_ptr<Helper>> helpers_;
+  // Per thread: a wake-up is on its way or the thread is draining.
+  bool awake_[kMaxThreads] = {};
 };
 
 typedef DecodeImage_CL::DecodeItem_CL DecodeItem_CL;

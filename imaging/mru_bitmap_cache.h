@@ -34,6 +34,14 @@ class MruBitmapCache_CL {
     return nullptr;
   }
 
+  // Whether key has an entry, with or without a bitmap; the order stays.
+  bool Contains(std::uint64_t key) const {
+    for (const CacheEntry& entry : entries_) {
+      if (entry.kind == 0 && entry.key == key) return true;
+    }
+    return false;
+  }
+
   // Stores bitmap (which may be null) under key as the most recently used
   // entry, replacing and deleting what the key held. A new key beyond the
   // capacity evicts the least recently used entry. E_FAIL when no entry could

@@ -25,3 +25,12 @@ struct FitSize {
 // kept, truncating; larger or smaller than the picture alike. A picture with
 // no width or height yields a zero size.
 FitSize FitInside(int W, int H, int w, int h);
+
+// Where the picture lies in a camera's embedded thumbnail of tw x th taken
+// from a photo stored w x h. Cameras keep a fixed thumbnail size (160 x 120)
+// and fill what a 3:2 or 16:9 photo leaves with black bands: when the aspects
+// differ by more than kEmbeddedAspectTolerance, rect is the centred part with
+// the photo's aspect, which the caller checks for bands before using it;
+// otherwise the whole thumbnail. False when either size is not positive.
+constexpr double kEmbeddedAspectTolerance = 0.03;
+bool EmbeddedPictureRect(int w, int h, int tw, int th, DrawRect* rect, bool* banded);

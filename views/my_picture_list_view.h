@@ -2,10 +2,12 @@
 // thumbnails, decoded in the background by the strip's own worker. A cell
 // whose thumbnail is not cached gets a blank placeholder at once and a
 // decode request; the finished thumbnail, delivered to the main window by
-// WM_DECODE_DONE, replaces the placeholder (AcceptDecoded).
+// WM_DECODE_DONE, replaces the placeholder (AcceptDecoded): first the quick
+// picture from the photo's embedded thumbnail, then the full decode.
 #pragma once
 
 #include <cstddef>
+#include <map>
 
 #include "decode_image.h"
 #include "photo_item.h"
@@ -21,12 +23,17 @@ class MyPictureListView_CL : public PictureListView_CL {
   // dropped, the one in progress is finished.
   ~MyPictureListView_CL() override;
   void DrawCell(Gdiplus::Graphics& graphics, const RECT& cell, int index) override;
+  // A new photo list: results still on their way belong to the old one.
+  HRESULT SetCount(unsigned count) override;
 
   // The strip's pop-up menu at the cursor, owned by the strip's parent.
   void ShowContextMenu();
   // The lParam of a WM_DECODE_DONE: its thumbnail, if any, goes into the
   // cache under the photo's index and the strip repaints; the request is
-  // deleted in every case.
+  // deleted in every case. Only the cell's latest request counts, and only
+  // while the cell's entry is still cached: a result for a photo that was
+  // turned (its entry removed) or asked for again meanwhile shows the old
+  // picture and is dropped.
   void AcceptDecoded(LPARAM lParam);
 
   // The owner sets the worker's target window and starts it after Create.
@@ -38,4 +45,6 @@ class MyPictureListView_CL : public PictureListView_CL {
  private:
   const PhotoList* photos;
   DecodeImage_CL worker;
+  // Per cell with a request on its way: that request's sequence number.
+  std::map<int, int> pending;
 };

@@ -56,7 +56,8 @@ void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cel
       DecodeImage_CL::ItemPtr item(new (std::nothrow) DecodeItem_CL(path, width, height));
       if (item) {
         item->cacheKey = index;
-        worker.Enqueue(std::move(item));
+        const int sequence = worker.Enqueue(std::move(item));
+        if (sequence != 0) pending[index] = sequence;
       }
     }
   }
@@ -64,10 +65,20 @@ void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cel
               static_cast<float>(cell.right - cell.left - 1));
 }
 
+HRESULT MyPictureListView_CL::SetCount(unsigned count) {
+  pending.clear();
+  return PictureListView_CL::SetCount(count);
+}
+
 void MyPictureListView_CL::AcceptDecoded(LPARAM lParam) {
   DecodeImage_CL::ItemPtr item = DecodeImage_CL::TakeItem(lParam);
-  if (!item || !item->result) return;
-  cache.Add(ThumbnailCacheKey(item->cacheKey), std::move(item->result));
+  if (!item) return;
+  const auto wanted = pending.find(item->cacheKey);
+  if (wanted == pending.end() || wanted->second != item->sequence) return;
+  if (!item->preliminary) pending.erase(wanted);
+  const std::uint64_t key = ThumbnailCacheKey(item->cacheKey);
+  if (!item->result || !cache.Contains(key)) return;
+  cache.Add(key, std::move(item->result));
   Invalidate();
 }
 

@@ -102,6 +102,13 @@ TEST(EmbeddedThumbnail, AnythingUnusableIsNoThumbnail) {
   EXPECT_FALSE(Find(Photo(Tiff(false, {{513, 4, 1, 0xFFFFFFF0u}, {514, 4, 1, length}})), &found));
   EXPECT_FALSE(Find(Photo(Tiff(false, {{513, 4, 1, at}, {514, 4, 1, 0xFFFFFFFFu}})), &found));
   EXPECT_FALSE(Find(Photo(Tiff(false, {{513, 4, 1, at}, {514, 4, 1, 5000}})), &found));
+  // Cut short: its end-of-image marker is missing.
+  const Bytes cut(kTinyJpeg.begin(), kTinyJpeg.end() - 2);
+  EXPECT_FALSE(Find(Photo(Tiff(false, {{513, 4, 1, at}, {514, 4, 1, length - 2}}), cut), &found));
+  // Padding after the end marker is fine.
+  Bytes padded = kTinyJpeg;
+  padded.resize(padded.size() + 16, 0);
+  EXPECT_TRUE(Find(Photo(Tiff(false, {{513, 4, 1, at}, {514, 4, 1, length + 16}}), padded), &found));
   // Not a JPEG where it points.
   EXPECT_FALSE(Find(Photo(Tiff(false, {{513, 4, 1, at}, {514, 4, 1, length}}), Bytes(9, 0x42)), &found));
   // A wrong type or count.

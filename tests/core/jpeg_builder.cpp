@@ -82,6 +82,29 @@ JpegBuilder& JpegBuilder::App1Exif(bool bigEndian, const std::vector<TestEntry>&
   return Segment(0xFFE1, payload);
 }
 
+JpegBuilder& JpegBuilder::App1ExifThumbnail(bool bigEndian, const std::vector<TestEntry>& ifd0,
+                                            const Bytes& thumbnail) {
+  Bytes tiff;
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  Put16(tiff, 42, bigEndian);
+  Put32(tiff, 8, bigEndian);
+  Put16(tiff, static_cast<std::uint16_t>(ifd0.size()), bigEndian);
+  for (const TestEntry& e : ifd0) PutEntry(tiff, e, bigEndian);
+  const std::uint32_t ifd1At = static_cast<std::uint32_t>(tiff.size() + 4);
+  Put32(tiff, ifd1At, bigEndian);
+  const std::uint32_t thumbnailAt = ifd1At + 2 + 3 * 12 + 4;
+  Put16(tiff, 3, bigEndian);
+  PutEntry(tiff, TestEntry{259, 3, 1, 6}, bigEndian);
+  PutEntry(tiff, TestEntry{513, 4, 1, thumbnailAt}, bigEndian);
+  PutEntry(tiff, TestEntry{514, 4, 1, static_cast<std::uint32_t>(thumbnail.size())}, bigEndian);
+  Put32(tiff, 0, bigEndian);
+  tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
+  Bytes payload = {'E', 'x', 'i', 'f', 0, 0};
+  payload.insert(payload.end(), tiff.begin(), tiff.end());
+  return Segment(0xFFE1, payload);
+}
+
 JpegBuilder& JpegBuilder::Raw(const Bytes& bytes) {
   data_.insert(data_.end(), bytes.begin(), bytes.end());
   return *this;
@@ -104,5 +127,19 @@ Bytes MinimalExifJpeg() {
 Bytes OrientationJpeg(bool bigEndian, std::uint32_t value, std::uint16_t type, std::uint32_t count) {
   JpegBuilder b;
   b.Soi().App1Exif(bigEndian, {TestEntry{274, type, count, value}}).Sos();
+  return b.Data();
+}
+
+Bytes WithExifThumbnail(const Bytes& jpeg, std::uint16_t orientation, const Bytes& thumbnail) {
+  std::size_t at = 2;
+  while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] >= 0xE0 && jpeg[at + 1] <= 0xEF) {
+    at += 2 + (static_cast<std::size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3]);
+  }
+  if (at >= jpeg.size()) return Bytes();
+  std::vector<TestEntry> ifd0;
+  if (orientation != 0) ifd0.push_back(TestEntry{274, 3, 1, orientation});
+  JpegBuilder b;
+  b.Soi().App1ExifThumbnail(false, ifd0, thumbnail);
+  b.Raw(Bytes(jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end()));
   return b.Data();
 }

@@ -31,6 +31,9 @@ class JpegBuilder {
   JpegBuilder& App1Exif(bool bigEndian, const std::vector<TestEntry>& ifd0,
                         const std::vector<TestEntry>& exifIfd = {},
                         std::uint32_t* tiffAt = nullptr);
+  // An Exif APP1 whose IFD0 holds these entries and links to an IFD1 that
+  // names thumbnail (tags 513 and 514), stored right after IFD1.
+  JpegBuilder& App1ExifThumbnail(bool bigEndian, const std::vector<TestEntry>& ifd0, const Bytes& thumbnail);
   JpegBuilder& Raw(const Bytes& bytes);
   JpegBuilder& Sos();  // the scan marker and a few bytes of "image data"
   const Bytes& Data() const { return data_; }
@@ -48,3 +51,8 @@ Bytes OrientationJpeg(bool bigEndian, std::uint32_t value, std::uint16_t type = 
                       std::uint32_t count = 1);
 // Offset of the Orientation value field in OrientationJpeg's output.
 const std::uint32_t kOrientationValueAt = 30;
+
+// An encoded JPEG whose application segments are replaced by an Exif APP1
+// with the Orientation (none when 0) and an embedded thumbnail (another
+// encoded JPEG, or any bytes). Empty when jpeg has no scan.
+Bytes WithExifThumbnail(const Bytes& jpeg, std::uint16_t orientation, const Bytes& thumbnail);

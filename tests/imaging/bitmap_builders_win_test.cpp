@@ -11,20 +11,6 @@
 
 namespace {
 
-// Samples the middle of each quadrant of the area (x, y, w, h) and expects
-// the colour the upright picture has there.
-void ExpectUpright(Gdiplus::Bitmap* bitmap, int orientation, int x, int y, int w, int h, const char* what) {
-  for (int stored = kTopLeft; stored <= kBottomRight; ++stored) {
-    const Corner shown = UprightCorner(orientation, static_cast<Corner>(stored));
-    const int px = x + (IsRight(shown) ? 3 * w / 4 : w / 4);
-    const int py = y + (IsBottom(shown) ? 3 * h / 4 : h / 4);
-    const Rgb got = PixelAt(bitmap, px, py);
-    EXPECT_TRUE(Near(got, kQuadrantColours[stored]))
-        << what << ", orientation " << orientation << ": at (" << px << ", " << py << ") " << Describe(got)
-        << ", expected " << Describe(kQuadrantColours[stored]);
-  }
-}
-
 TEST(UprightPictures, AllEightOrientationsByPixels) {
   BitmapPtr picture = QuadrantPicture(400, 300);
   TempDir dir;

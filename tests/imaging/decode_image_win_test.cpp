@@ -2,86 +2,15 @@
 // and real photos delivered to a window.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <vector>
 
 #include "decode_image.h"
+#include "decoder_harness_win.h"
 #include "orientation.h"
 #include "photo_pixels_win.h"
 #include "read_orientation.h"
 
 namespace {
-
-const DWORD kPatience = 20000;  // ms
-
-std::atomic<int> g_itemsAlive(0);
-std::atomic<int> g_delivered(0);
-
-// A request that counts how many are alive, so deletions can be checked.
-class CountedItem : public DecodeItem_CL {
- public:
-  explicit CountedItem(const std::wstring& path) : DecodeItem_CL(path, 192, 144) { ++g_itemsAlive; }
-  ~CountedItem() override { --g_itemsAlive; }
-};
-
-DecodeImage_CL::ItemPtr Item(const std::wstring& path) { return DecodeImage_CL::ItemPtr(new CountedItem(path)); }
-
-// Decodes nothing: it records the order of the requests. A request for
-// "hold", or a WM_THREAD_NOTIFY, holds the worker until Release or until it
-// is told to stop.
-class ScriptedDecoder : public DecodeImage_CL {
- public:
-  ScriptedDecoder()
-      : holding_(CreateEventW(NULL, FALSE, FALSE, NULL)),
-        release_(CreateEventW(NULL, FALSE, FALSE, NULL)),
-        delivered_(CreateEventW(NULL, FALSE, FALSE, NULL)) {}
-  ~ScriptedDecoder() override { Shutdown(); }
-
-  bool WaitHolding() { return WaitForSingleObject(holding_.Get(), kPatience) == WAIT_OBJECT_0; }
-  void Release() { SetEvent(release_.Get()); }
-  bool WaitDelivered(std::size_t count) {
-    while (Order().size() < count) {
-      if (WaitForSingleObject(delivered_.Get(), kPatience) != WAIT_OBJECT_0) return false;
-    }
-    return true;
-  }
-  std::vector<std::wstring> Order() {
-    CriticalSection_CL::Scope hold(Lock());
-    return order_;
-  }
-  int WakeUps() const { return wakeUps_; }
-
-  int OnThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_DECODE_REQUEST) ++wakeUps_;
-    if (message == WM_THREAD_NOTIFY) Hold();
-    return DecodeImage_CL::OnThreadMessage(message, wParam, lParam);
-  }
-
- protected:
-  void Decode(DecodeItem_CL* item) override {
-    if (item->path == L"hold") Hold();
-  }
-  void OnDecoded(ItemPtr item) override {
-    ++g_delivered;
-    {
-      CriticalSection_CL::Scope hold(Lock());
-      order_.push_back(item->path);
-    }
-    item.reset();  // deleted before anyone is told
-    SetEvent(delivered_.Get());
-  }
-
- private:
-  void Hold() {
-    SetEvent(holding_.Get());
-    while (WaitForSingleObject(release_.Get(), 1) == WAIT_TIMEOUT && !StopRequested()) {
-    }
-  }
-
-  UniqueHandle holding_, release_, delivered_;
-  std::atomic<int> wakeUps_{0};
-  std::vector<std::wstring> order_;
-};
 
 TEST(DecodeWorker, WaitingRequestsAreServedNewestFirst) {
   ScriptedDecoder decoder;
@@ -132,34 +61,6 @@ TEST(DecodeWorker, RequestsQueuedBeforeStartAreServed) {
   ASSERT_TRUE(decoder.WaitDelivered(2));
   EXPECT_EQ((std::vector<std::wstring>{L"early 2", L"early 1"}), decoder.Order());
 }
-
-// A message-only window; Next pumps this thread's messages until a
-// WM_DECODE_DONE for it arrives.
-class Receiver {
- public:
-  Receiver() : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL)) {}
-  ~Receiver() { DestroyWindow(window_); }
-  HWND Window() const { return window_; }
-
-  DecodeImage_CL::ItemPtr Next(WPARAM* sequence) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < kPatience) {
-      while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_DECODE_DONE && msg.hwnd == window_) {
-          *sequence = msg.wParam;
-          return DecodeImage_CL::TakeItem(msg.lParam);
-        }
-        DispatchMessageW(&msg);
-      }
-      MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
-    }
-    return DecodeImage_CL::ItemPtr();
-  }
-
- private:
-  HWND window_;
-};
 
 HRESULT g_turnDuringDecode = E_PENDING;
 void TurnWhileDecoding(const DecodeItem_CL& item) { g_turnDuringDecode = RotateRight(item.path); }

@@ -57,6 +57,7 @@ TEST_F(MruCacheTest, AnEmptyEntryIsNeverFoundButAddFillsIt) {
   Cache cache(800);
   ASSERT_EQ(S_OK, cache.Add(ThumbnailCacheKey(5), nullptr));
   EXPECT_EQ(1u, cache.Count());
+  EXPECT_TRUE(cache.Contains(ThumbnailCacheKey(5)));
   EXPECT_EQ(nullptr, cache.Find(ThumbnailCacheKey(5)));
   ASSERT_EQ(S_OK, cache.Add(ThumbnailCacheKey(5), Make(5)));
   EXPECT_EQ(1u, cache.Count());
@@ -73,6 +74,8 @@ TEST_F(MruCacheTest, RemoveAndClear) {
   EXPECT_EQ(2, FakeBitmap::alive);
   EXPECT_EQ(S_OK, cache.Remove(ThumbnailCacheKey(1)));
   EXPECT_EQ(E_FAIL, cache.Remove(ThumbnailCacheKey(1)));
+  EXPECT_FALSE(cache.Contains(ThumbnailCacheKey(1)));
+  EXPECT_TRUE(cache.Contains(ThumbnailCacheKey(2)));
   EXPECT_EQ(1, FakeBitmap::alive);
   EXPECT_EQ(nullptr, cache.Find(ThumbnailCacheKey(1)));
   cache.Clear();

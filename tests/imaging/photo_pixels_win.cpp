@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "jpeg_builder.h"
+#include "orientation_model.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -22,6 +25,8 @@ bool JpegEncoder(CLSID* clsid) {
   }
   return false;
 }
+
+}  // namespace
 
 Bytes EncodeJpeg(Gdiplus::Bitmap* picture) {
   Bytes bytes;
@@ -42,6 +47,8 @@ Bytes EncodeJpeg(Gdiplus::Bitmap* picture) {
   stream->Release();
   return bytes;
 }
+
+namespace {
 
 void Fill(Gdiplus::Graphics& g, Rgb c, int x, int y, int w, int h) {
   Gdiplus::SolidBrush brush(Gdiplus::Color(255, static_cast<BYTE>(c.r), static_cast<BYTE>(c.g), static_cast<BYTE>(c.b)));
@@ -95,3 +102,18 @@ std::string Describe(const Rgb& c) {
   std::snprintf(text, sizeof text, "(%d, %d, %d)", c.r, c.g, c.b);
   return text;
 }
+
+// Samples the middle of each quadrant of the area (x, y, w, h) and expects
+// the colour the upright picture has there.
+void ExpectUpright(Gdiplus::Bitmap* bitmap, int orientation, int x, int y, int w, int h, const char* what) {
+  for (int stored = kTopLeft; stored <= kBottomRight; ++stored) {
+    const Corner shown = UprightCorner(orientation, static_cast<Corner>(stored));
+    const int px = x + (IsRight(shown) ? 3 * w / 4 : w / 4);
+    const int py = y + (IsBottom(shown) ? 3 * h / 4 : h / 4);
+    const Rgb got = PixelAt(bitmap, px, py);
+    EXPECT_TRUE(Near(got, kQuadrantColours[stored]))
+        << what << ", orientation " << orientation << ": at (" << px << ", " << py << ") " << Describe(got)
+        << ", expected " << Describe(kQuadrantColours[stored]);
+  }
+}
+

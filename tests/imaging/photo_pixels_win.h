@@ -19,6 +19,8 @@ const Rgb kWhite = {255, 255, 255};
 // A w x h picture: kQuadrantColours in its quadrants, or one colour.
 BitmapPtr QuadrantPicture(int w, int h);
 BitmapPtr SolidPicture(int w, int h, Rgb colour);
+// GDI+'s JPEG of the picture as its encoder writes it.
+Bytes EncodeJpeg(Gdiplus::Bitmap* picture);
 // GDI+'s JPEG of the picture, with an Exif APP1 holding only the Orientation
 // in place of the encoder's own application segments.
 Bytes JpegWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation, bool bigEndian = false);
@@ -27,3 +29,8 @@ Rgb PixelAt(Gdiplus::Bitmap* bitmap, int x, int y);
 // Each channel within tolerance.
 bool Near(const Rgb& a, const Rgb& b, int tolerance = 48);
 std::string Describe(const Rgb& c);
+
+// Samples the middle of each quadrant of the area (x, y, w, h) of bitmap and
+// expects the colour that QuadrantPicture made upright has there; records a
+// failure naming what otherwise.
+void ExpectUpright(Gdiplus::Bitmap* bitmap, int orientation, int x, int y, int w, int h, const char* what);

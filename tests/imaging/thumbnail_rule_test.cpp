@@ -77,3 +77,44 @@ TEST(FitRule, NothingToFit) {
 }
 
 }  // namespace
+
+TEST(EmbeddedPicture, SameAspectIsTheWholeThumbnail) {
+  DrawRect r;
+  bool banded = true;
+  ASSERT_TRUE(EmbeddedPictureRect(4000, 3000, 160, 120, &r, &banded));
+  EXPECT_FALSE(banded);
+  EXPECT_EQ(160, r.width);
+  EXPECT_EQ(120, r.height);
+  // A few per cent apart still counts as the same picture.
+  ASSERT_TRUE(EmbeddedPictureRect(4032, 3024, 160, 118, &r, &banded));
+  EXPECT_FALSE(banded);
+}
+
+TEST(EmbeddedPicture, OtherAspectsAreTheCentredBand) {
+  DrawRect r;
+  bool banded = false;
+  // 3:2 photo in a 4:3 thumbnail: 160 x 106 at y = 7.
+  ASSERT_TRUE(EmbeddedPictureRect(6000, 4000, 160, 120, &r, &banded));
+  EXPECT_TRUE(banded);
+  EXPECT_EQ(0, r.x);
+  EXPECT_EQ(7, r.y);
+  EXPECT_EQ(160, r.width);
+  EXPECT_EQ(106, r.height);
+  // A portrait photo stored upright in a landscape thumbnail: bands left and right.
+  ASSERT_TRUE(EmbeddedPictureRect(3000, 4000, 160, 120, &r, &banded));
+  EXPECT_TRUE(banded);
+  EXPECT_EQ(90, r.width);
+  EXPECT_EQ(35, r.x);
+  EXPECT_EQ(120, r.height);
+}
+
+TEST(EmbeddedPicture, EmptyOrExtremeSizes) {
+  DrawRect r;
+  bool banded = false;
+  EXPECT_FALSE(EmbeddedPictureRect(0, 3000, 160, 120, &r, &banded));
+  EXPECT_FALSE(EmbeddedPictureRect(4000, 3000, 160, 0, &r, &banded));
+  // A panorama so wide that its band in the thumbnail is less than a pixel.
+  EXPECT_FALSE(EmbeddedPictureRect(65535, 1, 160, 120, &r, &banded));
+  EXPECT_TRUE(EmbeddedPictureRect(65535, 65535, 65535, 65535, &r, &banded));
+  EXPECT_FALSE(banded);
+}

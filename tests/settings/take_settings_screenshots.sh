@@ -20,8 +20,11 @@ trap 'rm -rf "$handshake"' EXIT
 
 export SHOT_EXE=$exe SHOT_OUT=$out SHOT_NAMES=$names SHOT_DIR=$handshake
 export SHOT_DIR_WINDOWS="Z:${handshake//\//\\}"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  "$WINELOADER" explorer /desktop=settings-shot,1024x768 "$SHOT_EXE" "$SHOT_DIR_WINDOWS" &
+# The same size as every other display of the test run: a virtual desktop
+# sets the display mode for the whole Wine prefix, and later tests measure
+# their windows against the screen.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  "$WINELOADER" explorer /desktop=settings-shot,1280x1024 "$SHOT_EXE" "$SHOT_DIR_WINDOWS" &
   program=$!
   for name in $SHOT_NAMES; do
     for _ in $(seq 1 600); do

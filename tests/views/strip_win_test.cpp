@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
 #include "my_picture_list_view.h"
+#include "orientation.h"
 #include "strip_layout.h"
 #include "test_files.h"
 #include "views_win_support.h"
@@ -104,6 +106,62 @@ TEST_F(StripWindow, ADeletedPhotoShowsABlackTileWithItsNameAndAsksForNothing) {
   EXPECT_TRUE(later.IsBlack(2 + 96, 2 + 40));
   ShowsUprightF(later, kCellWidth, 0, "kept.jpg");
   EXPECT_EQ(1, host.decodesDone);
+}
+
+// Turns the photo during the first full decode of it, then holds that decode
+// until the test lets it go.
+struct TurnDuringDecode {
+  static UniqueHandle turned;
+  static UniqueHandle resume;
+  static std::atomic<int> calls;
+  static void Hook(const DecodeItem_CL& item) {
+    if (calls++ != 0) return;
+    RotateRight(item.path);
+    SetEvent(turned.Get());
+    WaitForSingleObject(resume.Get(), 20000);
+  }
+};
+UniqueHandle TurnDuringDecode::turned;
+UniqueHandle TurnDuringDecode::resume;
+std::atomic<int> TurnDuringDecode::calls(0);
+
+TEST_F(StripWindow, ATurnWhileBothStagesAreOnTheirWayEndsWithTheTurnedThumbnail) {
+  TempDir dir;
+  const std::wstring path = dir.Join(L"wide.jpg");
+  ASSERT_TRUE(WriteTestJpeg(path, 400, 300, 1, [](Gdiplus::Graphics& g) { g.Clear(Gdiplus::Color(255, 255, 255, 255)); },
+                            true));
+  photos.push_back(PhotoItem{path});
+  Open(1);
+  TurnDuringDecode::turned.Reset(CreateEventW(NULL, TRUE, FALSE, NULL));
+  TurnDuringDecode::resume.Reset(CreateEventW(NULL, TRUE, FALSE, NULL));
+  TurnDuringDecode::calls = 0;
+  DecodeImage_CL::SetDecodeHookForTests(&TurnDuringDecode::Hook);
+  // Two threads: the first request's full decode is held while a second
+  // request for the turned photo is served.
+  strip.Worker().SetThreadCount(2);
+  strip.Worker().SetTargetWindow(host.Window());
+  strip.Worker().Start();
+  CaptureClient(host.Window());  // paints the cell: the first request
+  ASSERT_TRUE(PumpUntil([] { return WaitForSingleObject(TurnDuringDecode::turned.Get(), 0) == WAIT_OBJECT_0; },
+                        20000));
+  // What the turn command does on the window's side once the file turned.
+  strip.Cache().Remove(ThumbnailCacheKey(0));
+  InvalidateRect(strip.hwnd, NULL, FALSE);
+  // The quick picture of the first request, then both pictures of the
+  // second one; only then does the first request's old picture arrive.
+  const bool second = PumpUntil([&] { return host.decodesDone >= 3; }, 20000);
+  SetEvent(TurnDuringDecode::resume.Get());
+  ASSERT_TRUE(second);
+  ASSERT_TRUE(PumpUntil([&] { return host.decodesDone >= 4; }, 20000));
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
+  Pump();
+  // Turned right, the 400 x 300 photo is upright 300 x 400: 108 x 144 at
+  // x = 42, black beside it, where the old landscape thumbnail was white.
+  const Capture shot = CaptureClient(host.Window());
+  EXPECT_TRUE(shot.IsBlack(2 + 20, 2 + 72));
+  EXPECT_TRUE(shot.IsWhite(2 + 96, 2 + 72));
+  EXPECT_TRUE(shot.IsBlack(2 + 171, 2 + 72));
+  EXPECT_EQ(4, host.decodesDone);
 }
 
 TEST_F(StripWindow, DroppedFilesReachTheParent) {

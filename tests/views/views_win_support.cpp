@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "jpeg_builder.h"
 #include "my_picture_list_view.h"
 #include "test_files.h"
 #include "thread_messages.h"
@@ -222,32 +223,47 @@ Capture CaptureClient(HWND window) {
   return capture;
 }
 
-bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientation,
-                   const std::function<void(Gdiplus::Graphics&)>& paint) {
-  CLSID jpeg;
-  if (!GetEncoder(L"image/jpeg", &jpeg)) return false;
+namespace {
+
+Bytes EncodeJpeg(Gdiplus::Bitmap& picture) {
   Bytes encoded;
+  CLSID jpeg;
+  if (!GetEncoder(L"image/jpeg", &jpeg)) return encoded;
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream))) return encoded;
+  const bool saved = picture.Save(stream, &jpeg, NULL) == Gdiplus::Ok;
+  HGLOBAL memory = NULL;
+  STATSTG stat = {};
+  if (saved && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && SUCCEEDED(GetHGlobalFromStream(stream, &memory))) {
+    const unsigned char* data = static_cast<const unsigned char*>(GlobalLock(memory));
+    if (data) {
+      encoded.assign(data, data + static_cast<std::size_t>(stat.cbSize.QuadPart));
+      GlobalUnlock(memory);
+    }
+  }
+  stream->Release();
+  return encoded;
+}
+
+}  // namespace
+
+bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientation,
+                   const std::function<void(Gdiplus::Graphics&)>& paint, bool withThumbnail) {
+  Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
   {
-    Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
+    Gdiplus::Graphics graphics(&picture);
+    paint(graphics);
+  }
+  const Bytes encoded = EncodeJpeg(picture);
+  if (withThumbnail) {
+    // 160 pixels wide, as cameras embed them.
+    Gdiplus::Bitmap small(160, 160 * height / width, PixelFormat24bppRGB);
     {
-      Gdiplus::Graphics graphics(&picture);
-      paint(graphics);
+      Gdiplus::Graphics graphics(&small);
+      graphics.DrawImage(&picture, 0, 0, 160, 160 * height / width);
     }
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream))) return false;
-    const bool saved = picture.Save(stream, &jpeg, NULL) == Gdiplus::Ok;
-    HGLOBAL memory = NULL;
-    STATSTG stat = {};
-    if (saved && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) &&
-        SUCCEEDED(GetHGlobalFromStream(stream, &memory))) {
-      const unsigned char* data = static_cast<const unsigned char*>(GlobalLock(memory));
-      if (data) {
-        encoded.assign(data, data + static_cast<std::size_t>(stat.cbSize.QuadPart));
-        GlobalUnlock(memory);
-      }
-    }
-    stream->Release();
-    if (!saved) return false;
+    const Bytes file = WithExifThumbnail(encoded, static_cast<std::uint16_t>(orientation), EncodeJpeg(small));
+    return !file.empty() && WriteBytes(path, file);
   }
   if (encoded.size() < 4 || encoded[0] != 0xFF || encoded[1] != 0xD8) return false;
   // The encoder's own APPn segments give way to the Exif segment.

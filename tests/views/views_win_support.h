@@ -75,9 +75,10 @@ struct Capture {
 Capture CaptureClient(HWND window);
 
 // A JPEG file of width x height painted by paint, with an Exif segment whose
-// Orientation is orientation (none when 0).
+// Orientation is orientation (none when 0), and, when asked, a 160-pixel-wide
+// embedded thumbnail of the same picture.
 bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientation,
-                   const std::function<void(Gdiplus::Graphics&)>& paint);
+                   const std::function<void(Gdiplus::Graphics&)>& paint, bool withThumbnail = false);
 
 // A drop of these paths, as Explorer hands it to a window.
 HDROP MakeDrop(const std::vector<std::wstring>& paths);
