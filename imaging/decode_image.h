@@ -81,6 +81,12 @@ class DecodeImage_CL : public ThreadBase_CL {
   int Enqueue(ItemPtr item);
   // Requests waiting for either stage.
   std::size_t QueuedCount();
+  // Between these, requests are queued without waking anyone; the end wakes
+  // the idle threads once. A page of cells is queued as one burst, so that
+  // every cell's quick picture comes before any full decode even on a
+  // single thread. User-interface thread only.
+  void BeginBurst() { ++bursting_; }
+  void EndBurst();
 
   // The destruction rule, for subclasses to run in their own destructors:
   // each thread finishes and delivers the request in progress, every
@@ -117,6 +123,7 @@ class DecodeImage_CL : public ThreadBase_CL {
   std::atomic<HWND> target_{NULL};
   int threadCount_;
   bool quickPictures_ = true;
+  int bursting_ = 0;
   // Waiting for the quick picture: a stack, the newest request at the back.
   std::vector<ItemPtr> quick_;
   // Waiting for the full decode, in sequence order; served from the back.

@@ -98,8 +98,15 @@ int DecodeImage_CL::Enqueue(ItemPtr item) {
     return 0;
   }
   // A thread that is draining picks the request up itself.
-  WakeIdleThreads();
+  if (bursting_ == 0) WakeIdleThreads();
   return sequence;
+}
+
+void DecodeImage_CL::EndBurst() {
+  if (bursting_ > 0) --bursting_;
+  if (bursting_ > 0) return;
+  CriticalSection_CL::Scope hold(Lock());
+  WakeIdleThreads();
 }
 
 std::size_t DecodeImage_CL::QueuedCount() {

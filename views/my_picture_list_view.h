@@ -23,6 +23,8 @@ class MyPictureListView_CL : public PictureListView_CL {
   // dropped, the one in progress is finished.
   ~MyPictureListView_CL() override;
   void DrawCell(Gdiplus::Graphics& graphics, const RECT& cell, int index) override;
+  // The cells of one paint ask for their thumbnails as one burst.
+  void PaintAll(Gdiplus::Graphics& graphics) override;
   // A new photo list: results still on their way belong to the old one.
   HRESULT SetCount(unsigned count) override;
 

@@ -32,6 +32,12 @@ LRESULT MyPictureListView_CL::HandleMessage(HWND window, UINT message, WPARAM wP
   return result;
 }
 
+void MyPictureListView_CL::PaintAll(Gdiplus::Graphics& graphics) {
+  worker.BeginBurst();
+  PictureListView_CL::PaintAll(graphics);
+  worker.EndBurst();
+}
+
 void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cell, int index) {
   DrawTile(graphics, cell);
   if (!photos || !grid.IsItem(index) || static_cast<std::size_t>(index) >= photos->size()) return;

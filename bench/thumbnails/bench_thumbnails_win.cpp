@@ -1,19 +1,29 @@
-// Decodes every JPEG of a folder into 192 x 144 thumbnails through the decode
-// worker, as the thumbnail strip does when a folder is opened, and prints
-// photos per second, the time until the first four thumbnails arrive, and
-// the process's peak working set; then the steps of one photo timed alone.
+// Decodes the JPEGs of a folder into 192 x 144 thumbnails through the decode
+// worker, as the thumbnail strip does when a folder is opened:
+//   1. a page of PAGE cells is requested in painting order, and the time
+//      until every cell shows a picture, and until every cell shows its
+//      full-quality picture, is taken from the moment of that first paint;
+//   2. then every photo of the folder is requested, for photos per second.
+// MODE "program" is the program as it is (quick pictures from the embedded
+// thumbnails, one decode thread per core); "plain" is one thread and full
+// decodes only. Prints one "name: value" line per figure, then the steps of
+// one photo timed alone; run each mode in a process of its own, so that
+// the peak working set is that mode's.
 //
-//   bench_thumbnails FOLDER
+//   bench_thumbnails FOLDER MODE [PAGE]
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <set>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "bitmap_builders.h"
 #include "decode_image.h"
+#include "embedded_picture.h"
 #include "gdiplus_types.h"
 #include "source_photo.h"
 #include "thread_messages.h"
@@ -52,18 +62,63 @@ void TimeSteps(const std::wstring& path, LARGE_INTEGER frequency) {
   std::printf("one photo by steps:  read and decode %.0f ms, turn %.0f ms, scale %.0f ms\n",
               1000.0 * Seconds(t0, t1, frequency), 1000.0 * Seconds(t1, t2, frequency),
               1000.0 * Seconds(t2, t3, frequency));
+  LARGE_INTEGER t4, t5;
+  QueryPerformanceCounter(&t4);
+  BitmapPtr quick = LoadEmbeddedThumbnail(path, 192, 144);
+  QueryPerformanceCounter(&t5);
+  std::printf("one quick picture:   %.2f ms (%s)\n", 1000.0 * Seconds(t4, t5, frequency),
+              quick ? "from the embedded thumbnail" : "none");
+}
+
+// Pumps WM_DECODE_DONE until every key in keys has its final picture. Records
+// when each key first showed anything and when it showed its final picture.
+struct PageTimes {
+  double anyPicture = 0;
+  double allFinal = 0;
+  int quickPictures = 0;
+  int missing = 0;
+};
+
+PageTimes Collect(const std::set<int>& keys, LARGE_INTEGER start, LARGE_INTEGER frequency) {
+  PageTimes times;
+  std::set<int> shown, finals;
+  MSG msg;
+  while (finals.size() < keys.size() && GetMessageW(&msg, NULL, 0, 0) > 0) {
+    if (msg.message != WM_DECODE_DONE) {
+      DispatchMessageW(&msg);
+      continue;
+    }
+    DecodeImage_CL::ItemPtr item = DecodeImage_CL::TakeItem(msg.lParam);
+    if (!keys.count(item->cacheKey)) continue;
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    if (item->result) {
+      shown.insert(item->cacheKey);
+      if (shown.size() == keys.size() && times.anyPicture == 0) times.anyPicture = Seconds(start, now, frequency);
+    }
+    if (item->preliminary) {
+      ++times.quickPictures;
+    } else {
+      if (!item->result || item->result->GetWidth() != 192) ++times.missing;
+      finals.insert(item->cacheKey);
+      if (finals.size() == keys.size()) times.allFinal = Seconds(start, now, frequency);
+    }
+  }
+  return times;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: bench_thumbnails FOLDER\n");
+  if (argc < 3 || argc > 4 || (std::wcscmp(argv[2], L"program") != 0 && std::wcscmp(argv[2], L"plain") != 0)) {
+    std::fprintf(stderr, "usage: bench_thumbnails FOLDER program|plain [PAGE]\n");
     return 2;
   }
+  const bool plain = std::wcscmp(argv[2], L"plain") == 0;
+  const int page = argc == 4 ? _wtoi(argv[3]) : 4;
   const std::vector<std::wstring> photos = PhotosIn(argv[1]);
-  if (photos.empty()) {
-    std::fprintf(stderr, "bench_thumbnails: no .jpg files in %s\n", WideToUtf8(argv[1]).c_str());
+  if (photos.empty() || page < 1 || static_cast<std::size_t>(page) > photos.size()) {
+    std::fprintf(stderr, "bench_thumbnails: no .jpg files in %s, or fewer than the page\n", WideToUtf8(argv[1]).c_str());
     return 1;
   }
 
@@ -73,40 +128,46 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "bench_thumbnails: GDI+ did not start\n");
     return 1;
   }
-  int failures = 0;
-  std::size_t delivered = 0;
-  double firstOne = 0, firstFour = 0, total = 0;
+  PageTimes first, all;
+  double total = 0;
+  int threads = 0;
   {
     // The main window's part: a window that receives the thumbnails.
     HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, NULL, NULL);
     DecodeImage_CL decoder;
+    if (plain) {
+      decoder.SetThreadCount(1);
+      decoder.SetQuickPictures(false);
+    }
+    threads = decoder.ThreadCount();
     decoder.SetTargetWindow(window);
     decoder.Start();
 
-    LARGE_INTEGER frequency, start, now;
+    LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
+    // The painter's part: one request per visible cell, in painting order.
+    std::set<int> keys;
     QueryPerformanceCounter(&start);
-    // The painter's part: one request per cell, in painting order.
-    for (std::size_t i = 0; i < photos.size(); ++i) {
-      DecodeImage_CL::ItemPtr item(new DecodeItem_CL(photos[i], 192, 144));
-      item->cacheKey = static_cast<int>(i);
+    for (int i = 0; i < page; ++i) {
+      DecodeImage_CL::ItemPtr item(new DecodeItem_CL(photos[static_cast<std::size_t>(i)], 192, 144));
+      item->cacheKey = i;
+      keys.insert(i);
       decoder.Enqueue(std::move(item));
     }
-    MSG msg;
-    while (delivered < photos.size() && GetMessageW(&msg, NULL, 0, 0) > 0) {
-      if (msg.message != WM_DECODE_DONE) {
-        DispatchMessageW(&msg);
-        continue;
-      }
-      DecodeImage_CL::ItemPtr item = DecodeImage_CL::TakeItem(msg.lParam);
-      if (!item->result || item->result->GetWidth() != 192) ++failures;
-      ++delivered;
-      QueryPerformanceCounter(&now);
-      if (delivered == 1) firstOne = Seconds(start, now, frequency);
-      if (delivered == 4) firstFour = Seconds(start, now, frequency);
+    first = Collect(keys, start, frequency);
+
+    // The whole folder, as when the strip is scrolled through it.
+    keys.clear();
+    QueryPerformanceCounter(&start);
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+      DecodeImage_CL::ItemPtr item(new DecodeItem_CL(photos[i], 192, 144));
+      item->cacheKey = static_cast<int>(1000 + i);
+      keys.insert(item->cacheKey);
+      decoder.Enqueue(std::move(item));
     }
-    QueryPerformanceCounter(&now);
-    total = Seconds(start, now, frequency);
+    all = Collect(keys, start, frequency);
+    QueryPerformanceCounter(&end);
+    total = Seconds(start, end, frequency);
     decoder.Shutdown();
     DestroyWindow(window);
   }
@@ -114,18 +175,22 @@ int wmain(int argc, wchar_t** argv) {
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
 
-  std::printf("photos:              %zu (%d without a thumbnail)\n", delivered, failures);
-  std::printf("total:               %.2f s\n", total);
-  std::printf("photos per second:   %.2f\n", static_cast<double>(delivered) / total);
-  std::printf("mean per photo:      %.0f ms\n", 1000.0 * total / static_cast<double>(delivered));
-  std::printf("first thumbnail:     %.0f ms\n", 1000.0 * firstOne);
-  std::printf("first four:          %.0f ms\n", 1000.0 * firstFour);
-  std::printf("peak working set:    %.1f MB\n", static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+  std::printf("mode: %s\n", plain ? "plain" : "program");
+  std::printf("decode threads: %d\n", threads);
+  std::printf("page cells: %d\n", page);
+  std::printf("page quick pictures: %d\n", first.quickPictures);
+  std::printf("page every cell has a picture ms: %.1f\n", 1000.0 * first.anyPicture);
+  std::printf("page every cell full quality ms: %.1f\n", 1000.0 * first.allFinal);
+  std::printf("folder photos: %zu\n", photos.size());
+  std::printf("folder seconds: %.2f\n", total);
+  std::printf("photos per second: %.2f\n", static_cast<double>(photos.size()) / total);
+  std::printf("peak working set MB: %.1f\n", static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+  std::printf("failed thumbnails: %d\n", first.missing + all.missing);
   {
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     TimeSteps(photos[0], frequency);
   }
   Gdiplus::GdiplusShutdown(token);
-  return failures == 0 && delivered == photos.size() ? 0 : 1;
+  return first.missing + all.missing == 0 ? 0 : 1;
 }

@@ -159,6 +159,20 @@ TEST(DecodeStages, EveryQuickPictureComesBeforeAnyFullDecodeNewestFirst) {
   EXPECT_EQ(1, decoder.WakeUps());
 }
 
+TEST(DecodeStages, ABurstWakesTheWorkerOnceAtItsEnd) {
+  ScriptedDecoder decoder;
+  decoder.Start();
+  decoder.BeginBurst();
+  decoder.Enqueue(Item(L"quick 1"));
+  Sleep(100);  // an awake worker would have served it by now
+  EXPECT_TRUE(decoder.Order().empty());
+  decoder.Enqueue(Item(L"quick 2"));
+  decoder.EndBurst();
+  ASSERT_TRUE(decoder.WaitDelivered(4));
+  EXPECT_EQ((std::vector<std::wstring>{L"quick:quick 2", L"quick:quick 1", L"quick 2", L"quick 1"}), decoder.Order());
+  EXPECT_EQ(1, decoder.WakeUps());
+}
+
 TEST(DecodeThreads, DecodesStartNewestFirstOnEveryThread) {
   ScriptedDecoder decoder(2);
   decoder.Start();

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,75 @@ TEST_F(StripWindow, ATurnWhileBothStagesAreOnTheirWayEndsWithTheTurnedThumbnail)
   EXPECT_TRUE(shot.IsWhite(2 + 96, 2 + 72));
   EXPECT_TRUE(shot.IsBlack(2 + 171, 2 + 72));
   EXPECT_EQ(4, host.decodesDone);
+}
+
+TEST(StripTiming, EveryVisibleCellShowsAPictureLongBeforeAFullDecodeCouldEnd) {
+  // Camera-like 12-megapixel photos with embedded thumbnails, one stored
+  // upright and one needing a quarter turn: a full decode of each takes
+  // about a third of a second under Wine.
+  TempDir dir;
+  const auto paint = [](Gdiplus::Graphics& g) {
+    g.Clear(Gdiplus::Color(255, 120, 170, 230));
+    Gdiplus::SolidBrush ground(Gdiplus::Color(255, 60, 140, 60));
+    g.FillRectangle(&ground, 0, 1800, 4000, 1200);
+  };
+  const std::wstring sources[] = {dir.Join(L"source-1.jpg"), dir.Join(L"source-6.jpg")};
+  ASSERT_TRUE(WriteTestJpeg(sources[0], 4000, 3000, 1, paint, true));
+  ASSERT_TRUE(WriteTestJpeg(sources[1], 4000, 3000, 6, paint, true));
+  const int kVisible = 5;
+  PhotoList photos;
+  for (int i = 0; i < kVisible + 3; ++i) {
+    const std::wstring path = dir.Join(L"photo-" + std::to_wstring(i) + L".jpg");
+    ASSERT_TRUE(CopyFileW(sources[i % 2].c_str(), path.c_str(), FALSE));
+    photos.push_back(PhotoItem{path});
+  }
+  TestHost host(kVisible * kCellWidth, StripHeight());
+  MyPictureListView_CL strip(&photos);
+  ASSERT_TRUE(strip.Create(host.Window()));
+  host.strip = &strip;
+  SetUpStrip(strip, 0, 0, kVisible * kCellWidth, static_cast<unsigned>(photos.size()));
+  strip.Worker().SetTargetWindow(host.Window());
+  strip.Worker().Start();
+  const auto cellsWithAPicture = [](const Capture& shot) {
+    int n = 0;
+    for (int i = 0; i < kVisible; ++i) n += shot.IsBlack(i * kCellWidth + 2 + 96, 2 + 72) ? 0 : 1;
+    return n;
+  };
+
+  const DWORD firstPaint = GetTickCount();
+  CaptureClient(host.Window());
+  const DWORD painted = GetTickCount() - firstPaint;
+  // When the last visible cell got its first picture; 0 while one has none.
+  const auto allShown = [&]() -> DWORD {
+    DWORD last = 0;
+    for (int i = 0; i < kVisible; ++i) {
+      DWORD first = 0;
+      for (const TestHost::Arrival& a : host.pictures) {
+        if (a.cell == i) {
+          first = a.tick - firstPaint + 1;
+          break;
+        }
+      }
+      if (first == 0) return 0;
+      last = std::max(last, first - 1);
+    }
+    return last;
+  };
+  // The screenshot a person looks at: 50 ms after the strip first painted.
+  PumpUntil([&] { return GetTickCount() - firstPaint >= painted + 50; }, 1000);
+  const Capture at50 = CaptureClient(host.Window());
+  at50.SavePng(ScreenshotPath(L"strip-50ms-after-first-paint.png"));
+  std::printf("first paint took %lu ms; 50 ms after it %d of %d cells show a picture\n",
+              static_cast<unsigned long>(painted), cellsWithAPicture(at50), kVisible);
+  PumpUntil([&] { return allShown() != 0; }, 5000);
+  std::printf("every visible cell showed a picture %lu ms after the first paint began\n",
+              static_cast<unsigned long>(allShown()));
+  // With full decodes alone, five cells on at most four threads need two
+  // 12-megapixel decodes in a row: more than half a second. Quick pictures
+  // take a few milliseconds each.
+  EXPECT_GT(host.pictures.size(), 0u);
+  EXPECT_LT(allShown(), 400u);
+  EXPECT_EQ(kVisible, cellsWithAPicture(CaptureClient(host.Window())));
 }
 
 TEST_F(StripWindow, DroppedFilesReachTheParent) {

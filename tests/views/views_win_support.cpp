@@ -123,6 +123,8 @@ LRESULT CALLBACK TestHost::Proc(HWND window, UINT message, WPARAM wParam, LPARAM
       default:
         if (message == WM_DECODE_DONE) {
           ++host->decodesDone;
+          const DecodeItem_CL* item = reinterpret_cast<const DecodeItem_CL*>(lParam);
+          if (item && item->result) host->pictures.push_back({item->cacheKey, GetTickCount(), item->preliminary});
           if (host->strip) {
             host->strip->AcceptDecoded(lParam);
           } else {

@@ -44,6 +44,13 @@ class TestHost {
   std::vector<Notification> notifications;
   std::vector<WPARAM> drops;
   int decodesDone = 0;
+  // Per WM_DECODE_DONE that carried a picture: the cell and when it came.
+  struct Arrival {
+    int cell;
+    DWORD tick;
+    bool preliminary;
+  };
+  std::vector<Arrival> pictures;
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
