@@ -27,6 +27,10 @@ BitmapPtr RenderThumbnail(Gdiplus::Image* source, int width, int height,
 // width or height.
 BitmapPtr FitBitmap(BitmapPtr source, int width, int height);
 
+// As FitBitmap, but source is only read, so that a picture kept for later
+// can be fitted again and again.
+BitmapPtr FitCopy(Gdiplus::Image* source, int width, int height);
+
 // A 32-bit ARGB copy of source at its own size, made upright by orientation.
 BitmapPtr OrientedCopy(Gdiplus::Image* source, int orientation);
 
@@ -45,3 +49,8 @@ BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height,
 // The preview's work for one photo file: loaded, an upright copy, fitted
 // inside width x height. Null when the file cannot be read or decoded.
 BitmapPtr LoadPreview(const std::wstring& path, int width, int height);
+
+// The first half of LoadPreview: the photo file loaded and its upright
+// 32-bit ARGB copy at full size (OrientedCopy), with the file and the
+// decoded original let go. Null when the file cannot be read or decoded.
+BitmapPtr LoadUpright(const std::wstring& path);

@@ -63,6 +63,11 @@ BitmapPtr RenderThumbnail(Gdiplus::Image* source, int width, int height, int pix
 }
 
 BitmapPtr FitBitmap(BitmapPtr source, int width, int height) {
+  // source goes when this returns, whatever became of the fit.
+  return FitCopy(source.get(), width, height);
+}
+
+BitmapPtr FitCopy(Gdiplus::Image* source, int width, int height) {
   if (!source) return BitmapPtr();
   const int w = static_cast<int>(source->GetWidth());
   const int h = static_cast<int>(source->GetHeight());
@@ -75,7 +80,7 @@ BitmapPtr FitBitmap(BitmapPtr source, int width, int height) {
   }
   {
     Gdiplus::Graphics graphics(target.get());
-    graphics.DrawImage(source.get(),
+    graphics.DrawImage(source,
                        Gdiplus::RectF(0.0f, 0.0f, static_cast<Gdiplus::REAL>(size.width),
                                       static_cast<Gdiplus::REAL>(size.height)),
                        0.0f, 0.0f, static_cast<Gdiplus::REAL>(w), static_cast<Gdiplus::REAL>(h),
@@ -115,9 +120,11 @@ BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height, int pix
 }
 
 BitmapPtr LoadPreview(const std::wstring& path, int width, int height) {
+  return FitBitmap(LoadUpright(path), width, height);
+}
+
+BitmapPtr LoadUpright(const std::wstring& path) {
   SourcePhoto_CL photo;
   if (!photo.Load(path)) return BitmapPtr();
-  BitmapPtr copy = OrientedCopy(photo.Image(), photo.Orientation());
-  photo.Reset();
-  return FitBitmap(std::move(copy), width, height);
+  return OrientedCopy(photo.Image(), photo.Orientation());
 }

@@ -26,7 +26,7 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   const HRESULT result = direction == kTurnLeft ? RotateLeft(path) : RotateRight(path);
   if (result != 0) host.ShowCannotTurn();
   host.ReloadThumbnail(index);
-  host.RequestPreviewRefresh();
+  host.ReloadPreview();
 }
 
 void RotateLeftCommand(CommandHost_CL& host) { Turn(host, kTurnLeft); }

@@ -43,8 +43,10 @@ class CommandHost_CL {
   // Forgets the photo's thumbnail and repaints the strip, so the thumbnail
   // is decoded again from the file.
   virtual void ReloadThumbnail(int index) = 0;
-  // Asks for the preview to be shown again (several requests, one reload).
-  virtual void RequestPreviewRefresh() = 0;
+  // Lets go of the picture the preview keeps of its photo, which a turn has
+  // made stale, and asks for the preview to be shown again (several
+  // requests, one reload): the photo is decoded again from the file.
+  virtual void ReloadPreview() = 0;
 
   // The file dialog (several files) and the folder browser; false on Cancel.
   virtual bool ChooseFiles(std::vector<std::wstring>& paths) = 0;

@@ -36,7 +36,9 @@ class SaveData_CL {
   void RequestPreviewRefresh();
   // Shows photo index in previewControl, upright and fitted to the pane; an
   // index outside the list or a photo that cannot be read leaves the pane
-  // black. Defined with the preview, in views/.
+  // black. The preview keeps the photo's upright picture, so showing the
+  // same photo again (at a new pane size) fits it again without decoding.
+  // Defined with the preview, in views/.
   void ShowInPreview(int index);
 
   bool windowTopMost = false;

@@ -76,7 +76,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   int CurrentPhoto() override;
   void ShowCannotTurn() override;
   void ReloadThumbnail(int index) override;
-  void RequestPreviewRefresh() override;
+  void ReloadPreview() override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;
   void RegisterWithProgress(const std::vector<std::wstring>& paths) override;

@@ -8,6 +8,7 @@
 #include "file_open_dialog.h"
 #include "folder_select_dialog.h"
 #include "my_file_open_progress.h"
+#include "my_picture_image.h"
 #include "my_picture_list_view.h"
 #include "site_open.h"
 #include "update_server.h"
@@ -28,7 +29,10 @@ void MainWindow_CL::ReloadThumbnail(int index) {
   if (thumbnailList->hwnd) InvalidateRect(thumbnailList->hwnd, NULL, FALSE);
 }
 
-void MainWindow_CL::RequestPreviewRefresh() { appData.RequestPreviewRefresh(); }
+void MainWindow_CL::ReloadPreview() {
+  if (preview) preview->ForgetPhoto();
+  appData.RequestPreviewRefresh();
+}
 
 bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {
   FileOpenDialog_CL dialog;

@@ -281,7 +281,7 @@ void MainWindow_CL::ShowSelectedPhoto() {
     appData.currentItem = &appData.photos[static_cast<std::size_t>(index)];
     appData.ShowInPreview(index);
   } else if (preview) {
-    preview->LoadFile(GetModuleFolder() + L"\\Snapvane.jpg");
+    preview->ShowFile(GetModuleFolder() + L"\\Snapvane.jpg");
   }
   SaveWindowTopMost(appData);
 }

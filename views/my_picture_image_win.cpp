@@ -1,5 +1,6 @@
 #include "my_picture_image.h"
 
+#include "bitmap_builders.h"
 #include "image_list.h"
 
 // The second item reads differently from the window menu's.
@@ -21,6 +22,30 @@ LRESULT MyPictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
     SendMessageW(GetParent(window), WM_DROPFILES, wParam, lParam);
   }
   return result;
+}
+
+BitmapPtr MyPictureImage_CL::FittedPhoto(const std::wstring& path, int width, int height) {
+  if (!hasKept || keptPath != path) {
+    // The old picture goes first: two full-size photos at once may not fit
+    // in a 32-bit process.
+    ForgetPhoto();
+    kept = DecodeUpright(path);
+    keptPath = path;
+    hasKept = true;
+  }
+  return FitCopy(kept.get(), width, height);
+}
+
+void MyPictureImage_CL::ForgetPhoto() {
+  kept.reset();
+  keptPath.clear();
+  hasKept = false;
+}
+
+void MyPictureImage_CL::ShowFile(const std::wstring& path) {
+  if (!path.empty() && LoadedFile() == path) return;
+  ForgetPhoto();
+  LoadFile(path);
 }
 
 void MyPictureImage_CL::ShowContextMenu() {

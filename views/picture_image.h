@@ -32,11 +32,20 @@ class PictureImage_CL : public StaticImage_CL {
   // repaints at once; the scroll bars stay as they are. False, with the pane
   // black, when the file cannot be read or decoded.
   bool LoadFile(const std::wstring& path);
+  // The file the pane shows through LoadFile (or tried to: the pane is then
+  // black); empty once SetImage has replaced it.
+  const std::wstring& LoadedFile() const { return loadedFile; }
   // Shows bitmap (which may be null: a black pane) and repaints at once.
   void SetImage(BitmapPtr bitmap);
   // Horizontal and vertical bars for a picture larger than the pane,
   // centred; none for one that fits.
   void UpdateScrollBars();
+  // The client area as it is without the scroll bars shown now: the room a
+  // picture fitted to the pane has, since it needs no bars.
+  SIZE PaneSize() const;
+  // Takes both bars away in one step, so the pane is resized once, to its
+  // whole size; UpdateScrollBars brings back what the picture needs.
+  void HideScrollBars();
 
   void SetDisplayMode(int mode) { displayMode = mode; }
   int DisplayMode() const { return displayMode; }
@@ -47,12 +56,22 @@ class PictureImage_CL : public StaticImage_CL {
   const ScrollState& HorizontalScroll() const { return horizontalBar.state; }
   const ScrollState& VerticalScroll() const { return verticalBar.state; }
 
+  // Test seam: called with the file's path each time a pane decodes a file.
+  // Null in the program.
+  typedef void (*DecodeHook)(const std::wstring& path);
+  static void SetDecodeHookForTests(DecodeHook hook);
+
  protected:
+  // The file decoded and its upright copy at full size (LoadUpright); every
+  // decode of a pane goes through here.
+  static BitmapPtr DecodeUpright(const std::wstring& path);
+
   BitmapPtr image;
   BackBuffer_CL backBuffer{kPreviewBackBufferPixelFormat};
   int displayMode = kDisplayFit;
   ScrollBar_CL horizontalBar{SB_HORZ};
   ScrollBar_CL verticalBar{SB_VERT};
+  std::wstring loadedFile;
 
  private:
   void OnPaint(HWND window);

@@ -2,8 +2,20 @@
 
 #include "bitmap_builders.h"
 #include "picture_list_base.h"
-#include "source_photo.h"
 #include "win_handles.h"
+
+namespace {
+
+PictureImage_CL::DecodeHook g_decodeHook = nullptr;
+
+}  // namespace
+
+void PictureImage_CL::SetDecodeHookForTests(DecodeHook hook) { g_decodeHook = hook; }
+
+BitmapPtr PictureImage_CL::DecodeUpright(const std::wstring& path) {
+  if (g_decodeHook) g_decodeHook(path);
+  return LoadUpright(path);
+}
 
 PictureImage_CL::PictureImage_CL() : StaticImage_CL(kControlImage) {}
 
@@ -38,14 +50,15 @@ void PictureImage_CL::Refresh() {
 
 bool PictureImage_CL::LoadFile(const std::wstring& path) {
   image.reset();
-  SourcePhoto_CL photo;
-  if (photo.Load(path)) image = OrientedCopy(photo.Image(), photo.Orientation());
+  image = DecodeUpright(path);
+  loadedFile = path;
   Refresh();
   return image != nullptr;
 }
 
 void PictureImage_CL::SetImage(BitmapPtr bitmap) {
   image = std::move(bitmap);
+  loadedFile.clear();
   Refresh();
 }
 
@@ -76,6 +89,23 @@ void PictureImage_CL::UpdateScrollBars() {
       bar.Apply();
     }
   }
+}
+
+SIZE PictureImage_CL::PaneSize() const {
+  SIZE size = {0, 0};
+  if (!hwnd) return size;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  size.cx = client.right;
+  size.cy = client.bottom;
+  const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+  if (style & WS_VSCROLL) size.cx += GetSystemMetrics(SM_CXVSCROLL);
+  if (style & WS_HSCROLL) size.cy += GetSystemMetrics(SM_CYHSCROLL);
+  return size;
+}
+
+void PictureImage_CL::HideScrollBars() {
+  if (hwnd) ShowScrollBar(hwnd, SB_BOTH, FALSE);
 }
 
 Gdiplus::RectF PictureImage_CL::DestinationRect(int width, int height) const {

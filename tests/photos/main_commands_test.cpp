@@ -24,7 +24,7 @@ class FakeHost : public CommandHost_CL {
   void ReloadThumbnail(int index) override {
     calls.push_back(L"thumbnail " + std::to_wstring(index));
   }
-  void RequestPreviewRefresh() override { calls.push_back(L"preview"); }
+  void ReloadPreview() override { calls.push_back(L"preview"); }
   bool ChooseFiles(std::vector<std::wstring>& paths) override {
     calls.push_back(L"choose files");
     paths = chosenFiles;

@@ -20,6 +20,7 @@
 #include "dialog_answerer_win.h"
 #include "dialog_metrics.h"
 #include "gdiplus_session.h"
+#include "imaging/photo_pixels_win.h"
 #include "inifile.h"
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
@@ -29,6 +30,7 @@
 #include "site_open.h"
 #include "test_files.h"
 #include "thread_messages.h"
+#include "thumbnail_rule.h"
 #include "update_server.h"
 
 namespace {
@@ -403,6 +405,101 @@ TEST_F(MainWindowTest, ResizingGrowsOnlyThePreviewAndSavesBothRectangles) {
   EXPECT_EQ(after.bottom, saved.bottom);
 }
 
+namespace {
+
+std::vector<std::wstring> g_previewDecodes;
+void CountPreviewDecode(const std::wstring& path) { g_previewDecodes.push_back(path); }
+
+std::vector<std::wstring> TakePreviewDecodes() {
+  std::vector<std::wstring> decodes;
+  decodes.swap(g_previewDecodes);
+  return decodes;
+}
+
+// A press and release on the photo's cell in the strip, which makes it the
+// strip's current photo (the one a turn acts on) as well as the preview's.
+void ClickCell(ScenarioWindow& w, int index) {
+  MyPictureListView_CL* strip = w.ThumbnailList();
+  RECT client;
+  GetClientRect(strip->hwnd, &client);
+  const int y = 40;
+  for (int x = 2; x < client.right; x += 4) {
+    if (strip->HitTest(x, y) != index) continue;
+    SendMessageW(strip->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(strip->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    w.Pump(200);
+    return;
+  }
+  ADD_FAILURE() << "no cell for photo " << index;
+}
+
+// The preview shows the photo (upright w x h) fitted to the pane it has now.
+::testing::AssertionResult FittedToPane(const ScenarioWindow& w, int width, int height) {
+  RECT client;
+  GetClientRect(w.Preview()->hwnd, &client);
+  Gdiplus::Bitmap* image = w.Preview()->Image();
+  if (!image) return ::testing::AssertionFailure() << "no picture";
+  const FitSize fit = FitInside(client.right, client.bottom, width, height);
+  const int shownWidth = static_cast<int>(image->GetWidth());
+  const int shownHeight = static_cast<int>(image->GetHeight());
+  if (shownWidth == fit.width && shownHeight == fit.height) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "picture " << shownWidth << " x " << shownHeight << " in a pane of "
+                                       << client.right << " x " << client.bottom;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, ResizingOnlyRefitsThePreviewAndATurnDecodesItAgain) {
+  const std::wstring a = dir.Join(L"a.jpg");
+  const std::wstring b = dir.Join(L"b.jpg");
+  {
+    BitmapPtr picture = QuadrantPicture(400, 300);
+    ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
+    ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 1)));
+  }
+  const std::wstring programPicture = GetModuleFolder() + L"\\Snapvane.jpg";
+  const SIZE sizes[] = {{700, 820}, {860, 900}, {640, 700}, {900, 760}};
+  g_previewDecodes.clear();
+  PictureImage_CL::SetDecodeHookForTests(&CountPreviewDecode);
+  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b), [&](ScenarioWindow& w) {
+    w.Pump(200);
+    EXPECT_EQ((std::vector<std::wstring>{programPicture}), TakePreviewDecodes());
+    // Shown at its own size, the program's picture needs nothing for a new
+    // pane size.
+    SetWindowPos(w.Hwnd(), NULL, 0, 0, 720, 780, SWP_NOMOVE | SWP_NOZORDER);
+    w.Pump(200);
+    EXPECT_TRUE(TakePreviewDecodes().empty());
+    ASSERT_NE(nullptr, w.Preview()->Image());
+
+    ClickCell(w, 0);
+    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
+    EXPECT_TRUE(FittedToPane(w, 400, 300));
+    for (const SIZE& size : sizes) {
+      SetWindowPos(w.Hwnd(), NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+      w.Pump(200);
+      EXPECT_TRUE(FittedToPane(w, 400, 300)) << size.cx << " x " << size.cy;
+    }
+    EXPECT_TRUE(TakePreviewDecodes().empty()) << "a new size only fits the kept picture again";
+
+    // Turned a quarter right, the photo is decoded once more and shown
+    // upright, now standing.
+    w.Command(IDM_ROTATE_RIGHT);
+    w.Pump(200);
+    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
+    EXPECT_TRUE(FittedToPane(w, 300, 400));
+    Gdiplus::Bitmap* shown = w.Preview()->Image();
+    ASSERT_NE(nullptr, shown);
+    ExpectUpright(shown, 6, 0, 0, static_cast<int>(shown->GetWidth()), static_cast<int>(shown->GetHeight()),
+                  "turned photo");
+
+    ClickCell(w, 1);
+    EXPECT_EQ((std::vector<std::wstring>{b}), TakePreviewDecodes());
+    EXPECT_TRUE(FittedToPane(w, 400, 300));
+  });
+  Run(w);
+  PictureImage_CL::SetDecodeHookForTests(nullptr);
+}
+
 TEST_F(MainWindowTest, ARestartRestoresTheWindowButNotTheSplitter) {
   {
     ScenarioWindow first(data, L"", [](ScenarioWindow& w) {
@@ -452,26 +549,47 @@ TEST_F(MainWindowTest, DraggingTheBarLaysTheWindowOutWhenReleased) {
   EXPECT_EQ(before - 100, after);
 }
 
-TEST_F(MainWindowTest, FinishedThumbnailsGoIntoTheStripsCache) {
+// Holds every full decode until the test lets them go.
+HANDLE g_decodesMayGoOn = NULL;
+void HoldDecode(const DecodeItem_CL&) { WaitForSingleObject(g_decodesMayGoOn, 20000); }
+
+TEST_F(MainWindowTest, FinishedThumbnailsGoIntoTheStripsCacheAndStrayOnesDoNot) {
   photos_test::TempFolder photos;
   const std::wstring a = photos.File(L"a.jpg");
   const std::wstring b = photos.File(L"b.jpg");
-  bool cached = false, emptyCached = true;
+  BitmapPtr picture = QuadrantPicture(400, 300);
+  ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
+  ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 6)));
+  UniqueHandle mayGoOn(CreateEventW(NULL, TRUE, FALSE, NULL));
+  g_decodesMayGoOn = mayGoOn.Get();
+  DecodeImage_CL::SetDecodeHookForTests(&HoldDecode);
+  bool placeholders = false, strayKeptOut = false, cached = false;
   ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b), [&](ScenarioWindow& w) {
-    DecodeItem_CL* item = new DecodeItem_CL(b, 192, 144);
-    item->cacheKey = 1;
-    item->result.reset(new Gdiplus::Bitmap(192, 144, PixelFormat16bppRGB565));
-    PostMessageW(w.Hwnd(), WM_DECODE_DONE, 5, reinterpret_cast<LPARAM>(item));
-    DecodeItem_CL* empty = new DecodeItem_CL(a, 192, 144);
-    empty->cacheKey = 0;
-    PostMessageW(w.Hwnd(), WM_DECODE_DONE, 6, reinterpret_cast<LPARAM>(empty));
+    w.Pump(200);  // the strip painted both cells; their decodes are held
+    MovieBitmapChcheBase_CL& cache = w.ThumbnailList()->Cache();
+    Gdiplus::Bitmap* const placeholder0 = cache.Find(ThumbnailCacheKey(0));
+    Gdiplus::Bitmap* const placeholder1 = cache.Find(ThumbnailCacheKey(1));
+    placeholders = placeholder0 && placeholder1;
+    // A result nobody asked for (an old list's, say) changes nothing.
+    DecodeItem_CL* stray = new DecodeItem_CL(b, 192, 144);
+    stray->cacheKey = 1;
+    stray->result.reset(new Gdiplus::Bitmap(192, 144, PixelFormat16bppRGB565));
+    PostMessageW(w.Hwnd(), WM_DECODE_DONE, 5, reinterpret_cast<LPARAM>(stray));
     w.Pump(200);
-    cached = w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(1)) != nullptr;
-    emptyCached = w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(0)) != nullptr;
+    strayKeptOut = cache.Find(ThumbnailCacheKey(1)) == placeholder1;
+    // The real thumbnails replace the placeholders.
+    SetEvent(g_decodesMayGoOn);
+    for (int i = 0; i < 100 && !cached; ++i) {
+      w.Pump(50);
+      cached = cache.Find(ThumbnailCacheKey(0)) != placeholder0 && cache.Find(ThumbnailCacheKey(1)) != placeholder1;
+    }
   });
   Run(w);
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
+  g_decodesMayGoOn = NULL;
+  EXPECT_TRUE(placeholders);
+  EXPECT_TRUE(strayKeptOut);
   EXPECT_TRUE(cached);
-  EXPECT_FALSE(emptyCached) << "a finished request without a thumbnail is only deleted";
 }
 
 TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {

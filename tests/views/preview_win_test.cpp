@@ -1,9 +1,13 @@
 // The preview as a real window: ShowInPreview's upright, fitted bitmap and
-// where it is drawn, LoadFile, missing photos and drops.
+// where it is drawn, the picture it keeps so that it decodes a photo once,
+// LoadFile, missing photos and drops.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "my_picture_image.h"
 #include "save_data.h"
@@ -86,6 +90,84 @@ TEST_F(PreviewWindow, ASmallPhotoIsEnlargedToFit) {
     EXPECT_TRUE(shot.IsWhite(180 + 204, 360, 80)) << index;  // paper, low right
     EXPECT_TRUE(shot.IsBlack(180 + 204, 30, 80)) << index;   // the top bar's end
   }
+}
+
+std::vector<std::wstring> g_decodes;
+void CountDecode(const std::wstring& path) { g_decodes.push_back(path); }
+
+// The files the preview decoded since the last call.
+std::vector<std::wstring> Decoded() {
+  std::vector<std::wstring> decoded;
+  decoded.swap(g_decodes);
+  return decoded;
+}
+
+struct CountedDecodes {
+  CountedDecodes() {
+    g_decodes.clear();
+    PictureImage_CL::SetDecodeHookForTests(&CountDecode);
+  }
+  ~CountedDecodes() { PictureImage_CL::SetDecodeHookForTests(nullptr); }
+};
+
+typedef std::vector<std::wstring> Paths;
+
+TEST_F(PreviewWindow, APhotoIsDecodedOnceAndFittedAgainForEachPaneSize) {
+  CountedDecodes counted;
+  const std::wstring f1 = CorpusPhoto(L"exr_orientation_f1t.jpg");  // 48 x 80
+  const std::wstring f6 = CorpusPhoto(L"exr_orientation_f6t.jpg");
+  const std::wstring missing = dir.Join(L"no such photo.jpg");
+  data.photos = {PhotoItem{f1}, PhotoItem{f6}, PhotoItem{missing}, PhotoItem{f1}};
+
+  data.ShowInPreview(0);
+  data.ShowInPreview(3);  // the same file listed twice
+  EXPECT_EQ(Paths{f1}, Decoded());
+  ASSERT_NE(nullptr, preview.KeptPicture());
+  EXPECT_EQ(48u, preview.KeptPicture()->GetWidth());
+  EXPECT_EQ(80u, preview.KeptPicture()->GetHeight());
+  // Shrunk below the 240 x 400 picture shown, the pane has both bars for a
+  // moment; the new picture is fitted to the whole pane and needs none.
+  SetWindowPos(preview.hwnd, NULL, 0, 0, 150, 300, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  ASSERT_TRUE(HasScrollBars(preview.hwnd));
+  data.ShowInPreview(0);
+  EXPECT_EQ(Paths{}, Decoded());
+  ASSERT_NE(nullptr, preview.Image());
+  EXPECT_EQ(150u, preview.Image()->GetWidth());
+  EXPECT_EQ(250u, preview.Image()->GetHeight());
+  EXPECT_FALSE(HasScrollBars(preview.hwnd));
+
+  data.ShowInPreview(1);
+  EXPECT_EQ(Paths{f6}, Decoded());
+  // A photo that cannot be read is not tried again for every new size.
+  data.ShowInPreview(2);
+  data.ShowInPreview(2);
+  EXPECT_EQ(Paths{missing}, Decoded());
+  EXPECT_EQ(nullptr, preview.Image());
+  // After a turn the kept picture is stale.
+  data.ShowInPreview(0);
+  preview.ForgetPhoto();
+  data.ShowInPreview(0);
+  EXPECT_EQ((Paths{f1, f1}), Decoded());
+}
+
+TEST_F(PreviewWindow, AFileShownAtItsOwnSizeIsNotDecodedAgain) {
+  CountedDecodes counted;
+  const std::wstring picture = CorpusPhoto(L"exr_orientation_f6t.jpg");
+  const std::wstring photo = CorpusPhoto(L"exr_orientation_f1t.jpg");
+  data.photos = {PhotoItem{photo}};
+  data.ShowInPreview(0);
+  preview.ShowFile(picture);
+  EXPECT_EQ(nullptr, preview.KeptPicture()) << "the photo's picture is let go";
+  preview.ShowFile(picture);
+  EXPECT_EQ((Paths{photo, picture}), Decoded());
+  ASSERT_NE(nullptr, preview.Image());
+  EXPECT_EQ(48u, preview.Image()->GetWidth());
+  EXPECT_EQ(80u, preview.Image()->GetHeight());
+  // Replaced by a photo, it is decoded again when it comes back.
+  data.ShowInPreview(0);
+  preview.ShowFile(picture);
+  EXPECT_EQ((Paths{photo, picture}), Decoded());
 }
 
 TEST_F(PreviewWindow, LoadFileKeepsTheScrollBarsUntilTheNextResize) {
