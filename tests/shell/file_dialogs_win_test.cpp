@@ -89,11 +89,12 @@ TEST_F(FileDialogs, FolderBrowserReturnsTheFolderItOpenedWith) {
   std::wstring result = L"unchanged";
   bool chosen = false;
   // OK once the browser shows the folder selected (its name in the edit
-  // box under the tree).
+  // box under the tree). Wine's browser fills its tree slowly the first
+  // time in a new prefix, on a busy machine sometimes for over ten seconds.
   const std::wstring name = dir.Path().substr(dir.Path().rfind(L'\\') + 1);
   const DialogAnswerer::Step okWhenSelected = [name](HWND browser) {
     HWND edit = FindWindowExW(browser, NULL, L"Edit", NULL);
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 600; ++i) {
       wchar_t text[MAX_PATH] = L"";
       GetWindowTextW(edit, text, MAX_PATH);
       if (_wcsicmp(text, name.c_str()) == 0) break;
