@@ -174,7 +174,7 @@ TEST(DecodeStages, ABurstWakesTheWorkerOnceAtItsEnd) {
 }
 
 TEST(DecodeThreads, DecodesStartNewestFirstOnEveryThread) {
-  ScriptedDecoder decoder(2);
+  ScriptedDecoder decoder(2, 50);
   decoder.Start();
   ASSERT_EQ(2, decoder.ThreadCount());
   decoder.Enqueue(Item(L"hold"));

@@ -5,8 +5,9 @@
 std::atomic<int> g_itemsAlive(0);
 std::atomic<int> g_delivered(0);
 
-ScriptedDecoder::ScriptedDecoder(int threads)
-    : release_(CreateEventW(NULL, TRUE, FALSE, NULL)), deliveredEvent_(CreateEventW(NULL, FALSE, FALSE, NULL)) {
+ScriptedDecoder::ScriptedDecoder(int threads, DWORD decodeMs)
+    : decodeMs_(decodeMs),
+      release_(CreateEventW(NULL, TRUE, FALSE, NULL)), deliveredEvent_(CreateEventW(NULL, FALSE, FALSE, NULL)) {
   SetThreadCount(threads);
 }
 
@@ -47,7 +48,11 @@ void ScriptedDecoder::Decode(DecodeItem_CL* item) {
     CriticalSection_CL::Scope hold(Lock());
     started_.push_back(item->path);
   }
-  if (item->path == L"hold") Hold();
+  if (item->path == L"hold") {
+    Hold();
+  } else if (decodeMs_ > 0) {
+    Sleep(decodeMs_);
+  }
 }
 
 BitmapPtr ScriptedDecoder::DecodeEmbedded(const DecodeItem_CL& item) {

@@ -36,7 +36,9 @@ inline DecodeImage_CL::ItemPtr Item(const std::wstring& path) {
 // pictures; full decodes are also recorded as they start.
 class ScriptedDecoder : public DecodeImage_CL {
  public:
-  explicit ScriptedDecoder(int threads = 1);
+  // decodeMs: how long each full decode but "hold" takes, so that threads
+  // interleave as real decodes do.
+  explicit ScriptedDecoder(int threads = 1, DWORD decodeMs = 0);
   ~ScriptedDecoder() override { Shutdown(); }
 
   // Waits until count threads hold.
@@ -59,6 +61,7 @@ class ScriptedDecoder : public DecodeImage_CL {
  private:
   void Hold();
 
+  DWORD decodeMs_;
   UniqueHandle release_;  // manual reset
   UniqueHandle deliveredEvent_;
   std::atomic<int> holding_{0};
