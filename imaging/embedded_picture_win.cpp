@@ -7,11 +7,11 @@
 
 #include "bitmap_builders.h"
 #include "exif_thumbnail.h"
+#include "file_bytes.h"
 #include "jpeg_frame_size.h"
 #include "memory_stream.h"
 #include "read_orientation.h"
 #include "thumbnail_rule.h"
-#include "win_handles.h"
 
 namespace {
 
@@ -20,30 +20,6 @@ const int kBandDarkest = 48;
 // Next to the picture, colour bleeds into a band (chroma is stored at half
 // resolution, in 8 x 8 blocks); these pixels are not looked at.
 const int kBandMargin = 2;
-
-std::vector<unsigned char> ReadHead(const std::wstring& path) {
-  std::vector<unsigned char> head;
-  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
-  if (!file) return head;
-  try {
-    head.resize(kEmbeddedSearchBytes);
-  } catch (const std::bad_alloc&) {
-    return std::vector<unsigned char>();
-  }
-  DWORD done = 0;
-  while (done < head.size()) {
-    DWORD got = 0;
-    if (!ReadFile(file.Get(), head.data() + done, static_cast<DWORD>(head.size()) - done, &got, NULL)) {
-      return std::vector<unsigned char>();
-    }
-    if (got == 0) break;
-    done += got;
-  }
-  head.resize(done);
-  return head;
-}
 
 // True when every pixel of picture outside inside is (nearly) black.
 bool BandsAreBlack(Gdiplus::Bitmap* picture, const DrawRect& inside) {
@@ -115,7 +91,7 @@ BitmapPtr EmbeddedThumbnailOf(const unsigned char* head, std::size_t size, int w
 }
 
 BitmapPtr LoadEmbeddedThumbnail(const std::wstring& path, int width, int height, int pixelFormat) {
-  const std::vector<unsigned char> head = ReadHead(path);
+  const std::vector<unsigned char> head = ReadFileBytes(path, kEmbeddedSearchBytes, true);
   if (head.empty()) return BitmapPtr();
   return EmbeddedThumbnailOf(head.data(), head.size(), width, height, pixelFormat);
 }
