@@ -130,16 +130,41 @@ Bytes OrientationJpeg(bool bigEndian, std::uint32_t value, std::uint16_t type, s
   return b.Data();
 }
 
-Bytes WithExifThumbnail(const Bytes& jpeg, std::uint16_t orientation, const Bytes& thumbnail) {
+namespace {
+
+const std::size_t kNoScan = static_cast<std::size_t>(-1);
+
+// jpeg's bytes after SOI and its application segments: where a new Exif
+// block goes in front. kNoScan when jpeg has nothing after them.
+std::size_t AfterApplicationSegments(const Bytes& jpeg) {
   std::size_t at = 2;
   while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] >= 0xE0 && jpeg[at + 1] <= 0xEF) {
     at += 2 + (static_cast<std::size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3]);
   }
-  if (at >= jpeg.size()) return Bytes();
+  return at < jpeg.size() ? at : kNoScan;
+}
+
+Bytes Rest(const Bytes& jpeg, std::size_t at) { return Bytes(jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end()); }
+
+}  // namespace
+
+Bytes WithExifOrientation(const Bytes& jpeg, std::uint16_t orientation, bool bigEndian) {
+  const std::size_t at = AfterApplicationSegments(jpeg);
+  if (at == kNoScan) return Bytes();
+  JpegBuilder b;
+  b.Soi();
+  if (orientation != 0) b.App1Exif(bigEndian, {TestEntry{274, 3, 1, orientation}});
+  b.Raw(Rest(jpeg, at));
+  return b.Data();
+}
+
+Bytes WithExifThumbnail(const Bytes& jpeg, std::uint16_t orientation, const Bytes& thumbnail) {
+  const std::size_t at = AfterApplicationSegments(jpeg);
+  if (at == kNoScan) return Bytes();
   std::vector<TestEntry> ifd0;
   if (orientation != 0) ifd0.push_back(TestEntry{274, 3, 1, orientation});
   JpegBuilder b;
   b.Soi().App1ExifThumbnail(false, ifd0, thumbnail);
-  b.Raw(Bytes(jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end()));
+  b.Raw(Rest(jpeg, at));
   return b.Data();
 }

@@ -53,6 +53,9 @@ Bytes OrientationJpeg(bool bigEndian, std::uint32_t value, std::uint16_t type = 
 const std::uint32_t kOrientationValueAt = 30;
 
 // An encoded JPEG whose application segments are replaced by an Exif APP1
-// with the Orientation (none when 0) and an embedded thumbnail (another
+// holding only the Orientation (no Exif block at all when 0). Empty when jpeg
+// has no scan.
+Bytes WithExifOrientation(const Bytes& jpeg, std::uint16_t orientation, bool bigEndian = false);
+// The same with an embedded thumbnail (another
 // encoded JPEG, or any bytes). Empty when jpeg has no scan.
 Bytes WithExifThumbnail(const Bytes& jpeg, std::uint16_t orientation, const Bytes& thumbnail);

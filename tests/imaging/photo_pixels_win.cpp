@@ -75,16 +75,7 @@ BitmapPtr SolidPicture(int w, int h, Rgb colour) {
 }
 
 Bytes JpegWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation, bool bigEndian) {
-  const Bytes jpeg = EncodeJpeg(picture);
-  std::size_t at = 2;
-  while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] >= 0xE0 && jpeg[at + 1] <= 0xEF) {
-    at += 2 + (static_cast<std::size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3]);
-  }
-  if (at >= jpeg.size()) return Bytes();
-  JpegBuilder b;
-  b.Soi().App1Exif(bigEndian, {TestEntry{274, 3, 1, orientation}});
-  b.Raw(Bytes(jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end()));
-  return b.Data();
+  return WithExifOrientation(EncodeJpeg(picture), orientation, bigEndian);
 }
 
 Rgb PixelAt(Gdiplus::Bitmap* bitmap, int x, int y) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "jpeg_builder.h"
+#include "photo_pixels_win.h"
 #include "my_picture_list_view.h"
 #include "test_files.h"
 #include "thread_messages.h"
@@ -50,22 +51,6 @@ bool GetEncoder(const wchar_t* mimeType, CLSID* clsid) {
 }
 
 // An Exif APP1 segment holding only IFD0 with one SHORT Orientation entry.
-Bytes OrientationSegment(int orientation) {
-  const unsigned char tiff[] = {'I', 'I', 42, 0, 8, 0, 0, 0,  // header, IFD0 at 8
-                                1, 0,                          // one entry
-                                0x12, 0x01, 3, 0, 1, 0, 0, 0,  // 274, SHORT, 1
-                                static_cast<unsigned char>(orientation), 0, 0, 0,
-                                0, 0, 0, 0};  // no next IFD
-  Bytes segment = {0xFF, 0xE1};
-  const std::size_t length = 2 + 6 + sizeof(tiff);
-  segment.push_back(static_cast<unsigned char>(length >> 8));
-  segment.push_back(static_cast<unsigned char>(length));
-  const char exif[6] = {'E', 'x', 'i', 'f', 0, 0};
-  segment.insert(segment.end(), exif, exif + 6);
-  segment.insert(segment.end(), tiff, tiff + sizeof(tiff));
-  return segment;
-}
-
 }  // namespace
 
 TestHost::TestHost(int width, int height) {
@@ -225,30 +210,6 @@ Capture CaptureClient(HWND window) {
   return capture;
 }
 
-namespace {
-
-Bytes EncodeJpeg(Gdiplus::Bitmap& picture) {
-  Bytes encoded;
-  CLSID jpeg;
-  if (!GetEncoder(L"image/jpeg", &jpeg)) return encoded;
-  IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream))) return encoded;
-  const bool saved = picture.Save(stream, &jpeg, NULL) == Gdiplus::Ok;
-  HGLOBAL memory = NULL;
-  STATSTG stat = {};
-  if (saved && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && SUCCEEDED(GetHGlobalFromStream(stream, &memory))) {
-    const unsigned char* data = static_cast<const unsigned char*>(GlobalLock(memory));
-    if (data) {
-      encoded.assign(data, data + static_cast<std::size_t>(stat.cbSize.QuadPart));
-      GlobalUnlock(memory);
-    }
-  }
-  stream->Release();
-  return encoded;
-}
-
-}  // namespace
-
 bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientation,
                    const std::function<void(Gdiplus::Graphics&)>& paint, bool withThumbnail) {
   Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
@@ -256,7 +217,8 @@ bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientat
     Gdiplus::Graphics graphics(&picture);
     paint(graphics);
   }
-  const Bytes encoded = EncodeJpeg(picture);
+  const Bytes encoded = EncodeJpeg(&picture);
+  Bytes file;
   if (withThumbnail) {
     // 160 pixels wide, as cameras embed them.
     Gdiplus::Bitmap small(160, 160 * height / width, PixelFormat24bppRGB);
@@ -264,22 +226,11 @@ bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientat
       Gdiplus::Graphics graphics(&small);
       graphics.DrawImage(&picture, 0, 0, 160, 160 * height / width);
     }
-    const Bytes file = WithExifThumbnail(encoded, static_cast<std::uint16_t>(orientation), EncodeJpeg(small));
-    return !file.empty() && WriteBytes(path, file);
+    file = WithExifThumbnail(encoded, static_cast<std::uint16_t>(orientation), EncodeJpeg(&small));
+  } else {
+    file = WithExifOrientation(encoded, static_cast<std::uint16_t>(orientation));
   }
-  if (encoded.size() < 4 || encoded[0] != 0xFF || encoded[1] != 0xD8) return false;
-  // The encoder's own APPn segments give way to the Exif segment.
-  std::size_t at = 2;
-  while (at + 4 <= encoded.size() && encoded[at] == 0xFF && encoded[at + 1] >= 0xE0 && encoded[at + 1] <= 0xEF) {
-    at += 2 + (static_cast<std::size_t>(encoded[at + 2]) << 8 | encoded[at + 3]);
-  }
-  Bytes file = {0xFF, 0xD8};
-  if (orientation > 0) {
-    const Bytes segment = OrientationSegment(orientation);
-    file.insert(file.end(), segment.begin(), segment.end());
-  }
-  file.insert(file.end(), encoded.begin() + static_cast<std::ptrdiff_t>(at), encoded.end());
-  return WriteBytes(path, file);
+  return !file.empty() && WriteBytes(path, file);
 }
 
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
