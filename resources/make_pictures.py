@@ -23,6 +23,8 @@ import shutil
 import struct
 import subprocess
 import sys
+
+from shapes import rounded_rect, in_triangle, in_circle
 import tempfile
 
 MAGENTA = (255, 0, 255)
@@ -37,28 +39,6 @@ OUTLINE = (90, 90, 100)
 
 
 # --- shapes on the unit square -------------------------------------------------
-
-def rounded_rect(x, y, left, top, right, bottom, radius):
-    if x < left or x > right or y < top or y > bottom:
-        return False
-    cx = min(max(x, left + radius), right - radius)
-    cy = min(max(y, top + radius), bottom - radius)
-    return (x - cx) ** 2 + (y - cy) ** 2 <= radius * radius
-
-
-def in_triangle(x, y, a, b, c):
-    def side(p, q):
-        return (x - q[0]) * (p[1] - q[1]) - (p[0] - q[0]) * (y - q[1])
-
-    d1, d2, d3 = side(a, b), side(b, c), side(c, a)
-    has_neg = d1 < 0 or d2 < 0 or d3 < 0
-    has_pos = d1 > 0 or d2 > 0 or d3 > 0
-    return not (has_neg and has_pos)
-
-
-def in_circle(x, y, cx, cy, r):
-    return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
-
 
 def photo_card(x, y, left, top, right, bottom):
     """A framed landscape: outline, white frame, sky, sun and hill."""
