@@ -54,3 +54,9 @@ BitmapPtr LoadPreview(const std::wstring& path, int width, int height);
 // 32-bit ARGB copy at full size (OrientedCopy), with the file and the
 // decoded original let go. Null when the file cannot be read or decoded.
 BitmapPtr LoadUpright(const std::wstring& path);
+
+// The photo file's upright 32-bit ARGB picture for a target of width x height
+// device pixels: decoded at the smallest scale whose upright picture still
+// covers the target (at full size where no scaled decode is possible), never
+// enlarged. Null when the file cannot be read or decoded. On a worker thread.
+BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height);

@@ -128,3 +128,9 @@ BitmapPtr LoadUpright(const std::wstring& path) {
   if (!photo.Load(path)) return BitmapPtr();
   return OrientedCopy(photo.Image(), photo.Orientation());
 }
+
+BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height) {
+  (void)width;
+  (void)height;
+  return LoadUpright(path);
+}
