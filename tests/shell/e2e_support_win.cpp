@@ -429,17 +429,36 @@ void PressKey(WORD key) {
 
 namespace {
 
-// Reads tree items of another process through a block of its memory.
+// TVITEMW as a 32-bit program lays it out.
+struct TvItem32 {
+  UINT mask;
+  DWORD hItem;
+  UINT state;
+  UINT stateMask;
+  DWORD pszText;
+  int cchTextMax;
+  int iImage;
+  int iSelectedImage;
+  int cChildren;
+  DWORD lParam;
+};
+
+// Reads tree items of another process through a block of its memory. The
+// item record is written in that process's own layout: a 32-bit program
+// reads it with 4-byte pointers.
 class RemoteTree {
  public:
   RemoteTree(HWND tree) : tree_(tree) {
     DWORD processId = 0;
     GetWindowThreadProcessId(tree, &processId);
-    process_.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               processId));
+    process_.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                   PROCESS_QUERY_INFORMATION,
+                               FALSE, processId));
     if (process_) {
       remote_ = VirtualAllocEx(process_.Get(), NULL, 4096, MEM_COMMIT | MEM_RESERVE,
                                PAGE_READWRITE);
+      BOOL wow64 = FALSE;
+      targetIs32Bit_ = sizeof(void*) == 4 || (IsWow64Process(process_.Get(), &wow64) && wow64);
     }
   }
   ~RemoteTree() {
@@ -448,13 +467,21 @@ class RemoteTree {
 
   std::wstring Text(HTREEITEM item) const {
     if (!remote_) return std::wstring();
+    wchar_t* remoteText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote_) + 512);
     TVITEMW tv = {};
     tv.mask = TVIF_TEXT | TVIF_HANDLE;
     tv.hItem = item;
-    tv.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote_) + 512);
+    tv.pszText = remoteText;
     tv.cchTextMax = 1024;
+    TvItem32 tv32 = {};
+    tv32.mask = tv.mask;
+    tv32.hItem = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(item));
+    tv32.pszText = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(remoteText));
+    tv32.cchTextMax = tv.cchTextMax;
+    const void* record = targetIs32Bit_ ? static_cast<const void*>(&tv32) : &tv;
+    const SIZE_T size = targetIs32Bit_ ? sizeof tv32 : sizeof tv;
     SIZE_T done = 0;
-    if (!WriteProcessMemory(process_.Get(), remote_, &tv, sizeof tv, &done)) return std::wstring();
+    if (!WriteProcessMemory(process_.Get(), remote_, record, size, &done)) return std::wstring();
     SendMessageW(tree_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote_));
     wchar_t text[1024] = L"";
     ReadProcessMemory(process_.Get(), static_cast<char*>(remote_) + 512, text,
@@ -482,6 +509,7 @@ class RemoteTree {
   HWND tree_;
   UniqueHandle process_;
   void* remote_ = NULL;
+  bool targetIs32Bit_ = false;
 };
 
 // "Z:" in the name a drive carries in the tree, such as "/ (Z:)".

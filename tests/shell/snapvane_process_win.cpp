@@ -1,5 +1,9 @@
 #include "snapvane_process_win.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -24,9 +28,61 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
   return FALSE;
 }
 
+// SNAPVANE_TEST_EXE names another build of the program to run instead of
+// this build's own, such as the shipped 32-bit one: a Windows path, or a
+// Linux path, which Wine shows on drive Z:.
+std::wstring ChosenExePath() {
+  const DWORD size = GetEnvironmentVariableW(L"SNAPVANE_TEST_EXE", NULL, 0);
+  if (size == 0) return L"" SNAPVANE_EXE_PATH;
+  std::vector<wchar_t> chosen(size);
+  GetEnvironmentVariableW(L"SNAPVANE_TEST_EXE", chosen.data(), size);
+  std::wstring path = chosen.data();
+  if (!path.empty() && path[0] == L'/') {
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    path = L"Z:" + path;
+  }
+  return path;
+}
+
+// The machine a Windows program is built for, from its PE header: "32-bit"
+// (i386), "64-bit" (x86-64) or "unknown".
+const char* ProgramMachine(const std::wstring& path) {
+  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                NULL, OPEN_EXISTING, 0, NULL));
+  unsigned char head[4096] = {};
+  DWORD read = 0;
+  if (!file || !ReadFile(file.Get(), head, sizeof(head), &read, NULL)) {
+    return "unknown";
+  }
+  if (read < 0x40 || head[0] != 'M' || head[1] != 'Z') return "unknown";
+  const DWORD pe = head[0x3C] | (head[0x3D] << 8) | (head[0x3E] << 16) | (static_cast<DWORD>(head[0x3F]) << 24);
+  if (pe > read - 6 || memcmp(head + pe, "PE\0\0", 4) != 0) return "unknown";
+  const unsigned machine = head[pe + 4] | (head[pe + 5] << 8);
+  if (machine == IMAGE_FILE_MACHINE_I386) return "32-bit";
+  if (machine == IMAGE_FILE_MACHINE_AMD64) return "64-bit";
+  return "unknown";
+}
+
+// One line per test program naming the program it starts and what it is
+// built for, so that a run meant for the shipped build can be checked to
+// have used it.
+void ReportProgramUnderTest() {
+  static bool reported = false;
+  if (reported) return;
+  reported = true;
+  const std::wstring path = SnapvaneExePath();
+  std::string text(WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, NULL, 0, NULL, NULL), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, &text[0], static_cast<int>(text.size()), NULL, NULL);
+  std::printf("program under test: %s (%s)\n", text.c_str(), ProgramMachine(path));
+  std::fflush(stdout);
+}
+
 }  // namespace
 
-std::wstring SnapvaneExePath() { return L"" SNAPVANE_EXE_PATH; }
+std::wstring SnapvaneExePath() {
+  static const std::wstring path = ChosenExePath();
+  return path;
+}
 
 SnapvaneProcess::~SnapvaneProcess() {
   if (!IsRunning()) return;
@@ -52,6 +108,7 @@ bool SnapvaneProcess::Start(const std::vector<std::wstring>& arguments) {
   CloseHandle(info.hThread);
   process_.Reset(info.hProcess);
   processId_ = info.dwProcessId;
+  ReportProgramUnderTest();
   return true;
 }
 

@@ -3,8 +3,9 @@
 # picture of the screen once the program is up, another with its Help menu
 # open (OUTPUT-menu.png), and closes the program.
 # Usage: take_screenshot.sh SNAPVANE_EXE OUTPUT.png
+# SNAPVANE_TEST_EXE, when set, names another build of the program to show.
 set -u
-exe=$1
+exe=${SNAPVANE_TEST_EXE:-$1}
 out=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/tools/wine-env"
@@ -20,15 +21,15 @@ rm -f "$out" "$menu_shot"
 documents=$(cd "$(dirname "$out")" && pwd)/documents
 mkdir -p "$documents"
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
-wine reg add "$shell_folders" /v Personal /t REG_SZ /d "Z:${documents//\//\\}" /f >/dev/null 2>&1
+"$WINELOADER" reg add "$shell_folders" /v Personal /t REG_SZ /d "Z:${documents//\//\\}" /f >/dev/null 2>&1
 restore_documents() {
-  wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
+  "$WINELOADER" reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d '%USERPROFILE%\Documents' /f >/dev/null 2>&1
 }
 trap restore_documents EXIT
 
 export SNAPSHOT_EXE=$exe SNAPSHOT_OUT=$out SNAPSHOT_MENU_OUT=$menu_shot
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  wine explorer /desktop=snapvane-shot,1280x1024 "$SNAPSHOT_EXE" &
+  "$WINELOADER" explorer /desktop=snapvane-shot,1280x1024 "$SNAPSHOT_EXE" &
   desktop=$!
   # Wait for the virtual desktop, then give the program time to start and
   # paint: the main window lives inside the desktop, out of reach of X tools.
@@ -49,7 +50,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     xdotool key --window "$desktop_window" Escape Escape 2>/dev/null
   fi
   # WM_CLOSE to the program, as a user closing it would.
-  wine taskkill /im Snapvane.exe >/dev/null 2>&1
+  "$WINELOADER" taskkill /im Snapvane.exe >/dev/null 2>&1
   for _ in $(seq 1 20); do
     kill -0 $desktop 2>/dev/null || break
     sleep 1
