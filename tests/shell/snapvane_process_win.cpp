@@ -71,8 +71,10 @@ void ReportProgramUnderTest() {
   if (reported) return;
   reported = true;
   const std::wstring path = SnapvaneExePath();
-  std::string text(WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, NULL, 0, NULL, NULL), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, &text[0], static_cast<int>(text.size()), NULL, NULL);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, NULL, 0, NULL, NULL);
+  if (size <= 0) return;
+  std::string text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, path.c_str(), -1, &text[0], size, NULL, NULL);
   std::printf("program under test: %s (%s)\n", text.c_str(), ProgramMachine(path));
   std::fflush(stdout);
 }
