@@ -124,11 +124,14 @@ HRESULT ExifInfo_CL::Read(ByteSource_CL& source) {
         return E_FAIL;
       }
       if (Load16(buffer + 2, bigEndian) != 42) return E_FAIL;
+      // The sub-IFDs are looked up after IFD0 is complete, Exif before GPS,
+      // among this block's own entries: an earlier block's pointers are
+      // offsets into that block, not this one.
+      const std::size_t blockStart = entries.size();
       if (!ReadIfd(source, Load32(buffer + 4, bigEndian))) return E_FAIL;
-      // The sub-IFDs are looked up after IFD0 is complete, Exif before GPS.
-      const ExifEntry* exif = FindEntry(kTagExifIfd);
+      const ExifEntry* exif = FindEntryFrom(blockStart, kTagExifIfd);
       if (exif && !ReadIfd(source, exif->value)) return E_FAIL;
-      const ExifEntry* gps = FindEntry(kTagGpsIfd);
+      const ExifEntry* gps = FindEntryFrom(blockStart, kTagGpsIfd);
       if (gps && !ReadIfd(source, gps->value)) return E_FAIL;
     }
 
@@ -139,9 +142,11 @@ HRESULT ExifInfo_CL::Read(ByteSource_CL& source) {
   }
 }
 
-const ExifEntry* ExifInfo_CL::FindEntry(std::uint16_t tag) const {
-  for (const ExifEntry& entry : entries) {
-    if (entry.tag == tag) return &entry;
+const ExifEntry* ExifInfo_CL::FindEntry(std::uint16_t tag) const { return FindEntryFrom(0, tag); }
+
+const ExifEntry* ExifInfo_CL::FindEntryFrom(std::size_t from, std::uint16_t tag) const {
+  for (std::size_t i = from; i < entries.size(); ++i) {
+    if (entries[i].tag == tag) return &entries[i];
   }
   return nullptr;
 }
@@ -165,6 +170,7 @@ bool ExifInfo_CL::ReadIfd(ByteSource_CL& source, std::uint32_t offset) {
 bool ExifInfo_CL::ReadEntry(ByteSource_CL& source) {
   ExifEntry entry;
   entry.position = source.Tell();
+  entry.bigEndian = bigEndian;
   unsigned char raw[12];
   if (!source.Read(raw, sizeof raw)) return false;
   entry.tag = Load16(raw, bigEndian);

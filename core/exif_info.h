@@ -17,6 +17,9 @@ struct ExifEntry {
   std::uint32_t count = 0;
   std::uint32_t value = 0;  // read as the entry's type says; 0 for other types
   std::string text;         // ASCII entries only: the text up to its first NUL
+  // The byte order of the Exif block the entry was read from: a file may
+  // carry more than one block, each with its own order.
+  bool bigEndian = false;
 };
 
 enum : std::uint16_t {
@@ -62,11 +65,13 @@ class ExifInfo_CL {
   const ExifEntry* FindEntry(std::uint16_t tag) const;
 
   std::vector<ExifEntry> entries;
-  bool bigEndian = false;
+  bool bigEndian = false;  // the order of the last Exif block read
   std::uint32_t tiffHeaderPosition = 0;
 
  private:
   bool ReadIfd(ByteSource_CL& source, std::uint32_t offset);
+  // The first entry with this tag among those from index `from` on.
+  const ExifEntry* FindEntryFrom(std::size_t from, std::uint16_t tag) const;
   bool ReadEntry(ByteSource_CL& source);
 };
 
