@@ -51,6 +51,7 @@ bool ShowInfo(const std::wstring& path, bool json, CliConsole_CL& console) {
     if (const ExifEntry* entry = info.FindEntry(kTagOrientation)) {
       line.hasOrientation = true;
       line.orientation = entry->value;
+      line.byteOrder = entry->bigEndian ? "MM" : "II";
       line.offset = static_cast<std::uint64_t>(entry->position) + 8;
     }
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "byte_source.h"
 #include "hresult.h"
 
 struct ExifEntry {
@@ -17,6 +18,9 @@ struct ExifEntry {
   std::uint32_t count = 0;
   std::uint32_t value = 0;  // read as the entry's type says; 0 for other types
   std::string text;         // ASCII entries only: the text up to its first NUL
+  // The byte order of the Exif block the entry was read from: a file may
+  // carry more than one block, each with its own order.
+  bool bigEndian = false;
 };
 
 enum : std::uint16_t {
@@ -35,17 +39,7 @@ enum : std::uint16_t {
   kTypeSlong = 9,
 };
 
-// Random access to the bytes being walked: a file, or memory for tests.
-class ByteSource_CL {
- public:
-  virtual ~ByteSource_CL() {}
-  // Reads exactly n bytes at the current offset and advances; false when the
-  // source holds fewer (the offset is then unspecified).
-  virtual bool Read(void* buffer, std::size_t n) = 0;
-  virtual bool Seek(std::uint32_t offset) = 0;  // absolute; false past the end
-  virtual std::uint32_t Tell() const = 0;
-  virtual std::uint32_t Size() const = 0;
-};
+class ByteCursor_CL;
 
 class ExifInfo_CL {
  public:
@@ -62,25 +56,12 @@ class ExifInfo_CL {
   const ExifEntry* FindEntry(std::uint16_t tag) const;
 
   std::vector<ExifEntry> entries;
-  bool bigEndian = false;
+  bool bigEndian = false;  // the order of the last Exif block read
   std::uint32_t tiffHeaderPosition = 0;
 
  private:
-  bool ReadIfd(ByteSource_CL& source, std::uint32_t offset);
-  bool ReadEntry(ByteSource_CL& source);
-};
-
-// A ByteSource_CL over bytes in memory (not owned).
-class MemorySource_CL : public ByteSource_CL {
- public:
-  MemorySource_CL(const void* data, std::size_t size);
-  bool Read(void* buffer, std::size_t n) override;
-  bool Seek(std::uint32_t offset) override;
-  std::uint32_t Tell() const override { return offset_; }
-  std::uint32_t Size() const override { return size_; }
-
- private:
-  const unsigned char* data_;
-  std::uint32_t size_;
-  std::uint32_t offset_ = 0;
+  bool ReadIfd(ByteCursor_CL& tiff, std::uint32_t offset);
+  // The first entry with this tag among those from index `from` on.
+  const ExifEntry* FindEntryFrom(std::size_t from, std::uint16_t tag) const;
+  bool ReadEntry(ByteCursor_CL& tiff);
 };

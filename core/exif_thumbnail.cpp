@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "byte_order.h"
+#include "byte_cursor.h"
 
 namespace {
 
@@ -13,21 +13,13 @@ const std::uint32_t kEndSearch = 64;
 // the segment's end, so nothing outside it is ever touched.
 class TiffView {
  public:
-  TiffView(const unsigned char* start, std::size_t size, bool bigEndian)
-      : start_(start), size_(size), bigEndian_(bigEndian) {}
+  TiffView(ByteSource_CL& file, std::uint32_t start, std::uint32_t size, bool bigEndian)
+      : cursor_(file, bigEndian, start, size), size_(size) {}
 
-  bool Get16(std::uint32_t at, std::uint16_t* value) const {
-    if (size_ < 2 || at > size_ - 2) return false;
-    *value = Load16(start_ + at, bigEndian_);
-    return true;
-  }
-  bool Get32(std::uint32_t at, std::uint32_t* value) const {
-    if (size_ < 4 || at > size_ - 4) return false;
-    *value = Load32(start_ + at, bigEndian_);
-    return true;
-  }
+  bool Get16(std::uint32_t at, std::uint16_t* value) { return cursor_.U16At(at, value); }
+  bool Get32(std::uint32_t at, std::uint32_t* value) { return cursor_.U32At(at, value); }
   // The offset of the IFD that follows the one at ifd, 0 when none.
-  bool NextIfd(std::uint32_t ifd, std::uint32_t* next) const {
+  bool NextIfd(std::uint32_t ifd, std::uint32_t* next) {
     std::uint16_t count = 0;
     if (!Get16(ifd, &count)) return false;
     const std::uint64_t link = static_cast<std::uint64_t>(ifd) + 2u + 12u * count;
@@ -35,7 +27,7 @@ class TiffView {
     return Get32(static_cast<std::uint32_t>(link), next);
   }
   // The value of a SHORT or LONG entry with count 1 in the IFD at ifd.
-  bool FindValue(std::uint32_t ifd, std::uint16_t tag, std::uint32_t* value) const {
+  bool FindValue(std::uint32_t ifd, std::uint16_t tag, std::uint32_t* value) {
     std::uint16_t count = 0;
     if (!Get16(ifd, &count)) return false;
     // A directory that claims more entries than its block holds is damaged
@@ -63,9 +55,8 @@ class TiffView {
   }
 
  private:
-  const unsigned char* start_;
+  ByteCursor_CL cursor_;
   std::size_t size_;
-  bool bigEndian_;
 };
 
 // The thumbnail named by the Exif APP1 payload at payload (after the length
@@ -84,7 +75,9 @@ bool FromExifSegment(const unsigned char* file, std::size_t fileSize, std::size_
   } else {
     return false;
   }
-  const TiffView view(header, payloadSize - 6, bigEndian);
+  MemorySource_CL source(file, fileSize);
+  TiffView view(source, static_cast<std::uint32_t>(tiff), static_cast<std::uint32_t>(payloadSize - 6),
+                bigEndian);
   std::uint16_t magic = 0;
   std::uint32_t ifd0 = 0;
   std::uint32_t ifd1 = 0;

@@ -1,5 +1,7 @@
 #include "orientation.h"
 
+#include <chrono>
+
 #include "byte_order.h"
 #include "exif_info.h"
 #include "photo_file.h"
@@ -30,6 +32,20 @@ unsigned ValueWidth(const ExifEntry& entry) {
   return 0;
 }
 
+const unsigned kSharingRetryPauseMs = 20;
+
+// Opens the photo exclusively, trying again for up to kSharingRetryMs while
+// someone else has it open.
+HRESULT OpenExclusively(ExclusiveFile_CL& file, const std::wstring& path) {
+  typedef std::chrono::steady_clock Clock;
+  const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(kSharingRetryMs);
+  for (;;) {
+    const HRESULT hr = file.Open(path);
+    if (hr != HresultFromWin32(ERROR_SHARING_VIOLATION) || Clock::now() >= giveUp) return hr;
+    PauseMilliseconds(kSharingRetryPauseMs);
+  }
+}
+
 }  // namespace
 
 void SetTurnRaceHookForTests(TurnRaceHook hook) { g_raceHook = hook; }
@@ -50,7 +66,9 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
     const ExifEntry* found = info.FindEntry(kTagOrientation);
     if (!found) return E_FAIL;
     entry = *found;
-    bigEndian = info.bigEndian;
+    // The order of the block the entry came from, which need not be the
+    // order of a later block in the same file.
+    bigEndian = found->bigEndian;
   }
   out.hasOrientation = true;
   out.oldValue = entry.value;
@@ -62,7 +80,7 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   if (g_raceHook) g_raceHook(path);
 
   ExclusiveFile_CL file;
-  HRESULT hr = file.Open(path);
+  HRESULT hr = OpenExclusively(file, path);
   if (FAILED(hr)) return hr;
 
   // The file may have changed since it was read: write only into the very

@@ -26,6 +26,11 @@ struct TurnReport {
   unsigned bytesWritten = 0;
 };
 
+// How long a turn keeps trying a photo that another handle holds open: the
+// program's own decoders open each photo for a moment, and a turn that meets
+// one of them waits for it. A photo held for longer stays a sharing violation.
+const unsigned kSharingRetryMs = 500;
+
 HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
                   const TurnOptions& options, TurnReport* report);
 

@@ -18,6 +18,9 @@ bool IsWriteProtected(const std::wstring& path);
 // writers. Null when it cannot be opened.
 std::FILE* OpenSharedForReading(const std::wstring& path);
 
+// Sleeps the calling thread for about this many milliseconds.
+void PauseMilliseconds(unsigned milliseconds);
+
 // A file opened for reading and writing with nobody else holding it.
 class ExclusiveFile_CL {
  public:

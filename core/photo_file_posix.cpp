@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "native_path.h"
@@ -41,6 +42,14 @@ bool IsWriteProtected(const std::wstring& path) {
 
 std::FILE* OpenSharedForReading(const std::wstring& path) {
   return std::fopen(NativePathFromWide(path).c_str(), "rb");
+}
+
+void PauseMilliseconds(unsigned milliseconds) {
+  struct timespec pause;
+  pause.tv_sec = static_cast<time_t>(milliseconds / 1000u);
+  pause.tv_nsec = static_cast<long>(milliseconds % 1000u) * 1000000L;
+  while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+  }
 }
 
 ExclusiveFile_CL::~ExclusiveFile_CL() { Close(); }

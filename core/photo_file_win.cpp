@@ -30,6 +30,8 @@ std::FILE* OpenSharedForReading(const std::wstring& path) {
   return _wfopen(path.c_str(), L"rb");
 }
 
+void PauseMilliseconds(unsigned milliseconds) { Sleep(milliseconds); }
+
 ExclusiveFile_CL::~ExclusiveFile_CL() { Close(); }
 
 bool ExclusiveFile_CL::IsOpen() const { return AsHandle(handle_) != INVALID_HANDLE_VALUE; }

@@ -58,5 +58,6 @@ class FindFile_CL {
   ~FindFile_CL() {}
 
  private:
-  void Walk(const std::wstring& folder);
+  // outer: the search of the folder that holds this one, null at the root.
+  void Walk(const std::wstring& folder, const class FolderSearch_CL* outer);
 };

@@ -49,14 +49,14 @@ int FindFile_CL::Search(const std::wstring& pattern, int recurse) {
   root = buffer;
 
   OnFolder(root, root);
-  Walk(root);
+  Walk(root, nullptr);
   OnFolderEnd();
   return 0;
 }
 
-void FindFile_CL::Walk(const std::wstring& folder) {
+void FindFile_CL::Walk(const std::wstring& folder, const FolderSearch_CL* outer) {
   if (mask.empty() || JoinPath(folder, mask).size() >= kMaxPatternLength) return;
-  FolderSearch_CL search;
+  FolderSearch_CL search(outer);
   FindData_T data;
   if (!search.First(folder, mask, &data)) return;
   do {
@@ -67,12 +67,20 @@ void FindFile_CL::Walk(const std::wstring& folder) {
       // Depth first and in place: the subfolder is finished before the next
       // entry of this folder is looked at.
       OnFolder(folder, name);
-      Walk(JoinPath(folder, name));
+      Walk(JoinPath(folder, name), &search);
       OnFolderEnd();
     } else {
       OnFile(folder, data);
     }
   } while (search.Next(&data));
+}
+
+bool FolderSearch_CL::IsSearchedFurtherUp() const {
+  if (!known_) return false;
+  for (const FolderSearch_CL* outer = outer_; outer; outer = outer->outer_) {
+    if (outer->known_ && outer->device_ == device_ && outer->inode_ == inode_) return true;
+  }
+  return false;
 }
 
 void FindFile_CL::OnFolder(const std::wstring&, const std::wstring&) {}

@@ -6,7 +6,9 @@
 
 #include "find_file.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include "win_handles.h"
+#else
 #include <dirent.h>
 #endif
 
@@ -17,30 +19,43 @@ void RemoveFileSpecInPlace(wchar_t* path);
 
 // One search of one folder for the names matching a mask, in the order the
 // file system returns them. Owns the platform's search handle.
+//
+// Links (symbolic links, junctions) may lead a walk back into a folder it is
+// already inside; without a check such a loop would be walked again and
+// again, branching at every other link to the same place, until the path
+// limit stops it. So each search knows the searches still open further up
+// its walk, and a folder that one of them already searches is not searched
+// again.
 class FolderSearch_CL {
  public:
-  FolderSearch_CL() {}
+  explicit FolderSearch_CL(const FolderSearch_CL* outer) : outer_(outer) {}
   ~FolderSearch_CL();
   FolderSearch_CL(const FolderSearch_CL&) = delete;
   FolderSearch_CL& operator=(const FolderSearch_CL&) = delete;
 
-  // False when nothing matches or the folder cannot be searched.
+  // False when nothing matches, the folder cannot be searched, or a search
+  // further up the walk already searches it.
   bool First(const std::wstring& folder, const std::wstring& mask, FindData_T* data);
   bool Next(FindData_T* data);
 
  private:
-#ifdef _WIN32
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-#else
-  bool Fill(const char* name, unsigned char type, FindData_T* data);
-  bool EnterFolder();
-  DIR* dir_ = nullptr;
-  // The searches still open further up this thread's walk form a chain, so a
-  // link leading back into one of them is not walked again.
+  // Reads the folder's identity into the fields below; false when the
+  // folder is one the walk is already inside (platform part).
+  bool EnterFolder(const std::wstring& folder);
+  // Whether a search further up has the identity just read (common part).
+  bool IsSearchedFurtherUp() const;
+
+  // The folder's identity on this machine: device and inode, or volume serial
+  // number and file index. `known` is false when the system would not say.
+  bool known_ = false;
   unsigned long long device_ = 0;
   unsigned long long inode_ = 0;
-  const FolderSearch_CL* outer_ = nullptr;
-  bool entered_ = false;
+  const FolderSearch_CL* outer_;
+#ifdef _WIN32
+  UniqueFindHandle handle_;
+#else
+  bool Fill(const char* name, unsigned char type, FindData_T* data);
+  DIR* dir_ = nullptr;
   std::string folder_;  // as the file system spells it; "." for the current one
   std::wstring mask_;
 #endif

@@ -54,9 +54,6 @@ bool IsFolderEntry(const std::string& path, unsigned char type) {
   return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The innermost folder search open on this thread.
-thread_local const FolderSearch_CL* innermostSearch = nullptr;
-
 }  // namespace
 
 void StripPathInPlace(wchar_t* path) {
@@ -79,24 +76,15 @@ void RemoveFileSpecInPlace(wchar_t* path) {
 
 FolderSearch_CL::~FolderSearch_CL() {
   if (dir_) closedir(dir_);
-  if (entered_) innermostSearch = outer_;
 }
 
-// Links may lead a walk back into a folder it is already inside; without this
-// check such a loop would be walked again and again, branching at every other
-// link to the same place, until the path limit stops it.
-bool FolderSearch_CL::EnterFolder() {
+bool FolderSearch_CL::EnterFolder(const std::wstring&) {
   struct stat info;
   if (stat(folder_.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
   device_ = static_cast<unsigned long long>(info.st_dev);
   inode_ = static_cast<unsigned long long>(info.st_ino);
-  for (const FolderSearch_CL* outer = innermostSearch; outer; outer = outer->outer_) {
-    if (outer->device_ == device_ && outer->inode_ == inode_) return false;
-  }
-  outer_ = innermostSearch;
-  innermostSearch = this;
-  entered_ = true;
-  return true;
+  known_ = true;
+  return !IsSearchedFurtherUp();
 }
 
 bool FolderSearch_CL::Fill(const char* name, unsigned char type, FindData_T* data) {
@@ -117,7 +105,7 @@ bool FolderSearch_CL::First(const std::wstring& folder, const std::wstring& mask
   dir_ = nullptr;
   folder_ = folder.empty() ? std::string(".") : NativePathFromWide(folder);
   mask_ = mask;
-  if (mask.empty() || entered_ || !EnterFolder()) return false;
+  if (mask.empty() || !EnterFolder(folder)) return false;
   if (!HasWildcard(mask)) {
     // A plain name is looked up directly rather than by reading the whole
     // folder: listing many photos one by one stays linear.

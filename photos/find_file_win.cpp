@@ -28,19 +28,37 @@ void RemoveFileSpecInPlace(wchar_t* path) {
   PathRemoveFileSpecW(path);
 }
 
-FolderSearch_CL::~FolderSearch_CL() {
-  if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+FolderSearch_CL::~FolderSearch_CL() {}
+
+bool FolderSearch_CL::EnterFolder(const std::wstring& folder) {
+  // A folder opens only with backup semantics; reading its attributes needs
+  // no other right, and sharing everything disturbs nobody.
+  UniqueFileHandle opened(CreateFileW(folder.empty() ? L"." : folder.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!opened || !GetFileInformationByHandle(opened.Get(), &info)) {
+    // Nothing to compare by: the folder is searched, and the path limit
+    // still bounds the walk.
+    known_ = false;
+    return true;
+  }
+  device_ = info.dwVolumeSerialNumber;
+  inode_ = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  known_ = true;
+  return !IsSearchedFurtherUp();
 }
 
 bool FolderSearch_CL::First(const std::wstring& folder, const std::wstring& mask,
                             FindData_T* data) {
-  if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  handle_ = FindFirstFileW(JoinPath(folder, mask).c_str(), data);
-  return handle_ != INVALID_HANDLE_VALUE;
+  handle_.Reset();
+  if (!EnterFolder(folder)) return false;
+  handle_.Reset(FindFirstFileW(JoinPath(folder, mask).c_str(), data));
+  return handle_.IsValid();
 }
 
 bool FolderSearch_CL::Next(FindData_T* data) {
-  return handle_ != INVALID_HANDLE_VALUE && FindNextFileW(handle_, data) != FALSE;
+  return handle_.IsValid() && FindNextFileW(handle_.Get(), data) != FALSE;
 }
 
 bool PathIsFolder(const std::wstring& path) { return PathIsDirectoryW(path.c_str()) != FALSE; }

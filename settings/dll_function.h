@@ -4,6 +4,15 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "win_handles.h"
+
+// The full path of a system library in the system folder; a name that holds
+// a folder already is returned as it is. Empty when the system folder cannot
+// be read.
+std::wstring SystemLibraryPath(const wchar_t* libraryName);
+
 class DllFunction_CL {
  public:
   DllFunction_CL() = default;
@@ -13,8 +22,11 @@ class DllFunction_CL {
   DllFunction_CL& operator=(const DllFunction_CL&) = delete;
 
   // Releases any library held before; returns whether the new one loaded.
+  // A bare name is loaded from the system folder by its full path, never
+  // from the program's folder or the search path, where anyone may have
+  // put a library of that name.
   bool Load(const wchar_t* libraryName);
-  bool IsLoaded() const { return module != NULL; }
+  bool IsLoaded() const { return module.IsValid(); }
 
   // Null when the library did not load or lacks the function.
   FARPROC GetProc(const char* functionName) const;
@@ -25,5 +37,5 @@ class DllFunction_CL {
   }
 
  private:
-  HMODULE module = NULL;  // owned
+  UniqueModule module;
 };

@@ -43,8 +43,9 @@ class InetHttp_CL {
   InetHttp_CL(const InetHttp_CL&) = delete;
   InetHttp_CL& operator=(const InetHttp_CL&) = delete;
 
-  // Each failing step writes one log line with the error. They return the
-  // new handle (null on failure) or 1/0.
+  // Each failing step writes one log line with the error, or, after
+  // DeferLog, keeps it for WriteDeferredLog. They return the new handle (null
+  // on failure) or 1/0.
   HINTERNET Open();
   HINTERNET Connect(const std::wstring& host, INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT);
   int SendGet(const std::wstring& path);
@@ -53,6 +54,12 @@ class InetHttp_CL {
   // never keeps more than kVersionFileMaxBytes: a longer body reads as 0.
   // Another length outside 0..kVersionFileMaxBytes reads nothing.
   std::int32_t ReadBody(std::int32_t length);
+
+  // For a client on a worker thread: failures are kept, not logged, so that
+  // only the thread that owns the log writes to it.
+  void DeferLog() { deferLog = true; }
+  // Logs the kept failure, if any, and forgets it.
+  void WriteDeferredLog();
 
   const unsigned char* Body() const { return body.Get(); }
   std::int32_t ContentLength() const { return contentLength; }
@@ -65,4 +72,19 @@ class InetHttp_CL {
   UniqueGlobalBytes body;
   std::int32_t contentLength = 0;  // -1 when the response had no Content-Length
   DWORD statusCode = 0;            // recorded only
+  bool deferLog = false;
+  const wchar_t* failedFormat = NULL;  // the kept failure's log line
+  DWORD failedCode = 0;
+
+  void LogFailure(const wchar_t* format);
 };
+
+// The log line of a failing step, with the code as the log shows it: a
+// Win32 error as its HRESULT.
+void WriteInetFailureLog(const wchar_t* format, DWORD code);
+
+// The log lines of the steps, with the error code and its text.
+extern const wchar_t kInternetOpenFailure[];
+extern const wchar_t kInternetConnectFailure[];
+extern const wchar_t kHttpOpenRequestFailure[];
+extern const wchar_t kHttpSendRequestFailure[];

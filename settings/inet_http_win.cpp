@@ -8,14 +8,17 @@
 #include "version_file.h"
 
 const wchar_t kInetAgent[] = L"Microsoft Internet\x3000" L"Explorer";
+const wchar_t kInternetOpenFailure[] = L"InternetOpen()エラー = 0x%08x : %s";
+const wchar_t kInternetConnectFailure[] = L"InternetConnect()エラー = 0x%08x : %s";
+const wchar_t kHttpOpenRequestFailure[] = L"HttpOpenRequest()エラー = 0x%08x : %s";
+const wchar_t kHttpSendRequestFailure[] = L"HttpSendRequest()エラー = 0x%08x : %s";
 
-namespace {
-
-void LogFailure(const wchar_t* format) {
-  DWORD code = GetLastError();
+void WriteInetFailureLog(const wchar_t* format, DWORD code) {
   if (static_cast<LONG>(code) > 0) code = (code & 0xFFFF) | 0x80070000;
   g_logFile.Write(format, code, FormatErrorMessage(code).c_str());
 }
+
+namespace {
 
 // Set on every handle along the way: Windows hands them down from the root
 // handle, Wine only keeps them where they were set.
@@ -32,10 +35,25 @@ unsigned char* AllocateBody(std::size_t size) {
 
 }  // namespace
 
+void InetHttp_CL::LogFailure(const wchar_t* format) {
+  const DWORD code = GetLastError();
+  if (deferLog) {
+    failedFormat = format;
+    failedCode = code;
+  } else {
+    WriteInetFailureLog(format, code);
+  }
+}
+
+void InetHttp_CL::WriteDeferredLog() {
+  if (failedFormat != NULL) WriteInetFailureLog(failedFormat, failedCode);
+  failedFormat = NULL;
+}
+
 HINTERNET InetHttp_CL::Open() {
   internet.Reset(InternetOpenW(kInetAgent, INTERNET_OPEN_TYPE_PRECONFIG, NULL, NULL, 0));
   if (!internet) {
-    LogFailure(L"InternetOpen()エラー = 0x%08x : %s");
+    LogFailure(kInternetOpenFailure);
     return NULL;
   }
   SetTimeouts(internet.Get());
@@ -51,7 +69,7 @@ HINTERNET InetHttp_CL::Connect(const std::wstring& host, INTERNET_PORT port) {
     SetLastError(ERROR_INVALID_HANDLE);
   }
   if (!connection) {
-    LogFailure(L"InternetConnect()エラー = 0x%08x : %s");
+    LogFailure(kInternetConnectFailure);
     return NULL;
   }
   SetTimeouts(connection.Get());
@@ -68,12 +86,12 @@ int InetHttp_CL::SendGet(const std::wstring& path) {
     SetLastError(ERROR_INVALID_HANDLE);
   }
   if (!request) {
-    LogFailure(L"HttpOpenRequest()エラー = 0x%08x : %s");
+    LogFailure(kHttpOpenRequestFailure);
     return 0;
   }
   SetTimeouts(request.Get());
   if (!HttpSendRequestW(request.Get(), NULL, 0, NULL, 0)) {
-    LogFailure(L"HttpSendRequest()エラー = 0x%08x : %s");
+    LogFailure(kHttpSendRequestFailure);
     return 0;
   }
 

@@ -4,7 +4,7 @@
 
 #include "inifile.h"
 #include "profile_value.h"
-#include "scoped_file.h"
+#include "win_handles.h"
 
 Inifile_CL g_inifile;
 
@@ -17,9 +17,9 @@ void Inifile_CL::SetPath(const std::wstring& newPath) {
   if (path.empty() || GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
   // The profile functions keep writing UTF-16 only to a file that starts with
   // the byte order mark; CREATE_NEW never clobbers a file made meanwhile.
-  ScopedFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL));
-  if (!file.IsOpen()) return;
+  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL));
+  if (!file) return;
   static const unsigned char kBom[2] = {0xFF, 0xFE};
   DWORD written = 0;
   WriteFile(file.Get(), kBom, sizeof kBom, &written, NULL);

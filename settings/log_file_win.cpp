@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "log_file.h"
-#include "scoped_file.h"
+#include "win_handles.h"
 
 LogFile g_logFile;
 
@@ -65,8 +65,8 @@ void LogFile::WriteMessageAt(const LogTime& time, const std::wstring& message) {
   if (path.empty()) return;
   const std::string bytes = EncodeLogLine(MakeLogLine(time, message));
 
-  ScopedFile file(OpenShared(path, OPEN_ALWAYS));
-  if (!file.IsOpen()) return;
+  UniqueFileHandle file(OpenShared(path, OPEN_ALWAYS));
+  if (!file) return;
   LARGE_INTEGER size;
   size.QuadPart = 0;
   LARGE_INTEGER zero;
@@ -75,7 +75,7 @@ void LogFile::WriteMessageAt(const LogTime& time, const std::wstring& message) {
   if (size.QuadPart > kMaxSize) {
     file.Reset();  // closed before it is opened again, emptied
     file.Reset(OpenShared(path, CREATE_ALWAYS));
-    if (!file.IsOpen()) return;
+    if (!file) return;
     size.QuadPart = 0;
   }
   if (size.QuadPart == 0) {
@@ -87,8 +87,9 @@ void LogFile::WriteMessageAt(const LogTime& time, const std::wstring& message) {
 
 std::wstring FormatErrorMessage(std::uint32_t code) {
   wchar_t* text = NULL;
+  // No arguments are passed, so inserts such as "%1" stay as they are.
   const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                      FORMAT_MESSAGE_MAX_WIDTH_MASK;
+                      FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK;
   const DWORD n = FormatMessageW(flags, NULL, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
                                  reinterpret_cast<wchar_t*>(&text), 0, NULL);
   std::wstring result;

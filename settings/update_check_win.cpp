@@ -1,7 +1,7 @@
 #include "update_check.h"
 
 #include "app_settings.h"
-#include "inet_http.h"
+#include "update_fetch.h"
 #include "site_open.h"
 #include "update_dialog.h"
 #include "version_file.h"
@@ -11,7 +11,10 @@
 class UpdateCheckEnvironmentWin : public UpdateCheckEnvironment_CL {
  public:
   UpdateCheckEnvironmentWin(const UpdateCheck_CL& check, const std::wstring& title, HWND owner)
-      : check_(check), title_(title), owner_(owner) {}
+      : check_(check),
+        title_(title),
+        owner_(owner),
+        fetch_(check.host, check.port, check.serverPath) {}
 
   std::int32_t ReadSetting(const wchar_t* key, std::int32_t defaultValue) override {
     return check_.ini->ReadInt(kSectionVersion, key, defaultValue);
@@ -28,18 +31,11 @@ class UpdateCheckEnvironmentWin : public UpdateCheckEnvironment_CL {
   }
 
   bool SendRequest(std::int32_t* contentLength) override {
-    if (!http_.Open()) return false;
-    if (!http_.Connect(check_.host, static_cast<INTERNET_PORT>(check_.port))) return false;
-    if (!http_.SendGet(check_.serverPath)) return false;
-    *contentLength = http_.ContentLength();
-    return true;
+    return fetch_.SendRequest(contentLength);
   }
 
   bool ReadBody(std::int32_t length, std::string* body) override {
-    const std::int32_t read = http_.ReadBody(length);
-    if (read != length || !http_.Body()) return false;
-    body->assign(reinterpret_cast<const char*>(http_.Body()), static_cast<std::size_t>(read));
-    return true;
+    return fetch_.ReadBody(length, body);
   }
 
   NoticeResult ShowNotice(const std::wstring& installed, const std::wstring& latest) override {
@@ -73,7 +69,8 @@ class UpdateCheckEnvironmentWin : public UpdateCheckEnvironment_CL {
   const UpdateCheck_CL& check_;
   std::wstring title_;
   HWND owner_;
-  InetHttp_CL http_;  // closed with the check, whichever way it ends
+  // The exchange, on a worker the check waits for only until its deadline.
+  UpdateFetch_CL fetch_;
 };
 
 UpdateCheck_CL::UpdateCheck_CL(const std::wstring& host_, const std::wstring& serverPath_,

@@ -38,6 +38,12 @@ bool ParseVersionFile(const unsigned char* body, std::size_t length, VersionFile
   }
   std::size_t versionChars = 0;
   while (versionChars < kVersionChars && body[versionChars] != 0) ++versionChars;
+  // A shorter version padded to the field's seven bytes with a line break,
+  // blanks or NULs is that version, not a longer, newer-looking one.
+  while (versionChars > 0 && (body[versionChars - 1] == '\r' || body[versionChars - 1] == '\n' ||
+                              body[versionChars - 1] == ' ' || body[versionChars - 1] == '\t')) {
+    --versionChars;
+  }
   info->published = body[0] == '<' ? std::wstring(kHtmlPageVersion) : Widen(body, versionChars);
   info->siteAddress =
       Widen(body + kAddressStart, length - kAddressStart - kTrailingBytes);

@@ -20,7 +20,9 @@ constexpr std::int32_t kVersionFileMinBytes = 11;
 extern const wchar_t kHtmlPageVersion[];  // "0.0.0.0"
 
 struct VersionFileInfo {
-  std::wstring published;    // up to 7 characters, stopping at a NUL byte
+  // Up to 7 characters, stopping at a NUL byte, without trailing CR, LF,
+  // blanks and tabs.
+  std::wstring published;
   std::wstring siteAddress;  // bytes 9 to N - 3
 };
 
@@ -34,8 +36,9 @@ bool ParseVersionFile(const unsigned char* body, std::size_t length, VersionFile
 
 // True when the installed version text is smaller than the published one:
 // compared character by character by code value, the shorter text being the
-// smaller when one is the start of the other. So "1.0.2" is older than both
-// "1.0.2.0" and "1.0.2" followed by CR LF.
+// smaller when one is the start of the other. So "1.0.2" is older than
+// "1.0.2.0". (ParseVersionFile has already dropped a line break or blanks
+// that pad the version field.)
 bool IsInstalledVersionOlder(const std::wstring& installed, const std::wstring& published);
 
 // Only an http:// or https:// address (scheme in any letter case) with a host

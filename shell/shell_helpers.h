@@ -8,8 +8,14 @@
 // The user's documents folder without a trailing "\"; empty if the system
 // cannot say.
 std::wstring GetDocumentsFolder();
-// The running program's folder: its path up to, not including, the last "\".
+// The running program's folder: its path up to, not including, the last "\";
+// empty only when the system cannot name the program at all. Paths longer
+// than MAX_PATH are read whole.
 std::wstring GetModuleFolder();
+// The running program's full path, read into a buffer that starts at
+// firstCapacity characters and grows as needed; empty when the system cannot
+// name it.
+std::wstring GetModulePath(DWORD firstCapacity = MAX_PATH);
 
 // The file that switches web pages off on a developer's machine.
 extern const wchar_t kHomeMarkerPath[];  // "c:\MyHome.txt"

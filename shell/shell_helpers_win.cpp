@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <vector>
+
 #include "path_utils.h"
 
 const wchar_t kHomeMarkerPath[] = L"c:\\MyHome.txt";
@@ -19,12 +21,24 @@ std::wstring GetDocumentsFolder() {
   return folder;
 }
 
-std::wstring GetModuleFolder() {
-  wchar_t path[MAX_PATH] = L"";
-  const DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return std::wstring();
-  return PathDirectory(std::wstring(path, n));
+std::wstring GetModulePath(DWORD firstCapacity) {
+  // The longest path Windows knows, terminator included.
+  const DWORD kLongestPath = 32768;
+  DWORD capacity = firstCapacity == 0 ? 1 : firstCapacity;
+  std::vector<wchar_t> buffer;
+  for (;;) {
+    buffer.resize(capacity);
+    const DWORD n = GetModuleFileNameW(NULL, buffer.data(), capacity);
+    if (n == 0) return std::wstring();
+    // A path that fills the buffer was cut short (XP leaves it without a
+    // terminator, later systems end it early): try again with more room.
+    if (n < capacity) return std::wstring(buffer.data(), n);
+    if (capacity >= kLongestPath) return std::wstring();
+    capacity = capacity > kLongestPath / 2 ? kLongestPath : capacity * 2;
+  }
 }
+
+std::wstring GetModuleFolder() { return PathDirectory(GetModulePath()); }
 
 bool IsHomeMarkerPresent() { return PathFileExistsW(kHomeMarkerPath) != FALSE; }
 

@@ -200,14 +200,22 @@ TEST(ExifInfoRead, SegmentLengthsSkipUnknownSegments) {
 }
 
 TEST(ExifInfoRead, ASecondExifBlockAppendsAndMovesTheHeader) {
+  // Each block keeps its own byte order and its own sub-IFD pointer: the
+  // second block, which has none, reads no sub-IFD at the first one's offset.
   JpegBuilder b;
   std::uint32_t second = 0;
-  b.Soi().App1Exif(false, {{274, 3, 1, 6}}).App1Exif(true, {{274, 3, 1, 3}}, {}, &second).Sos();
+  b.Soi().App1Exif(false, {{274, 3, 1, 6}}, {{36864, 7, 4, 0x30323230}})
+      .App1Exif(true, {{274, 3, 1, 3}}, {}, &second).Sos();
   ExifInfo_CL info;
   EXPECT_EQ(S_OK, ReadBytes(info, b.Data()));
-  EXPECT_EQ(2u, info.entries.size());
+  ASSERT_EQ(4u, info.entries.size());
   EXPECT_EQ(second, info.tiffHeaderPosition);
+  EXPECT_TRUE(info.bigEndian);
   EXPECT_EQ(6u, info.FindEntry(274)->value);
+  EXPECT_FALSE(info.FindEntry(274)->bigEndian);
+  EXPECT_FALSE(info.entries[2].bigEndian);  // the first block's sub-IFD
+  EXPECT_EQ(3u, info.entries[3].value);
+  EXPECT_TRUE(info.entries[3].bigEndian);
 }
 
 TEST(ExifInfoRead, MissingFileFails) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "exif_info.h"
 #include "jpeg_builder.h"
 #include "photo_file.h"
@@ -152,6 +155,25 @@ TEST_F(TurnFile, ExifFollowedByXmpIsTurned) {
   EXPECT_EQ(6u, info.FindEntry(274)->value);
 }
 
+TEST_F(TurnFile, TwoExifBlocksInDifferentByteOrdersTurnLikeAnyOther) {
+  // "II" with the Orientation, then "MM" without one.
+  for (bool secondHasOrientation : {false, true}) {
+    JpegBuilder b;
+    std::uint32_t tiffAt = 0;
+    std::vector<TestEntry> second = {{271, 2, 4, 0x41424300}};
+    if (secondHasOrientation) second.push_back({274, 3, 1, 8});
+    b.Soi().App1Exif(false, {{274, 3, 1, 6}}, {}, &tiffAt).App1Exif(true, second).Sos();
+    const Bytes original = b.Data();
+    const std::wstring path = Write(original);
+    EXPECT_EQ(S_OK, RotateRight(path));
+    Bytes expected = original;
+    const std::uint32_t valueAt = tiffAt + 8 + 2 + 8;  // IFD0's only entry
+    expected[valueAt] = 3;
+    expected[valueAt + 1] = 0;
+    EXPECT_EQ(expected, ReadBytes(path));
+  }
+}
+
 TEST_F(TurnFile, ReadOnlyPhotoIsRefused) {
   const Bytes original = MinimalExifJpeg();
   const std::wstring path = Write(original);
@@ -195,15 +217,35 @@ class OtherHolder {
 #endif
 };
 
-TEST_F(TurnFile, PhotoHeldByAnotherProgramIsASharingViolation) {
+TEST_F(TurnFile, AHoldIsWaitedForBrieflyThenASharingViolation) {
+  typedef std::chrono::steady_clock Clock;
   const Bytes original = MinimalExifJpeg();
   const std::wstring path = Write(original);
-  OtherHolder other(path);
-  ASSERT_TRUE(other.Held());
-  EXPECT_EQ(static_cast<HRESULT>(0x80070020u), RotateRight(path));
-  other.Release();
+  {
+    // Held for good: the turn gives up after the short wait.
+    OtherHolder other(path);
+    ASSERT_TRUE(other.Held());
+    const Clock::time_point start = Clock::now();
+    EXPECT_EQ(static_cast<HRESULT>(0x80070020u), RotateRight(path));
+    const long long waited =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    EXPECT_GE(waited, static_cast<long long>(kSharingRetryMs));
+    EXPECT_LT(waited, 2000);
+  }
   EXPECT_EQ(original, ReadBytes(path));
+
+  // Held for a moment, as a decoder does: the turn waits and succeeds.
+  OtherHolder decoder(path);
+  ASSERT_TRUE(decoder.Held());
+  std::thread release([&decoder] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    decoder.Release();
+  });
   EXPECT_EQ(S_OK, RotateRight(path));
+  release.join();
+  Bytes expected = original;
+  expected[30] = 3;
+  EXPECT_EQ(expected, ReadBytes(path));
 }
 
 TEST_F(TurnFile, KeepTimeLeavesTheWriteTime) {

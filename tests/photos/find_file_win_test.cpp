@@ -75,3 +75,15 @@ TEST(Win32Walk, ForwardSlashesFindTheNamedPhotoAndNoOther) {
   EXPECT_EQ(Registered(temp.path() + L"/sub"), std::vector<std::wstring>{inSub});
   EXPECT_EQ(Registered(temp.path() + L"/sub/"), std::vector<std::wstring>{inSub});
 }
+
+#ifdef SNAPVANE_LINK_LOOP_DIR
+TEST(Win32Walk, LinksThatLeadBackUpAreNotWalkedAgain) {
+  // top\real\a.jpg, top\link -> real, top\real\loop -> top (see CMakeLists).
+  const std::wstring top = L"" SNAPVANE_LINK_LOOP_DIR;
+  std::vector<std::wstring> got = Registered(top);
+  std::sort(got.begin(), got.end());
+  // The photo once through its folder and once through the link to it.
+  EXPECT_EQ(got, (std::vector<std::wstring>{Join(Join(top, L"link"), L"a.jpg"),
+                                            Join(Join(top, L"real"), L"a.jpg")}));
+}
+#endif

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app_settings.h"
+#include "dll_function.h"
 #include "high_dpi_helper.h"
 #include "inifile.h"
 #include "multi_screen.h"
@@ -132,4 +133,30 @@ TEST(HighDpiHelper, DetectDpiFindsAUsableDpi) {
     EXPECT_GT(helper.GetDpiY(), 0);
     EXPECT_EQ(helper.ScaleX(96), helper.GetDpiX());
   }
+}
+
+TEST(DllFunction, LoadsLibrariesFromTheSystemFolderOnly) {
+  wchar_t system[MAX_PATH] = L"";
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  EXPECT_EQ(std::wstring(system) + L"\\SHCore.dll", SystemLibraryPath(L"SHCore.dll"));
+  EXPECT_EQ(std::wstring(L"C:\\x\\y.dll"), SystemLibraryPath(L"C:\\x\\y.dll"));
+  DllFunction_CL user32(L"user32.dll");
+  EXPECT_NE(nullptr, user32.GetProc("IsWindow"));
+
+  // A library planted beside the program, under a name the system folder
+  // lacks, is never loaded by its bare name.
+  wchar_t self[MAX_PATH] = L"";
+  ASSERT_GT(GetModuleFileNameW(NULL, self, MAX_PATH), 0u);
+  std::wstring planted(self);
+  planted = planted.substr(0, planted.rfind(L'\\') + 1) + L"snapvane_planted_test.dll";
+  ASSERT_TRUE(CopyFileW((std::wstring(system) + L"\\version.dll").c_str(), planted.c_str(), FALSE));
+  HMODULE bare = LoadLibraryW(L"snapvane_planted_test.dll");
+  const bool plantable = bare != NULL;
+  if (bare) FreeLibrary(bare);
+  {
+    DllFunction_CL dll(L"snapvane_planted_test.dll");
+    EXPECT_FALSE(dll.IsLoaded());
+  }
+  DeleteFileW(planted.c_str());
+  if (!plantable) GTEST_SKIP() << "a copied system library does not load here by its bare name";
 }

@@ -101,4 +101,19 @@ TEST(FormatErrorMessage, GivesOneLineForAKnownCodeAndNothingForAnUnknownOne) {
   EXPECT_FALSE(known.empty());
   EXPECT_EQ(known.find(L'\n'), std::wstring::npos);
   EXPECT_EQ(FormatErrorMessage(0x2FFFFFFFu), L"");
+
+  // A system text with inserts ("%1 is not a valid application") comes back
+  // with the inserts as they are: there are no arguments to put in.
+  for (DWORD code = 1; code < 16000; ++code) {
+    wchar_t* raw = NULL;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   NULL, code, 0, reinterpret_cast<wchar_t*>(&raw), 0, NULL);
+    const bool hasInsert = n != 0 && raw != NULL && std::wstring(raw, n).find(L"%1") != std::wstring::npos;
+    if (raw != NULL) LocalFree(raw);
+    if (!hasInsert) continue;
+    EXPECT_NE(FormatErrorMessage(code).find(L"%1"), std::wstring::npos) << code;
+    return;
+  }
+  GTEST_SKIP() << "this system has no message text with an insert";
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "site_open.h"
 #include "test_files.h"
 #include "update_check.h"
+#include "update_fetch.h"
 #include "update_server.h"
 #include "update_test_server_win.h"
 #include "version_file.h"
@@ -192,10 +194,14 @@ TEST_F(UpdateCheckTest, OlderVersionFinishesTheDayWithoutANotice) {
   EXPECT_EQ(Today(), Setting(kKeyLastDay));
 }
 
-TEST_F(UpdateCheckTest, VersionFollowedByALineBreakCountsAsNewer) {
-  ASSERT_TRUE(server.Serve(std::string("1.0.2\r\n\r\n") + kSite + "\r\n"));
-  EXPECT_EQ(UpdateCheckOutcome::kNoticeAnswered, Start(kClose));
-  EXPECT_EQ(1, notices);
+TEST_F(UpdateCheckTest, TheSameVersionPaddedWithALineBreakOrBlanksIsNotNewer) {
+  Set(kKeyForce, 2);  // ask at every start, decide by the comparison
+  for (const char* padded : {"1.0.2\r\n\r\n", "1.0.2  \r\n"}) {
+    ASSERT_TRUE(server.Serve(std::string(padded) + kSite + "\r\n"));
+    EXPECT_EQ(UpdateCheckOutcome::kUpToDate, Start(kClose)) << padded;
+  }
+  EXPECT_EQ(0, notices);
+  EXPECT_EQ(Today(), Setting(kKeyLastDay));
 }
 
 TEST_F(UpdateCheckTest, NoContentLengthNeverLeadsToANotice) {
@@ -293,6 +299,46 @@ TEST_F(UpdateCheckTest, ASilentServerHoldsTheStartOnlyForTheTimeOut) {
   EXPECT_EQ(1u, server.Requests().size());
   EXPECT_EQ(-99, Setting(kKeyLastDay));  // the next start tries again
   EXPECT_NE(std::wstring::npos, LogText().find(L" : HttpSendRequest()エラー = 0x8007")) << LogText();
+}
+
+TEST_F(UpdateCheckTest, NoServerHoldsTheStartPastTheDeadline) {
+  // A server that sends its answer one byte a second never lets WinINet's
+  // own time-outs expire, in the headers or in the body; a name lookup is
+  // not covered by them at all. Each costs the start at most the deadline.
+  const std::string body = VersionFile("1.0.3.0", kSite);
+  const std::string head =
+      "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
+  struct Case {
+    const char* name;
+    std::size_t atOnce;  // bytes sent before the trickle
+    UpdateCheckOutcome outcome;
+  };
+  const Case cases[] = {
+      {"headers trickle", 0, UpdateCheckOutcome::kRequestFailed},
+      {"body trickles", head.size() + 3, UpdateCheckOutcome::kUnusableResponse},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(server.Trickle(head + body, c.atOnce)) << c.name;
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(c.outcome, Start(kGo)) << c.name;
+    const DWORD elapsed = GetTickCount() - start;
+    std::printf("%s: the check returned after %lu ms\n", c.name, static_cast<unsigned long>(elapsed));
+    EXPECT_GE(elapsed, kUpdateFetchDeadlineMs - 100) << c.name;
+    EXPECT_LT(elapsed, kUpdateFetchDeadlineMs + 1000) << c.name;
+    EXPECT_EQ(0, notices) << c.name;
+    EXPECT_EQ(-99, Setting(kKeyLastDay)) << c.name;  // the next start tries again
+  }
+  // The headers' trickle is the send step's failure, as a time-out.
+  EXPECT_NE(std::wstring::npos, LogText().find(L" : HttpSendRequest()エラー = 0x80072ee2 : ")) << LogText();
+
+  const DWORD start = GetTickCount();
+  HWND slot = NULL;
+  UpdateCheck_CL unknown(L"no-such-host.invalid", kVersionFileObject, &slot, server.Port());
+  unknown.CheckForUpdate(kUpdateNoticeTitle, kAppVersion, owner);
+  const DWORD elapsed = GetTickCount() - start;
+  std::printf("unknown name: the check returned after %lu ms\n", static_cast<unsigned long>(elapsed));
+  EXPECT_EQ(UpdateCheckOutcome::kRequestFailed, unknown.Outcome());
+  EXPECT_LT(elapsed, kUpdateFetchDeadlineMs + 1000);
 }
 
 TEST_F(UpdateCheckTest, ARefusedConnectionIsLoggedAndTriedAgainNextStart) {

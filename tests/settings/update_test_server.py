@@ -7,7 +7,9 @@ What it answers is set by the test through two control paths:
   PUT /__script   the body is sent back, byte for byte, as the whole raw
                   response to every later request. The header X-Script-Mode
                   changes that: "hang" accepts and never answers, "hold"
-                  sends the response but keeps the connection open.
+                  sends the response but keeps the connection open,
+                  "trickle" sends the first X-Trickle-After bytes (0 when
+                  absent) at once and the rest one byte a second.
                   Clears the record of requests.
   GET /__requests the recorded requests, separated by NUL bytes.
 
@@ -18,7 +20,7 @@ import http.server
 import threading
 
 _lock = threading.Lock()
-_script = {"mode": "raw", "response": b"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"}
+_script = {"mode": "raw", "trickle_after": 0, "response": b"HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"}
 _requests = []
 _stop = threading.Event()
 
@@ -49,12 +51,28 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self._record()
         with _lock:
             mode, response = _script["mode"], _script["response"]
-        if mode != "hang":
+        if mode == "trickle":
+            self._trickle(response)
+        elif mode != "hang":
             self.wfile.write(response)
             self.wfile.flush()
         if mode in ("hang", "hold"):
             _stop.wait(120)
         self.close_connection = True
+
+    def _trickle(self, response):
+        with _lock:
+            at_once = _script["trickle_after"]
+        try:
+            self.wfile.write(response[:at_once])
+            self.wfile.flush()
+            for i in range(at_once, len(response)):
+                if _stop.wait(1):
+                    break
+                self.wfile.write(response[i:i + 1])
+                self.wfile.flush()
+        except OSError:
+            pass  # the client gave up
 
     def do_GET(self):
         if self.path == "/__requests":
@@ -71,6 +89,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             with _lock:
                 _script["mode"] = self.headers.get("X-Script-Mode", "raw")
                 _script["response"] = body
+                _script["trickle_after"] = int(self.headers.get("X-Trickle-After", "0"))
                 _requests.clear()
             self._control_reply()
         else:

@@ -65,6 +65,13 @@ bool UpdateTestServer::Hang() {
   return Exchange("PUT /__script HTTP/1.0\r\nX-Script-Mode: hang\r\nContent-Length: 0\r\n\r\n", NULL);
 }
 
+bool UpdateTestServer::Trickle(const std::string& response, std::size_t atOnce) {
+  return Exchange("PUT /__script HTTP/1.0\r\nX-Script-Mode: trickle\r\nX-Trickle-After: " +
+                      std::to_string(atOnce) + "\r\nContent-Length: " +
+                      std::to_string(response.size()) + "\r\n\r\n" + response,
+                  NULL);
+}
+
 std::vector<std::string> UpdateTestServer::Requests() {
   std::string all;
   std::vector<std::string> requests;

@@ -23,6 +23,9 @@ class UpdateTestServer {
   bool Serve(const std::string& body, bool withContentLength = true);
   // Accept and never answer.
   bool Hang();
+  // Every later request gets these bytes, the first `atOnce` of them at once
+  // and the rest one byte a second.
+  bool Trickle(const std::string& response, std::size_t atOnce);
   // The requests since the last script, each its request line and headers.
   std::vector<std::string> Requests();
 

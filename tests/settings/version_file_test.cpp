@@ -19,11 +19,19 @@ TEST(VersionFile, SplitsVersionSkippedBytesAddressAndFinalLineBreak) {
   EXPECT_EQ(L"http://www.snapvane.example/Snapvane/", info.siteAddress);
 }
 
-TEST(VersionFile, ALineBreakInsideTheFirstSevenBytesBelongsToTheVersion) {
+TEST(VersionFile, LineBreaksAndBlanksThatPadTheVersionFieldAreDropped) {
   VersionFileInfo info;
   ASSERT_TRUE(Parse("1.0.2\r\nxxhttp://a/\r\n", &info));
-  EXPECT_EQ(std::wstring(L"1.0.2\r\n"), info.published);
+  EXPECT_EQ(std::wstring(L"1.0.2"), info.published);
   EXPECT_EQ(L"http://a/", info.siteAddress);
+  for (const char* body : {"1.0.2  \r\nhttp://a/\r\n", "1.0.2\t\n\r\nhttp://a/\r\n",
+                           "1.0.2 \r\r\nhttp://a/\r\n"}) {
+    ASSERT_TRUE(Parse(body, &info));
+    EXPECT_EQ(std::wstring(L"1.0.2"), info.published) << body;
+  }
+  // Only trailing ones: a blank inside stays.
+  ASSERT_TRUE(Parse("1.0 2.0\r\nhttp://a/\r\n", &info));
+  EXPECT_EQ(std::wstring(L"1.0 2.0"), info.published);
 }
 
 TEST(VersionFile, VersionStopsAtANulByte) {
@@ -73,7 +81,6 @@ TEST(VersionCompare, ByCharacterCodesAndTheShorterTextIsSmaller) {
   EXPECT_FALSE(IsInstalledVersionOlder(L"1.0.2", L"0.9.9.9"));
   EXPECT_FALSE(IsInstalledVersionOlder(L"1.0.2", L"1.0.2"));
   EXPECT_TRUE(IsInstalledVersionOlder(L"1.0.2", L"1.0.2.0"));
-  EXPECT_TRUE(IsInstalledVersionOlder(L"1.0.2", L"1.0.2\r\n"));
   EXPECT_FALSE(IsInstalledVersionOlder(L"1.0.2", L"0.0.0.0"));
   EXPECT_FALSE(IsInstalledVersionOlder(L"1.0.2", L""));
   // Not numeric: "1.0.10" sorts before "1.0.2".

@@ -15,6 +15,10 @@ TEST(ShellHelpers, ModuleFolderHoldsTheRunningProgram) {
   ASSERT_GT(GetModuleFileNameW(NULL, self, MAX_PATH), 0u);
   EXPECT_EQ(folder + L"\\" + PathFileName(self), std::wstring(self));
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((folder + L"\\" + PathFileName(self)).c_str()));
+  // A path longer than the first buffer is read whole, not given up on.
+  for (DWORD first : {DWORD(1), DWORD(3), static_cast<DWORD>(wcslen(self))}) {
+    EXPECT_EQ(std::wstring(self), GetModulePath(first)) << first;
+  }
 }
 
 TEST(ShellHelpers, HomeMarkerKeepsShellOpenFromOpeningAnything) {
