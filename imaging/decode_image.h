@@ -22,11 +22,18 @@ class DecodeImage_CL : public ThreadBase_CL {
   // One request: a photo file and the thumbnail size wanted.
   class DecodeItem_CL {
    public:
+    // Copies the path: may throw std::bad_alloc (NewItem does not).
     DecodeItem_CL(const std::wstring& path, int width, int height)
-        : path(path), width(width), height(height) {}
-    virtual ~DecodeItem_CL() {}
+        : path(path), width(width), height(height) {
+      ++live_;
+    }
+    virtual ~DecodeItem_CL() { --live_; }
     DecodeItem_CL(const DecodeItem_CL&) = delete;
     DecodeItem_CL& operator=(const DecodeItem_CL&) = delete;
+
+    // Requests alive in the whole program: queued, being decoded, on their
+    // way in a message or held by a receiver.
+    static long LiveCount() { return live_; }
 
     int sequence = 0;  // given by Enqueue, in queueing order
     std::wstring path;
@@ -40,13 +47,23 @@ class DecodeImage_CL : public ThreadBase_CL {
     // True for the quick picture from the embedded thumbnail; the request's
     // full decode follows under the same sequence number.
     bool preliminary = false;
+
+   private:
+    static std::atomic<long> live_;
   };
   typedef std::unique_ptr<DecodeItem_CL> ItemPtr;
+
+  // A new request, or null when there is no memory for it.
+  static ItemPtr NewItem(const std::wstring& path, int width, int height);
 
   // Test seam: called on the worker after a request's photo file has been
   // read and before its thumbnail is drawn. Null in the program.
   typedef void (*DecodeHook)(const DecodeItem_CL& item);
   static void SetDecodeHookForTests(DecodeHook hook);
+  // Test seam: posts finished requests in place of PostMessageW. Null in
+  // the program.
+  typedef BOOL(WINAPI* PostHook)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static void SetPostHookForTests(PostHook hook);
 
   // At most this many decode threads, whatever the number of cores: each
   // full decode of a 12-megapixel photo holds about 100 MB for a moment,
@@ -92,6 +109,15 @@ class DecodeImage_CL : public ThreadBase_CL {
   // each thread finishes and delivers the request in progress, every
   // waiting one is deleted without being decoded, and the threads end.
   void Shutdown();
+  // For a target window that is going away (its WM_DESTROY), on its thread:
+  // Shutdown, then every finished request posted to the window and not yet
+  // taken is deleted, so none is lost in the queue with its thumbnail.
+  void ShutdownAndDrain();
+
+  // The finished requests whose WM_DECODE_DONE could not be posted (the
+  // window's queue was full), for the owner to take as if they had arrived.
+  // User-interface thread.
+  std::vector<ItemPtr> TakeUndelivered();
 
   // The request a WM_DECODE_DONE carries, owned by the caller.
   static ItemPtr TakeItem(LPARAM lParam) { return ItemPtr(reinterpret_cast<DecodeItem_CL*>(lParam)); }
@@ -128,6 +154,8 @@ class DecodeImage_CL : public ThreadBase_CL {
   std::vector<ItemPtr> quick_;
   // Waiting for the full decode, in sequence order; served from the back.
   std::vector<ItemPtr> full_;
+  // Finished, but their message could not be posted.
+  std::vector<ItemPtr> undelivered_;
   std::vector<std::unique_ptr<Helper>> helpers_;
   // Per thread: a wake-up is on its way or the thread is draining.
   bool awake_[kMaxThreads] = {};

@@ -5,6 +5,7 @@
 
 #include "bitmap_builders.h"
 #include "embedded_picture.h"
+#include "exception_guard.h"
 #include "source_photo.h"
 
 namespace {
@@ -12,6 +13,7 @@ namespace {
 // One counter for the whole program, so sequence numbers never repeat.
 LONG volatile g_sequence = 1;
 DecodeImage_CL::DecodeHook g_decodeHook = nullptr;
+DecodeImage_CL::PostHook g_postHook = nullptr;
 
 bool BySequence(const DecodeImage_CL::ItemPtr& a, const DecodeImage_CL::ItemPtr& b) {
   return a->sequence < b->sequence;
@@ -34,7 +36,15 @@ class DecodeImage_CL::Helper : public ThreadBase_CL {
   int index_;
 };
 
+std::atomic<long> DecodeImage_CL::DecodeItem_CL::live_{0};
+
 void DecodeImage_CL::SetDecodeHookForTests(DecodeHook hook) { g_decodeHook = hook; }
+
+void DecodeImage_CL::SetPostHookForTests(PostHook hook) { g_postHook = hook; }
+
+DecodeImage_CL::ItemPtr DecodeImage_CL::NewItem(const std::wstring& path, int width, int height) {
+  return CallGuarded(ItemPtr(), [&] { return ItemPtr(new DecodeItem_CL(path, width, height)); });
+}
 
 int DecodeImage_CL::DefaultThreadCount() {
   SYSTEM_INFO info;
@@ -123,8 +133,33 @@ void DecodeImage_CL::Shutdown() {
   CriticalSection_CL::Scope hold(Lock());
   quick_.clear();
   full_.clear();
+  undelivered_.clear();
   helpers_.clear();
   for (bool& flag : awake_) flag = false;
+}
+
+void DecodeImage_CL::ShutdownAndDrain() {
+  // No thread posts any more once Shutdown returns: what the queue holds
+  // now is all there will be.
+  Shutdown();
+  const HWND target = target_;
+  if (!target) return;
+  MSG msg;
+  while (PeekMessageW(&msg, target, WM_DECODE_DONE, WM_DECODE_DONE, PM_REMOVE)) {
+    // The quit message comes whatever the filter; it stays for the loop.
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TakeItem(msg.lParam);
+  }
+}
+
+std::vector<DecodeImage_CL::ItemPtr> DecodeImage_CL::TakeUndelivered() {
+  std::vector<ItemPtr> taken;
+  CriticalSection_CL::Scope hold(Lock());
+  taken.swap(undelivered_);
+  return taken;
 }
 
 int DecodeImage_CL::OnThreadMessage(UINT message, WPARAM, LPARAM) {
@@ -152,9 +187,10 @@ int DecodeImage_CL::Drain(int thread, ThreadBase_CL* self) {
       }
     }
     if (quick) {
-      BitmapPtr picture = DecodeEmbedded(*item);
+      // Out of memory, there is no quick picture; the full decode follows.
+      BitmapPtr picture = CallGuarded(BitmapPtr(), [&] { return DecodeEmbedded(*item); });
       if (picture) {
-        ItemPtr first(new (std::nothrow) DecodeItem_CL(item->path, item->width, item->height));
+        ItemPtr first = NewItem(item->path, item->width, item->height);
         if (first) {
           first->sequence = item->sequence;
           first->pixelFormat = item->pixelFormat;
@@ -173,7 +209,9 @@ int DecodeImage_CL::Drain(int thread, ThreadBase_CL* self) {
         // Dropped: its cell keeps what it shows until it is painted anew.
       }
     } else {
-      Decode(item.get());
+      // A decode that fails (out of memory) delivers the request without a
+      // thumbnail, as for a photo that cannot be read; the queue goes on.
+      if (!RunGuarded([&] { Decode(item.get()); })) item->result.reset();
       OnDecoded(std::move(item));
     }
     if (StopRequested()) return 0;
@@ -197,10 +235,23 @@ BitmapPtr DecodeImage_CL::DecodeEmbedded(const DecodeItem_CL& item) {
 void DecodeImage_CL::OnDecoded(ItemPtr item) {
   const HWND target = target_;
   if (!target) return;
+  const PostHook post = g_postHook ? g_postHook : &PostMessageW;
   DecodeItem_CL* raw = item.release();
-  if (PostMessageW(target, WM_DECODE_DONE, static_cast<WPARAM>(raw->sequence), reinterpret_cast<LPARAM>(raw))) {
+  if (post(target, WM_DECODE_DONE, static_cast<WPARAM>(raw->sequence), reinterpret_cast<LPARAM>(raw))) {
     return;
   }
-  // Nobody received it (the window is gone): it is still ours to delete.
-  delete raw;
+  // Nobody received it: it is still ours. Kept for the owner to take at its
+  // next paint, and that paint is asked for, so that its cell does not keep
+  // the placeholder; Shutdown deletes what is never taken (the window is
+  // gone).
+  item.reset(raw);
+  {
+    CriticalSection_CL::Scope hold(Lock());
+    try {
+      undelivered_.push_back(std::move(item));
+    } catch (const std::bad_alloc&) {
+      return;
+    }
+  }
+  RedrawWindow(target, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

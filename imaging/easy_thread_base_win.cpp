@@ -1,5 +1,6 @@
 #include "easy_thread_base.h"
 
+#include "exception_guard.h"
 #include "thread_messages.h"
 
 EasyThreadBase_CL::~EasyThreadBase_CL() { Wait(); }
@@ -44,8 +45,10 @@ DWORD WINAPI EasyThreadBase_CL::EasyThreadProc(LPVOID param) {
   MSG msg;
   PeekMessageW(&msg, NULL, WM_THREAD_FIRST, WM_THREAD_LAST, PM_NOREMOVE);
   SetEvent(self->started_.Get());
-  self->ThreadMain(self->param1_, self->param2_);
-  self->OnThreadEnd(self->cancel_ != 0 ? 1 : 0);
+  // Work that fails ends early; the end is still reported, so an owner
+  // waiting for it is never left waiting.
+  RunGuarded([&] { self->ThreadMain(self->param1_, self->param2_); });
+  RunGuarded([&] { self->OnThreadEnd(self->cancel_ != 0 ? 1 : 0); });
   self->running_ = 0;
   return 0;
 }

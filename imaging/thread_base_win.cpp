@@ -1,5 +1,7 @@
 #include "thread_base.h"
 
+#include "exception_guard.h"
+
 ThreadBase_CL::~ThreadBase_CL() { Stop(); }
 
 void ThreadBase_CL::Start(int) {
@@ -60,7 +62,11 @@ DWORD WINAPI ThreadBase_CL::ThreadProc(LPVOID param) {
     // WM_QUIT is delivered whatever the filter; it ends the loop as well.
     const BOOL got = GetMessageW(&msg, NULL, WM_THREAD_FIRST, WM_THREAD_LAST);
     if (got == 0 || got == -1) break;
-    const int result = self->OnThreadMessage(msg.message, msg.wParam, msg.lParam);
+    // A handler that fails gives up that one message; the thread serves on
+    // (a quit still ends it).
+    const int result = CallGuarded(0, [&] {
+      return self->OnThreadMessage(msg.message, msg.wParam, msg.lParam);
+    });
     if (result == 0 && msg.message == WM_THREAD_QUIT) self->running_ = 0;
   }
   self->running_ = 0;

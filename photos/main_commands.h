@@ -36,7 +36,8 @@ class CommandHost_CL {
 
   // The registered photos.
   virtual const PhotoList& Photos() const = 0;
-  // The strip's current photo (the one last clicked or moved to), -1 for none.
+  // The photo the preview shows (the one last clicked or moved to in the
+  // strip), -1 for none.
   virtual int CurrentPhoto() = 0;
   // The one fixed message of a failed turn, modal.
   virtual void ShowCannotTurn() = 0;

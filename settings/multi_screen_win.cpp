@@ -1,5 +1,7 @@
 #include "multi_screen.h"
 
+#include "exception_guard.h"
+
 namespace {
 
 BOOL CALLBACK AddOneMonitor(HMONITOR monitor, HDC dc, LPRECT, LPARAM data) {
@@ -8,8 +10,11 @@ BOOL CALLBACK AddOneMonitor(HMONITOR monitor, HDC dc, LPRECT, LPARAM data) {
   entry.dc = dc;
   entry.info.cbSize = sizeof entry.info;
   GetMonitorInfoW(monitor, &entry.info);
-  reinterpret_cast<MultiScreen_CL*>(data)->AddMonitor(entry);
-  return TRUE;
+  // Out of memory: the enumeration stops with the monitors it has.
+  return CallGuarded<BOOL>(FALSE, [&] {
+    reinterpret_cast<MultiScreen_CL*>(data)->AddMonitor(entry);
+    return TRUE;
+  });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // registration under the progress window and the sheets.
 #include "main_window.h"
 
+#include <cstddef>
 #include <utility>
 
 #include "app_sheets.h"
@@ -17,7 +18,14 @@ void MainWindow_CL::OnCommand(int index) { ::OnCommand(*this, index); }
 
 const PhotoList& MainWindow_CL::Photos() const { return appData.photos; }
 
-int MainWindow_CL::CurrentPhoto() { return thumbnailList ? thumbnailList->GetAnchor() : -1; }
+// The photo the preview shows: the one last clicked or moved to in the strip.
+// A Shift range keeps its anchor at the far end, so the anchor can be
+// another photo than the one on screen.
+int MainWindow_CL::CurrentPhoto() {
+  const int index = appData.selectedIndex;
+  if (index < 0 || static_cast<std::size_t>(index) >= appData.photos.size()) return -1;
+  return index;
+}
 
 void MainWindow_CL::ShowCannotTurn() {
   MessageBoxW(hwnd, kCannotTurnMessage, kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);

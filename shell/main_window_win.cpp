@@ -223,6 +223,11 @@ INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_RELAYOUT:
       Layout();
       break;
+    case WM_DESTROY:
+      // Nothing more is posted to a window that is going away, and what was
+      // posted and not taken yet is deleted rather than lost in the queue.
+      if (thumbnailList) thumbnailList->Worker().ShutdownAndDrain();
+      break;
     case WM_DECODE_DONE:
       if (thumbnailList) {
         thumbnailList->AcceptDecoded(lParam);

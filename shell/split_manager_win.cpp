@@ -94,7 +94,9 @@ void SplitManager_CL::EndDrag(HWND window) {
   dragNode = -1;
   SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | clipStyle);
   // Cleared first: releasing the capture sends WM_CAPTURECHANGED back here.
-  ReleaseCapture();
+  // When the drag ends because another window took the mouse, the capture
+  // is that window's now and stays with it.
+  if (GetCapture() == window) ReleaseCapture();
   PostMessageW(window, relayoutMessage, 0, 0);
 }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "exception_guard.h"
+
 namespace {
 
 bool RunningOnWine() {
@@ -16,8 +18,12 @@ struct OwnedSearch {
 
 BOOL CALLBACK CollectOwned(HWND window, LPARAM param) {
   OwnedSearch* search = reinterpret_cast<OwnedSearch*>(param);
-  if (GetWindow(window, GW_OWNER) == search->owner) search->found.push_back(window);
-  return TRUE;
+  if (GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+  // Out of memory: the search stops with what it found.
+  return CallGuarded<BOOL>(FALSE, [&] {
+    search->found.push_back(window);
+    return TRUE;
+  });
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ class MyPictureListView_CL : public PictureListView_CL {
   static const std::size_t kContextMenuSize;
 
  private:
+  void Accept(DecodeImage_CL::ItemPtr item);
+
   const PhotoList* photos;
   DecodeImage_CL worker;
   // Per cell with a request on its way: that request's sequence number.

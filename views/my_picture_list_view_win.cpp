@@ -1,8 +1,7 @@
 #include "my_picture_list_view.h"
 
-#include <new>
-
 #include "bitmap_builders.h"
+#include "exception_guard.h"
 #include "image_list.h"
 #include "picture_width.h"
 
@@ -33,6 +32,8 @@ LRESULT MyPictureListView_CL::HandleMessage(HWND window, UINT message, WPARAM wP
 }
 
 void MyPictureListView_CL::PaintAll(Gdiplus::Graphics& graphics) {
+  // Results whose message could not be posted arrive here instead.
+  for (DecodeImage_CL::ItemPtr& item : worker.TakeUndelivered()) Accept(std::move(item));
   worker.BeginBurst();
   PictureListView_CL::PaintAll(graphics);
   worker.EndBurst();
@@ -59,12 +60,15 @@ void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cel
       // find it and ask for nothing more.
       if (cache.Add(key, std::move(placeholder)) != S_OK) shown = nullptr;
       DrawThumbnail(graphics, shown, cell);
-      DecodeImage_CL::ItemPtr item(new (std::nothrow) DecodeItem_CL(path, width, height));
-      if (item) {
+      bool asked = false;
+      if (DecodeImage_CL::ItemPtr item = DecodeImage_CL::NewItem(path, width, height)) {
         item->cacheKey = index;
         const int sequence = worker.Enqueue(std::move(item));
-        if (sequence != 0) pending[index] = sequence;
+        asked = sequence != 0 && RunGuarded([&] { pending[index] = sequence; });
       }
+      // Without a request on its way the placeholder goes again, so the next
+      // paint asks once more.
+      if (!asked) cache.Remove(key);
     }
   }
   DrawCaption(graphics, path, static_cast<float>(cell.left), static_cast<float>(cell.bottom - 1),
@@ -76,8 +80,9 @@ HRESULT MyPictureListView_CL::SetCount(unsigned count) {
   return PictureListView_CL::SetCount(count);
 }
 
-void MyPictureListView_CL::AcceptDecoded(LPARAM lParam) {
-  DecodeImage_CL::ItemPtr item = DecodeImage_CL::TakeItem(lParam);
+void MyPictureListView_CL::AcceptDecoded(LPARAM lParam) { Accept(DecodeImage_CL::TakeItem(lParam)); }
+
+void MyPictureListView_CL::Accept(DecodeImage_CL::ItemPtr item) {
   if (!item) return;
   const auto wanted = pending.find(item->cacheKey);
   if (wanted == pending.end() || wanted->second != item->sequence) return;

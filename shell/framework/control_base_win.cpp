@@ -1,5 +1,6 @@
 #include "control_base.h"
 
+#include "exception_guard.h"
 #include "window_layout.h"
 
 ControlBase_CL::ControlBase_CL(int kind_)
@@ -32,7 +33,12 @@ LRESULT CALLBACK ControlBase_CL::ControlWindowProc(HWND window, UINT message, WP
       reinterpret_cast<ControlBase_CL*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return 0;
   self->handled = 0;
-  const LRESULT result = self->HandleMessage(window, message, wParam, lParam);
+  LRESULT result = 0;
+  // A message whose handling failed gets the default processing.
+  if (!RunGuarded([&] { result = self->HandleMessage(window, message, wParam, lParam); })) {
+    self->handled = 0;
+    result = 0;
+  }
   if (message == WM_DESTROY) {
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->savedProc));
     return result;

@@ -2,6 +2,8 @@
 
 #include <prsht.h>
 
+#include "exception_guard.h"
+
 SubClassDialogBase_CL::SubClassDialogBase_CL() {}
 
 SubClassDialogBase_CL::~SubClassDialogBase_CL() {}
@@ -52,7 +54,9 @@ INT_PTR CALLBACK SubClassDialogBase_CL::DialogProc(HWND window, UINT message, WP
     self = reinterpret_cast<SubClassDialogBase_CL*>(lParam);
     self->Bind(window, window);
   }
-  const INT_PTR result = self->HandleMessage(window, message, wParam, lParam);
+  // A message whose handling failed counts as not handled.
+  const INT_PTR result = CallGuarded<INT_PTR>(
+      0, [&] { return self->HandleMessage(window, message, wParam, lParam); });
   if (message == WM_DESTROY) {
     self->font = NULL;
     self->hdc.Reset();
@@ -71,7 +75,8 @@ INT_PTR CALLBACK SubClassDialogBase_CL::PropertyPageProc(HWND window, UINT messa
     if (!self) return 0;
     self->Bind(window, GetParent(window));
   }
-  const INT_PTR result = self->HandleMessage(window, message, wParam, lParam);
+  const INT_PTR result = CallGuarded<INT_PTR>(
+      0, [&] { return self->HandleMessage(window, message, wParam, lParam); });
   if (message == WM_DESTROY) self->hdc.Reset();
   return result;
 }

@@ -1,5 +1,7 @@
 #include "subclass_window_base.h"
 
+#include "exception_guard.h"
+
 SubClassWindowBase_CL::~SubClassWindowBase_CL() {}
 
 HWND SubClassWindowBase_CL::Create(DWORD exStyle, const wchar_t* className, const wchar_t* title,
@@ -28,5 +30,10 @@ LRESULT CALLBACK SubClassWindowBase_CL::SubclassProc(HWND window, UINT message, 
   SubClassWindowBase_CL* self =
       reinterpret_cast<SubClassWindowBase_CL*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return 0;
-  return self->HandleMessage(window, message, wParam, lParam);
+  LRESULT result = 0;
+  if (RunGuarded([&] { result = self->HandleMessage(window, message, wParam, lParam); })) {
+    return result;
+  }
+  // Its handling failed: the control's own procedure does what it would.
+  return self->savedProc ? CallWindowProcW(self->savedProc, window, message, wParam, lParam) : 0;
 }

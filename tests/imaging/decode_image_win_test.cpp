@@ -2,6 +2,7 @@
 // and real photos delivered to a window.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "decode_image.h"
@@ -62,6 +63,11 @@ TEST(DecodeWorker, RequestsQueuedBeforeStartAreServed) {
   EXPECT_EQ((std::vector<std::wstring>{L"early 2", L"early 1"}), decoder.Order());
 }
 
+const wchar_t kTooBig[] = L"too big.jpg";
+void RunOutOfMemory(const DecodeItem_CL& item) {
+  if (item.path == kTooBig) throw std::bad_alloc();
+}
+
 HRESULT g_turnDuringDecode = E_PENDING;
 void TurnWhileDecoding(const DecodeItem_CL& item) { g_turnDuringDecode = RotateRight(item.path); }
 
@@ -96,16 +102,25 @@ TEST(DecodeWorker, DeliversUprightThumbnailsToTheWindow) {
   EXPECT_TRUE(Near(PixelAt(done->result.get(), 42 + 27, 36), kQuadrantColours[2]));
   EXPECT_TRUE(Near(PixelAt(done->result.get(), 20, 72), kBlack, 8));
 
-  // A photo that vanished yields no thumbnail, and the queue goes on.
+  // A photo that vanished, or a decode that runs out of memory, yields no
+  // thumbnail, and the queue goes on.
   const std::wstring gone = dir.Join(L"gone.jpg");
+  DecodeImage_CL::SetDecodeHookForTests(&RunOutOfMemory);
   decoder.Enqueue(Item(gone));
   decoder.Enqueue(Item(photo));
   decoder.Enqueue(Item(gone));
-  for (int i = 0; i < 3; ++i) {
+  decoder.Enqueue(Item(kTooBig));
+  decoder.Enqueue(Item(kTooBig));
+  decoder.Enqueue(Item(photo));
+  int thumbnails = 0;
+  for (int i = 0; i < 6; ++i) {
     done = receiver.Next(&got);
-    ASSERT_TRUE(done);
+    ASSERT_TRUE(done) << i;
     EXPECT_EQ(done->path == photo, done->result != nullptr) << i;
+    if (done->result) ++thumbnails;
   }
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
+  EXPECT_EQ(2, thumbnails);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // flag.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
 
 #include "easy_thread_base.h"
@@ -11,13 +12,16 @@ namespace {
 
 const DWORD kPatience = 10000;  // ms; only a broken worker comes near it
 
-// Records the messages it serves.
+// Records the messages it serves; fails on this one.
+const UINT kThrowingMessage = 1500;
+
 class RecordingThread : public ThreadBase_CL {
  public:
   RecordingThread() : served_(CreateEventW(NULL, FALSE, FALSE, NULL)) { lock_.Initialize(); }
   ~RecordingThread() override { Stop(); }
 
   int OnThreadMessage(UINT message, WPARAM wParam, LPARAM) override {
+    if (message == kThrowingMessage) throw std::bad_alloc();
     {
       CriticalSection_CL::Scope hold(lock_);
       messages_.push_back(message);
@@ -109,12 +113,14 @@ class Job : public EasyThreadBase_CL {
   INT_PTR got1 = 0, got2 = 0;
   int endCancel = -1;
   bool untilCancelled = false;
+  bool throwInMain = false;
 
  protected:
   void ThreadMain(INT_PTR param1, INT_PTR param2) override {
     got1 = param1;
     got2 = param2;
     SetEvent(working_.Get());
+    if (throwInMain) throw std::bad_alloc();
     while (untilCancelled && !CancelRequested()) Sleep(1);
   }
   void OnThreadEnd(int cancel) override { endCancel = cancel; }
@@ -144,6 +150,22 @@ TEST(EasyThreadBase, OnThreadEndReceivesTheCancelFlag) {
   ASSERT_TRUE(job.Run(0, 0));
   job.Wait();
   EXPECT_EQ(0, job.endCancel);
+}
+
+TEST(ThreadBases, WorkThatThrowsEndsOnlyThatMessageOrThatRun) {
+  RecordingThread thread;
+  thread.Start(0);
+  ASSERT_TRUE(thread.Post(kThrowingMessage, 0, 0));
+  ASSERT_TRUE(thread.Post(1501, 0, 0));
+  EXPECT_TRUE(thread.WaitFor(1501)) << "the thread serves on";
+  thread.Stop();
+  EXPECT_FALSE(thread.HasThread());
+
+  Job job;
+  job.throwInMain = true;
+  ASSERT_TRUE(job.Run(0, 0));
+  job.Wait();
+  EXPECT_EQ(0, job.endCancel) << "the end is reported all the same";
 }
 
 }  // namespace

@@ -427,6 +427,17 @@ void PressKey(WORD key) {
   SendInput(2, input, sizeof(INPUT));
 }
 
+void PressKeyWith(WORD modifier, WORD key) {
+  const WORD keys[4] = {modifier, key, key, modifier};
+  INPUT input[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    input[i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = keys[i];
+    if (i >= 2) input[i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(4, input, sizeof(INPUT));
+}
+
 namespace {
 
 // TVITEMW as a 32-bit program lays it out.

@@ -92,6 +92,8 @@ void ClickAt(HWND window, int x, int y);
 void DragOnScreen(POINT from, POINT to);
 // A key press and release through the system's input queue.
 void PressKey(WORD key);
+// A key pressed and released while a modifier (VK_SHIFT, VK_CONTROL) is held.
+void PressKeyWith(WORD modifier, WORD key);
 
 // Selects the folder in the program's folder browser (walking its tree from
 // the desktop through the drive) and presses OK. False if a step failed.

@@ -271,6 +271,48 @@ TEST_F(EndToEnd, TurningRightRewritesOnlyTheOrientationAndRedrawsThumbnailAndPre
   Stop();
 }
 
+TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
+  const Bytes first = MakeQuadrantPhoto(640, 480, 1, kMarks[0]);
+  const Bytes second = MakeQuadrantPhoto(640, 480, 1, kMarks[1]);
+  const Bytes third = MakeQuadrantPhoto(640, 480, 1, kMarks[2]);
+  const std::wstring a = Photo(L"a.jpg", first);
+  const std::wstring b = Photo(L"b.jpg", second);
+  const std::wstring c = Photo(L"c.jpg", third);
+  ASSERT_TRUE(Start({a, b, c}));
+  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 2), Upright(kMarks[2])); }, 20000));
+
+  // Click the first photo, then Shift+Right with the mouse off the strip:
+  // photos 1 and 2 are selected, the range keeps its anchor on the first,
+  // and the preview shows the second.
+  ClickCell(0);
+  POINT away = {40, 40};
+  ClientToScreen(preview, &away);
+  SetCursorPos(away.x, away.y);
+  PressKeyWith(VK_SHIFT, VK_RIGHT);
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[1]));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview)));
+
+  ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
+  Bytes turned = second;
+  turned[30] = 6;
+  EXPECT_EQ(turned, ReadBytes(b)) << "the photo on screen turned";
+  EXPECT_EQ(first, ReadBytes(a)) << "the anchor stayed as it was";
+  EXPECT_EQ(third, ReadBytes(c));
+  EXPECT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), TurnedRight(kMarks[1]));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview), 3, 4));
+  // Both photos are still selected; only the second one's thumbnail turned.
+  EXPECT_TRUE(WaitUntil([&] {
+    const Capture shot = Capture::OfClient(strip);
+    return Matches(CellQuadrants(shot, 0), UnderSelection(Upright(kMarks[0]))) &&
+           Matches(CellQuadrants(shot, 1, 3, 4), UnderSelection(TurnedRight(kMarks[1]))) &&
+           Matches(CellQuadrants(shot, 2), Upright(kMarks[2]));
+  }, 20000)) << Describe(CellQuadrants(Capture::OfClient(strip), 1, 3, 4));
+  Shot(L"turned-after-shift-right");
+  Stop();
+}
+
 TEST_F(EndToEnd, PhotosThatCannotTurnShowTheMessageOnceAndStayAsTheyWere) {
   const Bytes quadrants = MakeQuadrantPhoto(640, 480, 1);
   const std::wstring locked = Photo(L"locked.jpg", quadrants);

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -590,6 +591,71 @@ TEST_F(MainWindowTest, FinishedThumbnailsGoIntoTheStripsCacheAndStrayOnesDoNot) 
   EXPECT_TRUE(placeholders);
   EXPECT_TRUE(strayKeptOut);
   EXPECT_TRUE(cached);
+}
+
+// Posts of finished thumbnails fail while g_postsFail is set.
+std::atomic<bool> g_postsFail(false);
+std::atomic<int> g_failedPosts(0);
+std::atomic<int> g_finalPosts(0);
+BOOL WINAPI PostOrFail(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (g_postsFail) {
+    ++g_failedPosts;
+    return FALSE;
+  }
+  if (!reinterpret_cast<DecodeItem_CL*>(lParam)->preliminary) ++g_finalPosts;
+  return PostMessageW(window, message, wParam, lParam);
+}
+
+TEST_F(MainWindowTest, NoThumbnailIsLostWhenItsMessageIsRefusedOrLeftQueuedAtTheEnd) {
+  photos_test::TempFolder photos;
+  const std::wstring a = photos.File(L"a.jpg");
+  const std::wstring b = photos.File(L"b.jpg");
+  BitmapPtr picture = QuadrantPicture(400, 300);
+  ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
+  ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 6)));
+  const long aliveBefore = DecodeItem_CL::LiveCount();
+  g_postsFail = true;
+  g_failedPosts = 0;
+  g_finalPosts = 0;
+  DecodeImage_CL::SetPostHookForTests(&PostOrFail);
+  UniqueHandle mayGoOn(CreateEventW(NULL, TRUE, FALSE, NULL));
+  g_decodesMayGoOn = mayGoOn.Get();
+  DecodeImage_CL::SetDecodeHookForTests(&HoldDecode);
+  bool shownAnyway = false;
+  int queuedAtEnd = 0;
+  {
+    ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b), [&](ScenarioWindow& w) {
+      // Every result finds the window's queue refusing it; the cells get
+      // their thumbnails all the same.
+      MovieBitmapChcheBase_CL& cache = w.ThumbnailList()->Cache();
+      w.Pump(100);
+      Gdiplus::Bitmap* const placeholder0 = cache.Find(ThumbnailCacheKey(0));
+      Gdiplus::Bitmap* const placeholder1 = cache.Find(ThumbnailCacheKey(1));
+      SetEvent(g_decodesMayGoOn);
+      for (int i = 0; i < 100 && !shownAnyway; ++i) {
+        w.Pump(50);
+        shownAnyway = g_failedPosts >= 2 && cache.Find(ThumbnailCacheKey(0)) != placeholder0 &&
+                      cache.Find(ThumbnailCacheKey(1)) != placeholder1;
+      }
+      // Both asked for again and their results posted, but the window
+      // closes before it takes them.
+      g_postsFail = false;
+      cache.Remove(ThumbnailCacheKey(0));
+      cache.Remove(ThumbnailCacheKey(1));
+      InvalidateRect(w.ThumbnailList()->hwnd, NULL, FALSE);
+      UpdateWindow(w.ThumbnailList()->hwnd);
+      for (int i = 0; i < 400 && g_finalPosts < 2; ++i) Sleep(25);
+      queuedAtEnd = g_finalPosts;
+      EndDialog(w.Hwnd(), 0);
+    });
+    Run(w);
+  }
+  DecodeImage_CL::SetPostHookForTests(nullptr);
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
+  g_decodesMayGoOn = NULL;
+  EXPECT_TRUE(shownAnyway) << g_failedPosts << " posts refused";
+  EXPECT_EQ(2, queuedAtEnd);
+  EXPECT_EQ(aliveBefore, DecodeItem_CL::LiveCount()) << "every request deleted, none left queued";
 }
 
 TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {

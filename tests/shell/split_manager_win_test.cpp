@@ -162,6 +162,7 @@ TEST_F(SplitWindows, LosingTheMouseEndsTheDrag) {
   EXPECT_FALSE(manager.IsDragging());
   EXPECT_NE(0, GetWindowLongW(parent.Get(), GWL_STYLE) & WS_CLIPCHILDREN);
   EXPECT_EQ(1, TakeRelayouts());
+  EXPECT_EQ(other.Get(), GetCapture()) << "the new owner keeps the mouse";
   ReleaseCapture();
 }
 

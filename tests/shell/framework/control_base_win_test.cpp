@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ class RecordingControl : public ControlBase_CL {
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
     seen.push_back(message);
+    if (message == WM_SETTEXT && throwOnSetText) {
+      handled = 1;
+      throw std::bad_alloc();
+    }
     if (message == WM_SETTEXT && swallowSetText) {
       handled = 1;
       return 77;
@@ -42,6 +47,7 @@ class RecordingControl : public ControlBase_CL {
 
   std::vector<UINT> seen;
   bool swallowSetText = false;
+  bool throwOnSetText = false;
 };
 
 bool Saw(const std::vector<UINT>& seen, UINT message) {
@@ -128,6 +134,7 @@ class CountingWindow : public SubClassWindowBase_CL {
  public:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_SETTEXT) ++setTextCount;
+    if (message == WM_SETTEXT && throwOnSetText) throw std::bad_alloc();
     if (message == WM_NCDESTROY) sawNcDestroy = true;
     return SubClassWindowBase_CL::HandleMessage(window, message, wParam, lParam);
   }
@@ -135,6 +142,7 @@ class CountingWindow : public SubClassWindowBase_CL {
 
   int setTextCount = 0;
   bool sawNcDestroy = false;
+  bool throwOnSetText = false;
 };
 
 }  // namespace
@@ -164,4 +172,22 @@ TEST(SubClassWindowBase, FailedCreateLeavesNoWindow) {
                                  NULL, GetModuleHandleW(NULL), NULL));
   EXPECT_FALSE(subclassed.GetHwnd());
   EXPECT_EQ(0, SubClassWindowBase_CL::SubclassProc(NULL, WM_NULL, 0, 0));
+}
+
+TEST(WindowProcedures, AHandlerThatThrowsLeavesTheMessageToTheControlsOwnProcedure) {
+  TestWindow parent(200, 100);
+  RecordingControl control;
+  HWND custom = control.CreateIn(parent.Get());
+  CountingWindow subclassed;
+  HWND edit = subclassed.Create(0, L"Edit", L"one", WS_CHILD, 0, 0, 80, 20, parent.Get(), NULL,
+                                GetModuleHandleW(NULL), NULL);
+  ASSERT_TRUE(custom && edit);
+  control.throwOnSetText = true;
+  subclassed.throwOnSetText = true;
+  SendMessageW(custom, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"after"));
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"two"));
+  EXPECT_EQ(std::wstring(L"after"), TextOf(custom));
+  EXPECT_EQ(std::wstring(L"two"), TextOf(edit));
+  DestroyWindow(custom);
+  DestroyWindow(edit);
 }
