@@ -56,10 +56,16 @@ class MyPictureImage_CL : public PictureImage_CL {
  private:
   // Shows a picture fitted to the whole pane (so without scroll bars).
   void ShowFitted(BitmapPtr fitted);
+  // The kept picture fitted inside width x height; null without one.
+  BitmapPtr KeptFitted(int width, int height) const;
   void Request(const std::wstring& path, int width, int height);
   void OnLoaded(LPARAM lParam);
 
-  PreviewLoader_CL loader{&PictureImage_CL::DecodeUprightFor};
+  // The worker's decode: the upright picture, shrunk to the pane there when
+  // it came larger, so that fits and turns on this thread stay small.
+  static BitmapPtr DecodeForPane(const std::wstring& path, int width, int height);
+
+  PreviewLoader_CL loader{&MyPictureImage_CL::DecodeForPane};
   BitmapPtr kept;
   std::wstring keptPath;
   // The kept picture is the photo's full size (it was smaller than the pane

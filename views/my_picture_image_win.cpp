@@ -27,6 +27,18 @@ bool Enlarged(int width, int height, int w, int h) {
 
 MyPictureImage_CL::MyPictureImage_CL() {}
 
+BitmapPtr MyPictureImage_CL::DecodeForPane(const std::wstring& path, int width, int height) {
+  BitmapPtr picture = DecodeUprightFor(path, width, height);
+  if (!picture) return picture;
+  const int w = static_cast<int>(picture->GetWidth());
+  const int h = static_cast<int>(picture->GetHeight());
+  const FitSize fit = FitInside(width, height, w, h);
+  if (fit.width <= 0 || fit.height <= 0 || (fit.width >= w && fit.height >= h)) return picture;
+  // Kept as it is when no memory is left for the smaller copy.
+  BitmapPtr fitted = FitCopy(picture.get(), width, height);
+  return fitted ? std::move(fitted) : std::move(picture);
+}
+
 MyPictureImage_CL::~MyPictureImage_CL() {
   loader.CancelWaiting();
   loader.Stop();
@@ -54,12 +66,25 @@ LRESULT MyPictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
 }
 
 void MyPictureImage_CL::ShowFitted(BitmapPtr fitted) {
-  SetImage(std::move(fitted));
   // A pane that has just shrunk may show bars for the picture fitted to its
   // old size; the new picture is fitted to the whole pane and needs none.
+  // Taken away first, so that the pane is painted once, at its whole size.
   HideScrollBars();
+  SetImage(std::move(fitted));
   UpdateScrollBars();
-  if (hwnd) InvalidateRect(hwnd, NULL, FALSE);
+}
+
+BitmapPtr MyPictureImage_CL::KeptFitted(int width, int height) const {
+  if (!kept) return BitmapPtr();
+  const int w = static_cast<int>(kept->GetWidth());
+  const int h = static_cast<int>(kept->GetHeight());
+  const FitSize fit = FitInside(width, height, w, h);
+  if (fit.width == w && fit.height == h) {
+    // Already the pane's size (the worker fitted it): a plain copy.
+    BitmapPtr copy(kept->Clone(0, 0, w, h, kPreviewPixelFormat));
+    if (copy && copy->GetLastStatus() == Gdiplus::Ok) return copy;
+  }
+  return FitCopy(kept.get(), width, height);
 }
 
 void MyPictureImage_CL::Request(const std::wstring& path, int width, int height) {
@@ -73,7 +98,7 @@ void MyPictureImage_CL::Request(const std::wstring& path, int width, int height)
 
 void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Image* quick) {
   if (kept && keptPath == path) {
-    ShowFitted(FitCopy(kept.get(), width, height));
+    ShowFitted(KeptFitted(width, height));
     // A pane grown past what the kept picture was decoded for gets a
     // sharper one in the background; until then the kept one is enlarged.
     const bool coversPane = keptFull || !Enlarged(width, height, static_cast<int>(kept->GetWidth()),
@@ -105,7 +130,7 @@ void MyPictureImage_CL::OnLoaded(LPARAM lParam) {
   keptPath = result->path;
   keptFull = Enlarged(waitingWidth, waitingHeight, static_cast<int>(kept->GetWidth()),
                       static_cast<int>(kept->GetHeight()));
-  ShowFitted(FitCopy(kept.get(), pane.cx, pane.cy));
+  ShowFitted(KeptFitted(pane.cx, pane.cy));
 }
 
 Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool clockwise) {
@@ -115,7 +140,7 @@ Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool cl
     kept->RotateFlip(turn);
     // A sharper picture on its way was decoded before the turn.
     if (Waiting() && waitingPath == path) Request(path, waitingWidth, waitingHeight);
-    ShowFitted(FitCopy(kept.get(), pane.cx, pane.cy));
+    ShowFitted(KeptFitted(pane.cx, pane.cy));
     return kept.get();
   }
   if (Waiting() && waitingPath == path) {
