@@ -28,7 +28,7 @@ class MyPictureImage_CL : public PictureImage_CL {
   // quick, a small picture of the same photo (its thumbnail; may be null:
   // black), enlarged. A photo that cannot be read leaves the pane black and
   // is not kept: showing it again tries the file again.
-  void ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Image* quick);
+  void ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick);
   // After the photo at path was turned a quarter (clockwise or not): the
   // picture kept of it is turned in memory and shown at once, and returned.
   // Null when no picture of that photo is kept: a decode of it on its way is

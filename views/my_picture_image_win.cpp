@@ -2,6 +2,7 @@
 
 #include "bitmap_builders.h"
 #include "image_list.h"
+#include "picture_scaler.h"
 #include "thread_messages.h"
 #include "thumbnail_rule.h"
 
@@ -16,6 +17,20 @@ const std::size_t MyPictureImage_CL::kContextMenuSize =
     sizeof(MyPictureImage_CL::kContextMenu) / sizeof(MyPictureImage_CL::kContextMenu[0]);
 
 namespace {
+
+// picture fitted inside width x height: resampled directly when the scale
+// allows it (see ScaleBilinear), through GDI+ when it shrinks more.
+BitmapPtr QuickFit(Gdiplus::Bitmap* picture, int width, int height) {
+  if (!picture) return BitmapPtr();
+  const int w = static_cast<int>(picture->GetWidth());
+  const int h = static_cast<int>(picture->GetHeight());
+  const FitSize fit = FitInside(width, height, w, h);
+  if (fit.width <= 0 || fit.height <= 0) return BitmapPtr();
+  if (2 * fit.width >= w && 2 * fit.height >= h) {
+    if (BitmapPtr scaled = ScaleBilinear(picture, fit.width, fit.height)) return scaled;
+  }
+  return FitCopy(picture, width, height);
+}
 
 // Whether a w x h picture fitted into width x height would be enlarged.
 bool Enlarged(int width, int height, int w, int h) {
@@ -84,7 +99,7 @@ BitmapPtr MyPictureImage_CL::KeptFitted(int width, int height) const {
     BitmapPtr copy(kept->Clone(0, 0, w, h, kPreviewPixelFormat));
     if (copy && copy->GetLastStatus() == Gdiplus::Ok) return copy;
   }
-  return FitCopy(kept.get(), width, height);
+  return QuickFit(kept.get(), width, height);
 }
 
 void MyPictureImage_CL::Request(const std::wstring& path, int width, int height) {
@@ -96,7 +111,7 @@ void MyPictureImage_CL::Request(const std::wstring& path, int width, int height)
   waitingHeight = height;
 }
 
-void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Image* quick) {
+void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick) {
   if (kept && keptPath == path) {
     ShowFitted(KeptFitted(width, height));
     // A pane grown past what the kept picture was decoded for gets a
@@ -110,7 +125,7 @@ void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int heigh
   // The old picture goes first: two large pictures at once may not fit in a
   // 32-bit process.
   ForgetPhoto();
-  ShowFitted(quick ? FitCopy(quick, width, height) : BitmapPtr());
+  ShowFitted(QuickFit(quick, width, height));
   const bool asked = Waiting() && waitingPath == path && waitingWidth >= width && waitingHeight >= height;
   if (!asked) Request(path, width, height);
 }
@@ -146,7 +161,7 @@ Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool cl
   if (Waiting() && waitingPath == path) {
     if (Gdiplus::Bitmap* shown = Image()) {
       shown->RotateFlip(turn);
-      ShowFitted(FitCopy(shown, pane.cx, pane.cy));
+      ShowFitted(QuickFit(shown, pane.cx, pane.cy));
     }
     Request(path, pane.cx, pane.cy);
   }
