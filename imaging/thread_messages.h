@@ -15,3 +15,8 @@ enum : unsigned {
 // request's sequence number, lParam the finished request, which the receiver
 // then owns.
 enum : unsigned { WM_DECODE_DONE = 4234 };
+
+// Window message from the preview's decoder to the preview pane: wParam is the
+// request's sequence number, lParam the finished request, which the receiver
+// then owns.
+enum : unsigned { WM_PREVIEW_DONE = 4235 };

@@ -15,8 +15,9 @@ namespace {
 
 typedef void (*CommandFunction)(CommandHost_CL& host);
 
-// Only the current photo turns, whatever else is selected. Its thumbnail and
-// the preview are rebuilt from the file whether the turn worked or not.
+// Only the current photo turns, whatever else is selected. A turn that
+// worked is shown at once; one that failed says so and leaves the pictures
+// as they were.
 void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   const int index = host.CurrentPhoto();
   if (index < 0) return;
@@ -24,9 +25,11 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
   const HRESULT result = direction == kTurnLeft ? RotateLeft(path) : RotateRight(path);
-  if (result != 0) host.ShowCannotTurn();
-  host.ReloadThumbnail(index);
-  host.ReloadPreview();
+  if (result != 0) {
+    host.ShowCannotTurn();
+    return;
+  }
+  host.ShowTurned(index, direction == kTurnRight);
 }
 
 void RotateLeftCommand(CommandHost_CL& host) { Turn(host, kTurnLeft); }

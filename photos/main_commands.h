@@ -41,13 +41,10 @@ class CommandHost_CL {
   virtual int CurrentPhoto() = 0;
   // The one fixed message of a failed turn, modal.
   virtual void ShowCannotTurn() = 0;
-  // Forgets the photo's thumbnail and repaints the strip, so the thumbnail
-  // is decoded again from the file.
-  virtual void ReloadThumbnail(int index) = 0;
-  // Lets go of the picture the preview keeps of its photo, which a turn has
-  // made stale, and asks for the preview to be shown again (several
-  // requests, one reload): the photo is decoded again from the file.
-  virtual void ReloadPreview() = 0;
+  // After photo index was turned a quarter (clockwise or not): shows the
+  // turn in its thumbnail and, when it is the photo shown, in the preview,
+  // at once and without decoding the photo again.
+  virtual void ShowTurned(int index, bool clockwise) = 0;
 
   // The file dialog (several files) and the folder browser; false on Cancel.
   virtual bool ChooseFiles(std::vector<std::wstring>& paths) = 0;

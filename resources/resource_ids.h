@@ -5,6 +5,8 @@
 
 #define IDI_APP_ICON 107
 #define IDR_MAIN_MENU 110
+/* Ctrl+L and Ctrl+R: the two turns. */
+#define IDR_MAIN_ACCELERATORS 111
 
 /* Menu and toolbar commands; the command handler gets the identifier
    minus IDM_FIRST. */

@@ -13,6 +13,7 @@
 
 #include "control_factory.h"
 #include "image_list.h"
+#include "keyboard_shortcuts.h"
 #include "main_commands.h"
 #include "save_data.h"
 #include "split_manager.h"
@@ -75,8 +76,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   const PhotoList& Photos() const override;
   int CurrentPhoto() override;
   void ShowCannotTurn() override;
-  void ReloadThumbnail(int index) override;
-  void ReloadPreview() override;
+  void ShowTurned(int index, bool clockwise) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;
   void RegisterWithProgress(const std::vector<std::wstring>& paths) override;
@@ -104,6 +104,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   SplitManager_CL splitManager{kSplitterThickness, WM_RELAYOUT};
   ImageList_CL toolbarImages;
   ToolBar_CL toolbar;
+  KeyboardShortcuts_CL shortcuts;  // Ctrl+L, Ctrl+R
   int layoutReady = 0;
   MyPictureImage_CL* preview = nullptr;            // owned
   MyPictureListView_CL* thumbnailList = nullptr;   // owned

@@ -31,15 +31,13 @@ void MainWindow_CL::ShowCannotTurn() {
   MessageBoxW(hwnd, kCannotTurnMessage, kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-void MainWindow_CL::ReloadThumbnail(int index) {
-  if (!thumbnailList) return;
-  thumbnailList->Cache().Remove(ThumbnailCacheKey(index));
-  if (thumbnailList->hwnd) InvalidateRect(thumbnailList->hwnd, NULL, FALSE);
-}
-
-void MainWindow_CL::ReloadPreview() {
-  if (preview) preview->ForgetPhoto();
-  appData.RequestPreviewRefresh();
+// The preview's kept picture is turned in memory; the strip's thumbnail is
+// drawn from it, or else its own picture is turned.
+void MainWindow_CL::ShowTurned(int index, bool clockwise) {
+  if (index < 0 || static_cast<std::size_t>(index) >= appData.photos.size()) return;
+  const std::wstring& path = appData.photos[static_cast<std::size_t>(index)].path;
+  Gdiplus::Bitmap* upright = preview ? preview->ShowTurned(path, clockwise) : nullptr;
+  if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
 }
 
 bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {

@@ -72,6 +72,7 @@ void MainWindow_CL::OnInitDialog(int) {
   // A menu attached with SetMenu is destroyed with the window.
   HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(IDR_MAIN_MENU));
   if (menu) SetMenu(hwnd, menu);
+  shortcuts.Install(hwnd, LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS)));
   DragAcceptFiles(hwnd, TRUE);
 
   BuildMainToolbar(toolbar, toolbarImages, hwnd, ProgramFolderFile(L"ToolBar.bmp"));

@@ -1,7 +1,8 @@
 // The main window's preview pane: the picture pane that hands files dropped
-// on it to the main window and offers the preview's pop-up menu. It keeps
-// the upright full-size picture of the photo it shows, so that a new pane
-// size costs a fit, not a decode.
+// on it to the main window and offers the preview's pop-up menu. Photos are
+// decoded on the pane's own worker, newest request first; the pane keeps the
+// upright picture of the photo it shows, so that a new pane size costs a
+// fit and a turn a quarter turn in memory, not a decode.
 #pragma once
 
 #include <cstddef>
@@ -9,26 +10,40 @@
 
 #include "picture_image.h"
 #include "popup_menu.h"
+#include "preview_loader.h"
 
 class MyPictureImage_CL : public PictureImage_CL {
  public:
-  MyPictureImage_CL() {}
+  MyPictureImage_CL();
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Ends the worker first; results still on their way are deleted.
   ~MyPictureImage_CL() override;
 
   // The preview's pop-up menu at the cursor, owned by the pane's parent.
   void ShowContextMenu();
 
-  // The photo at path, upright and fitted inside width x height (not yet
-  // shown). The photo kept is only fitted again; another is decoded and
-  // kept in its place. Null when the photo cannot be read or decoded; that
-  // is kept too, so that resizing does not try the file again and again.
-  BitmapPtr FittedPhoto(const std::wstring& path, int width, int height);
-  // Lets go of the kept picture: the next FittedPhoto decodes the file
-  // again (after a turn has changed its Orientation).
+  // Shows the photo at path fitted inside width x height. The photo kept is
+  // only fitted again, at once. Any other photo is decoded on the worker
+  // (the newest request wins); until its picture arrives the pane shows
+  // quick, a small picture of the same photo (its thumbnail; may be null:
+  // black), enlarged. A photo that cannot be read leaves the pane black and
+  // is not kept: showing it again tries the file again.
+  void ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick);
+  // After the photo at path was turned a quarter (clockwise or not): the
+  // picture kept of it is turned in memory and shown at once, and returned.
+  // Null when no picture of that photo is kept: a decode of it on its way is
+  // started again (its old result would be stale) and what the pane shows
+  // meanwhile is turned; another photo's picture stays as it is.
+  Gdiplus::Bitmap* ShowTurned(const std::wstring& path, bool clockwise);
+  // Lets go of the kept picture: the next ShowPhoto decodes the file again.
   void ForgetPhoto();
-  // The upright full-size picture kept; null when none is.
+  // The upright picture kept; null when none is.
   Gdiplus::Bitmap* KeptPicture() const { return kept.get(); }
+  // True while a photo's picture is on its way from the worker.
+  bool Waiting() const { return waitingSequence != 0; }
+
+  // A black pane; a photo's picture still on its way is dropped.
+  void ShowNothing();
 
   // A picture of the program's own at its natural size (LoadFile), in place
   // of any photo. Nothing happens when it is shown already: at its own size
@@ -39,7 +54,26 @@ class MyPictureImage_CL : public PictureImage_CL {
   static const std::size_t kContextMenuSize;
 
  private:
+  // Shows a picture fitted to the whole pane (so without scroll bars).
+  void ShowFitted(BitmapPtr fitted);
+  // The kept picture fitted inside width x height; null without one.
+  BitmapPtr KeptFitted(int width, int height) const;
+  void Request(const std::wstring& path, int width, int height);
+  void OnLoaded(LPARAM lParam);
+
+  // The worker's decode: the upright picture, shrunk to the pane there when
+  // it came larger, so that fits and turns on this thread stay small.
+  static BitmapPtr DecodeForPane(const std::wstring& path, int width, int height);
+
+  PreviewLoader_CL loader{&MyPictureImage_CL::DecodeForPane};
   BitmapPtr kept;
   std::wstring keptPath;
-  bool hasKept = false;  // also when the photo kept could not be decoded
+  // The kept picture is the photo's full size (it was smaller than the pane
+  // it was asked for): a larger pane needs no new decode.
+  bool keptFull = false;
+  // The request on its way (0: none), its photo and the size it was for.
+  int waitingSequence = 0;
+  std::wstring waitingPath;
+  int waitingWidth = 0;
+  int waitingHeight = 0;
 };

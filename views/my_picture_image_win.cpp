@@ -2,6 +2,9 @@
 
 #include "bitmap_builders.h"
 #include "image_list.h"
+#include "picture_scaler.h"
+#include "thread_messages.h"
+#include "thumbnail_rule.h"
 
 // The second item reads differently from the window menu's.
 const ContextMenuEntry MyPictureImage_CL::kContextMenu[] = {
@@ -13,9 +16,62 @@ const ContextMenuEntry MyPictureImage_CL::kContextMenu[] = {
 const std::size_t MyPictureImage_CL::kContextMenuSize =
     sizeof(MyPictureImage_CL::kContextMenu) / sizeof(MyPictureImage_CL::kContextMenu[0]);
 
-MyPictureImage_CL::~MyPictureImage_CL() {}
+namespace {
+
+// picture fitted inside width x height: resampled directly when the scale
+// allows it (see ScaleBilinear), through GDI+ when it shrinks more.
+BitmapPtr QuickFit(Gdiplus::Bitmap* picture, int width, int height) {
+  if (!picture) return BitmapPtr();
+  const int w = static_cast<int>(picture->GetWidth());
+  const int h = static_cast<int>(picture->GetHeight());
+  const FitSize fit = FitInside(width, height, w, h);
+  if (fit.width <= 0 || fit.height <= 0) return BitmapPtr();
+  if (2 * fit.width >= w && 2 * fit.height >= h) {
+    if (BitmapPtr scaled = ScaleBilinear(picture, fit.width, fit.height)) return scaled;
+  }
+  return FitCopy(picture, width, height);
+}
+
+// Whether a w x h picture fitted into width x height would be enlarged.
+bool Enlarged(int width, int height, int w, int h) {
+  const FitSize fit = FitInside(width, height, w, h);
+  return fit.width > w || fit.height > h;
+}
+
+}  // namespace
+
+MyPictureImage_CL::MyPictureImage_CL() {}
+
+BitmapPtr MyPictureImage_CL::DecodeForPane(const std::wstring& path, int width, int height) {
+  BitmapPtr picture = DecodeUprightFor(path, width, height);
+  if (!picture) return picture;
+  const int w = static_cast<int>(picture->GetWidth());
+  const int h = static_cast<int>(picture->GetHeight());
+  const FitSize fit = FitInside(width, height, w, h);
+  if (fit.width <= 0 || fit.height <= 0 || (fit.width >= w && fit.height >= h)) return picture;
+  // Kept as it is when no memory is left for the smaller copy.
+  BitmapPtr fitted = FitCopy(picture.get(), width, height);
+  return fitted ? std::move(fitted) : std::move(picture);
+}
+
+MyPictureImage_CL::~MyPictureImage_CL() {
+  loader.CancelWaiting();
+  loader.Stop();
+  // Results posted before the worker ended are ours to delete.
+  if (hwnd) {
+    MSG msg;
+    while (PeekMessageW(&msg, hwnd, WM_PREVIEW_DONE, WM_PREVIEW_DONE, PM_REMOVE)) {
+      PreviewLoader_CL::TakeResult(msg.lParam);
+    }
+  }
+}
 
 LRESULT MyPictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PREVIEW_DONE) {
+    handled = 1;
+    OnLoaded(lParam);
+    return 0;
+  }
   const LRESULT result = PictureImage_CL::HandleMessage(window, message, wParam, lParam);
   if (message == WM_DROPFILES) {
     // The main window registers what was dropped, wherever it landed.
@@ -24,25 +80,111 @@ LRESULT MyPictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
   return result;
 }
 
-BitmapPtr MyPictureImage_CL::FittedPhoto(const std::wstring& path, int width, int height) {
-  if (!hasKept || keptPath != path) {
-    // The old picture goes first: two full-size photos at once may not fit
-    // in a 32-bit process.
-    ForgetPhoto();
-    kept = DecodeUpright(path);
-    keptPath = path;
-    hasKept = true;
+void MyPictureImage_CL::ShowFitted(BitmapPtr fitted) {
+  // A pane that has just shrunk may show bars for the picture fitted to its
+  // old size; the new picture is fitted to the whole pane and needs none.
+  // Taken away first, so that the pane is painted once, at its whole size.
+  HideScrollBars();
+  SetImage(std::move(fitted));
+  UpdateScrollBars();
+}
+
+BitmapPtr MyPictureImage_CL::KeptFitted(int width, int height) const {
+  if (!kept) return BitmapPtr();
+  const int w = static_cast<int>(kept->GetWidth());
+  const int h = static_cast<int>(kept->GetHeight());
+  const FitSize fit = FitInside(width, height, w, h);
+  if (fit.width == w && fit.height == h) {
+    // Already the pane's size (the worker fitted it): a plain copy.
+    BitmapPtr copy(kept->Clone(0, 0, w, h, kPreviewPixelFormat));
+    if (copy && copy->GetLastStatus() == Gdiplus::Ok) return copy;
   }
-  return FitCopy(kept.get(), width, height);
+  return QuickFit(kept.get(), width, height);
+}
+
+void MyPictureImage_CL::Request(const std::wstring& path, int width, int height) {
+  if (!hwnd) return;
+  loader.SetTarget(hwnd, WM_PREVIEW_DONE);
+  waitingSequence = loader.Request(path, width, height);
+  waitingPath = path;
+  waitingWidth = width;
+  waitingHeight = height;
+}
+
+void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick) {
+  if (kept && keptPath == path) {
+    ShowFitted(KeptFitted(width, height));
+    // A pane grown past what the kept picture was decoded for gets a
+    // sharper one in the background; until then the kept one is enlarged.
+    const bool coversPane = keptFull || !Enlarged(width, height, static_cast<int>(kept->GetWidth()),
+                                                  static_cast<int>(kept->GetHeight()));
+    const bool asked = Waiting() && waitingPath == path && waitingWidth >= width && waitingHeight >= height;
+    if (!coversPane && !asked) Request(path, width, height);
+    return;
+  }
+  // The old picture goes first: two large pictures at once may not fit in a
+  // 32-bit process.
+  ForgetPhoto();
+  ShowFitted(QuickFit(quick, width, height));
+  const bool asked = Waiting() && waitingPath == path && waitingWidth >= width && waitingHeight >= height;
+  if (!asked) Request(path, width, height);
+}
+
+void MyPictureImage_CL::OnLoaded(LPARAM lParam) {
+  PreviewLoader_CL::ResultPtr result = PreviewLoader_CL::TakeResult(lParam);
+  // Only the latest request counts: a photo clicked past, or turned since.
+  if (!result || result->sequence == 0 || result->sequence != waitingSequence) return;
+  waitingSequence = 0;
+  const SIZE pane = PaneSize();
+  if (!result->picture) {
+    // A failure is not kept: the photo may be readable the next time.
+    if (!(kept && keptPath == result->path)) ShowFitted(BitmapPtr());
+    return;
+  }
+  kept = std::move(result->picture);
+  keptPath = result->path;
+  keptFull = Enlarged(waitingWidth, waitingHeight, static_cast<int>(kept->GetWidth()),
+                      static_cast<int>(kept->GetHeight()));
+  ShowFitted(KeptFitted(pane.cx, pane.cy));
+}
+
+Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool clockwise) {
+  const Gdiplus::RotateFlipType turn = clockwise ? Gdiplus::Rotate90FlipNone : Gdiplus::Rotate270FlipNone;
+  const SIZE pane = PaneSize();
+  if (kept && keptPath == path) {
+    kept->RotateFlip(turn);
+    // A sharper picture on its way was decoded before the turn.
+    if (Waiting() && waitingPath == path) Request(path, waitingWidth, waitingHeight);
+    ShowFitted(KeptFitted(pane.cx, pane.cy));
+    return kept.get();
+  }
+  if (Waiting() && waitingPath == path) {
+    if (Gdiplus::Bitmap* shown = Image()) {
+      shown->RotateFlip(turn);
+      ShowFitted(QuickFit(shown, pane.cx, pane.cy));
+    }
+    Request(path, pane.cx, pane.cy);
+  }
+  return nullptr;
 }
 
 void MyPictureImage_CL::ForgetPhoto() {
   kept.reset();
   keptPath.clear();
-  hasKept = false;
+  keptFull = false;
+}
+
+void MyPictureImage_CL::ShowNothing() {
+  loader.CancelWaiting();
+  waitingSequence = 0;
+  ForgetPhoto();
+  ShowFitted(BitmapPtr());
 }
 
 void MyPictureImage_CL::ShowFile(const std::wstring& path) {
+  // A photo's picture still on its way must not replace this one.
+  loader.CancelWaiting();
+  waitingSequence = 0;
   if (!path.empty() && LoadedFile() == path) return;
   ForgetPhoto();
   LoadFile(path);

@@ -38,6 +38,14 @@ class MyPictureListView_CL : public PictureListView_CL {
   // picture and is dropped.
   void AcceptDecoded(LPARAM lParam);
 
+  // After photo index was turned a quarter (clockwise or not): its cached
+  // thumbnail is made again in memory, without a decode. From upright (the
+  // photo's turned picture, may be null) by the thumbnail rule when given;
+  // otherwise the cached thumbnail's picture is turned. A thumbnail still
+  // being decoded is asked for again. Results of decodes started before the
+  // turn are dropped.
+  void ShowTurned(int index, Gdiplus::Image* upright, bool clockwise);
+
   // The owner sets the worker's target window and starts it after Create.
   DecodeImage_CL& Worker() { return worker; }
 

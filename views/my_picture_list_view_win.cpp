@@ -4,6 +4,7 @@
 #include "exception_guard.h"
 #include "image_list.h"
 #include "picture_width.h"
+#include "thumbnail_picture.h"
 
 const ContextMenuEntry MyPictureListView_CL::kContextMenu[] = {
     {191, L"左回転", 3},
@@ -90,6 +91,27 @@ void MyPictureListView_CL::Accept(DecodeImage_CL::ItemPtr item) {
   const std::uint64_t key = ThumbnailCacheKey(item->cacheKey);
   if (!item->result || !cache.Contains(key)) return;
   cache.Add(key, std::move(item->result));
+  Invalidate();
+}
+
+void MyPictureListView_CL::ShowTurned(int index, Gdiplus::Image* upright, bool clockwise) {
+  const std::uint64_t key = ThumbnailCacheKey(index);
+  const auto wanted = pending.find(index);
+  const bool decoding = wanted != pending.end();
+  // Whatever is on its way shows the photo as it was.
+  if (decoding) pending.erase(wanted);
+  BitmapPtr turned;
+  if (upright) {
+    turned = RenderThumbnail(upright, grid.layout.ThumbnailWidth(), grid.layout.ThumbnailHeight());
+  } else if (!decoding) {
+    turned = TurnedThumbnail(cache.Find(key), clockwise);
+  }
+  if (turned) {
+    cache.Add(key, std::move(turned));
+  } else {
+    // Decoded again from the file when the cell is painted.
+    cache.Remove(key);
+  }
   Invalidate();
 }
 

@@ -56,8 +56,8 @@ class PictureImage_CL : public StaticImage_CL {
   const ScrollState& HorizontalScroll() const { return horizontalBar.state; }
   const ScrollState& VerticalScroll() const { return verticalBar.state; }
 
-  // Test seam: called with the file's path each time a pane decodes a file.
-  // Null in the program.
+  // Test seam: called with the file's path each time a pane decodes a file
+  // (on the preview's worker thread for photos). Null in the program.
   typedef void (*DecodeHook)(const std::wstring& path);
   static void SetDecodeHookForTests(DecodeHook hook);
 
@@ -65,6 +65,9 @@ class PictureImage_CL : public StaticImage_CL {
   // The file decoded and its upright copy at full size (LoadUpright); every
   // decode of a pane goes through here.
   static BitmapPtr DecodeUpright(const std::wstring& path);
+  // The file's upright picture for a pane of width x height device pixels
+  // (LoadUprightFor). On a worker thread.
+  static BitmapPtr DecodeUprightFor(const std::wstring& path, int width, int height);
 
   BitmapPtr image;
   BackBuffer_CL backBuffer{kPreviewBackBufferPixelFormat};

@@ -1,20 +1,28 @@
 #include "picture_image.h"
 
+#include <atomic>
+
 #include "bitmap_builders.h"
 #include "picture_list_base.h"
 #include "win_handles.h"
 
 namespace {
 
-PictureImage_CL::DecodeHook g_decodeHook = nullptr;
+// Read on the preview's worker thread as well.
+std::atomic<PictureImage_CL::DecodeHook> g_decodeHook{nullptr};
 
 }  // namespace
 
 void PictureImage_CL::SetDecodeHookForTests(DecodeHook hook) { g_decodeHook = hook; }
 
 BitmapPtr PictureImage_CL::DecodeUpright(const std::wstring& path) {
-  if (g_decodeHook) g_decodeHook(path);
+  if (const PictureImage_CL::DecodeHook hook = g_decodeHook) hook(path);
   return LoadUpright(path);
+}
+
+BitmapPtr PictureImage_CL::DecodeUprightFor(const std::wstring& path, int width, int height) {
+  if (const PictureImage_CL::DecodeHook hook = g_decodeHook) hook(path);
+  return LoadUprightFor(path, width, height);
 }
 
 PictureImage_CL::PictureImage_CL() : StaticImage_CL(kControlImage) {}

@@ -1,23 +1,21 @@
 // SaveData_CL::ShowInPreview lives with the preview it fills.
 #include "my_picture_image.h"
+#include "my_picture_list_view.h"
 #include "save_data.h"
+#include "thumbnail_picture.h"
 
 void SaveData_CL::ShowInPreview(int index) {
   MyPictureImage_CL* preview = previewControl;
   if (!preview || !preview->hwnd) return;
-  // A pane that has just shrunk may show bars for the picture fitted to its
-  // old size; the new picture is fitted to the whole pane and needs none.
+  // Fitted to the whole pane: a picture fitted to it needs no scroll bars.
   const SIZE pane = preview->PaneSize();
-  BitmapPtr fitted;
-  if (index >= 0 && static_cast<std::size_t>(index) < photos.size()) {
-    // Shrunk to the pane here, so that repaints only draw a bitmap of the
-    // pane's size. The photo is decoded only when it is not the one the
-    // preview keeps, so a resize costs a fit. A photo that cannot be read
-    // leaves the pane black.
-    fitted = preview->FittedPhoto(photos[static_cast<std::size_t>(index)].path, pane.cx, pane.cy);
+  if (index < 0 || static_cast<std::size_t>(index) >= photos.size()) {
+    preview->ShowNothing();
+    return;
   }
-  preview->SetImage(std::move(fitted));
-  preview->HideScrollBars();
-  preview->UpdateScrollBars();
-  InvalidateRect(preview->hwnd, NULL, FALSE);
+  // Until the photo's own picture arrives from the preview's worker, its
+  // thumbnail from the strip stands in, so a click changes the pane at once.
+  BitmapPtr quick;
+  if (listControl) quick = ThumbnailPicture(listControl->Cache().Find(ThumbnailCacheKey(index)));
+  preview->ShowPhoto(photos[static_cast<std::size_t>(index)].path, pane.cx, pane.cy, quick.get());
 }

@@ -21,10 +21,9 @@ class FakeHost : public CommandHost_CL {
     return current;
   }
   void ShowCannotTurn() override { calls.push_back(L"message"); }
-  void ReloadThumbnail(int index) override {
-    calls.push_back(L"thumbnail " + std::to_wstring(index));
+  void ShowTurned(int index, bool clockwise) override {
+    calls.push_back(L"turned " + std::to_wstring(index) + (clockwise ? L" right" : L" left"));
   }
-  void ReloadPreview() override { calls.push_back(L"preview"); }
   bool ChooseFiles(std::vector<std::wstring>& paths) override {
     calls.push_back(L"choose files");
     paths = chosenFiles;
@@ -94,15 +93,16 @@ TEST(MainCommands, OnlyTheSevenIdentifiersDoAnything) {
   EXPECT_TRUE(host.calls.empty());
 }
 
-TEST_F(TurnCommand, RightTurnWritesOnlyTheOrientationAndRefreshesBothViews) {
+TEST_F(TurnCommand, RightTurnWritesOnlyTheOrientationAndShowsTheTurn) {
   Command(host, kCommandRotateRight);
   Bytes expected = original;
   expected[kOrientationValueAt] = 6;
   EXPECT_EQ(expected, ReadBytes(path));
-  EXPECT_EQ((Calls{L"current", L"thumbnail 1", L"preview"}), host.calls);
+  EXPECT_EQ((Calls{L"current", L"turned 1 right"}), host.calls);
 
   Command(host, kCommandRotateLeft);
   EXPECT_EQ(original, ReadBytes(path));
+  EXPECT_EQ((Calls{L"current", L"turned 1 right", L"current", L"turned 1 left"}), host.calls);
 }
 
 TEST_F(TurnCommand, FourRightTurnsGiveTheFileBack) {
@@ -116,7 +116,7 @@ TEST_F(TurnCommand, AReadOnlyPhotoShowsTheMessageOnceAndStaysAsItWas) {
   Command(host, kCommandRotateRight);
   SetReadOnly(path, false);
   EXPECT_EQ(original, ReadBytes(path));
-  EXPECT_EQ((Calls{L"current", L"message", L"thumbnail 1", L"preview"}), host.calls);
+  EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
 }
 
 TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
@@ -125,7 +125,7 @@ TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
   ASSERT_TRUE(WriteBytes(path, noOrientation));
   Command(host, kCommandRotateLeft);
   EXPECT_EQ(noOrientation, ReadBytes(path));
-  EXPECT_EQ((Calls{L"current", L"message", L"thumbnail 1", L"preview"}), host.calls);
+  EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
 }
 
 TEST_F(TurnCommand, NoCurrentPhotoOrOneOutsideTheListDoesNothing) {

@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@
 #include "gdiplus_session.h"
 #include "imaging/photo_pixels_win.h"
 #include "inifile.h"
+#include "read_orientation.h"
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
 #include "resource_ids.h"
@@ -417,23 +419,6 @@ std::vector<std::wstring> TakePreviewDecodes() {
   return decodes;
 }
 
-// A press and release on the photo's cell in the strip, which makes it the
-// strip's current photo (the one a turn acts on) as well as the preview's.
-void ClickCell(ScenarioWindow& w, int index) {
-  MyPictureListView_CL* strip = w.ThumbnailList();
-  RECT client;
-  GetClientRect(strip->hwnd, &client);
-  const int y = 40;
-  for (int x = 2; x < client.right; x += 4) {
-    if (strip->HitTest(x, y) != index) continue;
-    SendMessageW(strip->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(strip->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-    w.Pump(200);
-    return;
-  }
-  ADD_FAILURE() << "no cell for photo " << index;
-}
-
 // The preview shows the photo (upright w x h) fitted to the pane it has now.
 ::testing::AssertionResult FittedToPane(const ScenarioWindow& w, int width, int height) {
   RECT client;
@@ -450,55 +435,149 @@ void ClickCell(ScenarioWindow& w, int index) {
 
 }  // namespace
 
-TEST_F(MainWindowTest, ResizingOnlyRefitsThePreviewAndATurnDecodesItAgain) {
+namespace {
+
+std::atomic<int> g_stripDecodes{0};
+void CountStripDecode(const DecodeItem_CL&) { ++g_stripDecodes; }
+
+// A press and release on the photo's cell, and the preview refresh it asks
+// for handled at once: what the pane shows before any decode can finish.
+void ClickCellAndShow(ScenarioWindow& w, int index) {
+  MyPictureListView_CL* strip = w.ThumbnailList();
+  RECT client;
+  GetClientRect(strip->hwnd, &client);
+  for (int x = 2; x < client.right; x += 4) {
+    if (strip->HitTest(x, 40) != index) continue;
+    SendMessageW(strip->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 40));
+    SendMessageW(strip->hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, 40));
+    w.TakePreviewRefreshes();
+    SendMessageW(w.Hwnd(), WM_PREVIEW_REFRESH, 0, 0);
+    return;
+  }
+  ADD_FAILURE() << "no cell for photo " << index;
+}
+
+bool WaitForPreview(ScenarioWindow& w) {
+  for (int i = 0; i < 200 && w.Preview()->Waiting(); ++i) w.Pump(20);
+  return !w.Preview()->Waiting();
+}
+
+// The key pressed with Ctrl held, as the dialog loop hands it on.
+void PressCtrl(ScenarioWindow& w, HWND target, WORD key) {
+  BYTE before[256];
+  GetKeyboardState(before);
+  BYTE held[256];
+  memcpy(held, before, sizeof(held));
+  held[VK_CONTROL] = 0x80;
+  SetKeyboardState(held);
+  MSG msg = {};
+  msg.hwnd = target;
+  msg.message = WM_KEYDOWN;
+  msg.wParam = key;
+  msg.lParam = 1;
+  if (!IsDialogMessageW(w.Hwnd(), &msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  SetKeyboardState(before);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
   const std::wstring a = dir.Join(L"a.jpg");
   const std::wstring b = dir.Join(L"b.jpg");
-  {
-    BitmapPtr picture = QuadrantPicture(400, 300);
-    ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
-    ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 1)));
-  }
+  const std::wstring c = dir.Join(L"c.jpg");  // not a photo yet
+  BitmapPtr picture = QuadrantPicture(400, 300);
+  ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
+  ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 1)));
+  ASSERT_TRUE(WriteBytes(c, Bytes(100, 0x55)));
   const std::wstring programPicture = GetModuleFolder() + L"\\Snapvane.jpg";
   const SIZE sizes[] = {{700, 820}, {860, 900}, {640, 700}, {900, 760}};
   g_previewDecodes.clear();
+  g_stripDecodes = 0;
   PictureImage_CL::SetDecodeHookForTests(&CountPreviewDecode);
-  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b), [&](ScenarioWindow& w) {
-    w.Pump(200);
+  DecodeImage_CL::SetDecodeHookForTests(&CountStripDecode);
+  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b) + L" " + Quoted(c), [&](ScenarioWindow& w) {
+    for (int i = 0; i < 100 && g_stripDecodes < 2; ++i) w.Pump(20);
+    w.Pump(200);  // both thumbnails in the strip
     EXPECT_EQ((std::vector<std::wstring>{programPicture}), TakePreviewDecodes());
-    // Shown at its own size, the program's picture needs nothing for a new
-    // pane size.
-    SetWindowPos(w.Hwnd(), NULL, 0, 0, 720, 780, SWP_NOMOVE | SWP_NOZORDER);
-    w.Pump(200);
-    EXPECT_TRUE(TakePreviewDecodes().empty());
-    ASSERT_NE(nullptr, w.Preview()->Image());
 
-    ClickCell(w, 0);
-    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
+    // The click shows the thumbnail enlarged at once, then the photo.
+    ClickCellAndShow(w, 0);
+    ASSERT_TRUE(w.Preview()->Waiting());
+    ASSERT_NE(nullptr, w.Preview()->Image()) << "the thumbnail stands in";
+    EXPECT_EQ(nullptr, w.Preview()->KeptPicture());
     EXPECT_TRUE(FittedToPane(w, 400, 300));
+    Gdiplus::Bitmap* shown = w.Preview()->Image();
+    ExpectUpright(shown, 1, 0, 0, static_cast<int>(shown->GetWidth()), static_cast<int>(shown->GetHeight()),
+                  "thumbnail enlarged");
+    ASSERT_TRUE(WaitForPreview(w));
+    ASSERT_NE(nullptr, w.Preview()->KeptPicture());
+    EXPECT_TRUE(FittedToPane(w, 400, 300));
+    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
     for (const SIZE& size : sizes) {
       SetWindowPos(w.Hwnd(), NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
-      w.Pump(200);
+      w.Pump(100);
       EXPECT_TRUE(FittedToPane(w, 400, 300)) << size.cx << " x " << size.cy;
     }
     EXPECT_TRUE(TakePreviewDecodes().empty()) << "a new size only fits the kept picture again";
 
-    // Turned a quarter right, the photo is decoded once more and shown
-    // upright, now standing.
+    // Turned a quarter right: the preview and the thumbnail stand at once,
+    // and nothing is decoded for either.
+    const int stripDecodes = g_stripDecodes;
     w.Command(IDM_ROTATE_RIGHT);
-    w.Pump(200);
-    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
+    EXPECT_EQ(6, ReadOrientation(a));
+    EXPECT_FALSE(w.Preview()->Waiting());
     EXPECT_TRUE(FittedToPane(w, 300, 400));
-    Gdiplus::Bitmap* shown = w.Preview()->Image();
+    shown = w.Preview()->Image();
     ASSERT_NE(nullptr, shown);
     ExpectUpright(shown, 6, 0, 0, static_cast<int>(shown->GetWidth()), static_cast<int>(shown->GetHeight()),
-                  "turned photo");
+                  "turned preview");
+    Gdiplus::Bitmap* thumbnail = w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(0));
+    ASSERT_NE(nullptr, thumbnail);
+    DrawRect drawn;
+    ASSERT_TRUE(ThumbnailRect(192, 144, 300, 400, &drawn));
+    ExpectUpright(thumbnail, 6, drawn.x, drawn.y, drawn.width, drawn.height, "turned thumbnail");
+    w.Pump(300);
+    EXPECT_TRUE(TakePreviewDecodes().empty());
+    EXPECT_EQ(stripDecodes, g_stripDecodes) << "the thumbnail was not decoded again";
+    EXPECT_TRUE(FittedToPane(w, 300, 400));
 
-    ClickCell(w, 1);
-    EXPECT_EQ((std::vector<std::wstring>{b}), TakePreviewDecodes());
+    // Clicking through: only the last photo clicked is shown.
+    ClickCellAndShow(w, 1);
+    ClickCellAndShow(w, 0);
+    ASSERT_TRUE(WaitForPreview(w));
+    w.Pump(100);
+    EXPECT_TRUE(FittedToPane(w, 300, 400));
+    TakePreviewDecodes();
+
+    // A photo that cannot be read leaves the pane black, and is tried again
+    // on the next click: now it can be.
+    ClickCellAndShow(w, 2);
+    ASSERT_TRUE(WaitForPreview(w));
+    EXPECT_EQ(nullptr, w.Preview()->Image());
+    ASSERT_TRUE(WriteBytes(c, JpegWithOrientation(picture.get(), 1)));
+    ClickCellAndShow(w, 2);
+    ASSERT_TRUE(WaitForPreview(w));
     EXPECT_TRUE(FittedToPane(w, 400, 300));
+    EXPECT_EQ((std::vector<std::wstring>{c, c}), TakePreviewDecodes());
+
+    // Ctrl+R and Ctrl+L turn the photo from the keyboard, wherever the
+    // focus is in the window; other keys reach the strip as before.
+    PressCtrl(w, w.ThumbnailList()->hwnd, 'R');
+    EXPECT_EQ(6, ReadOrientation(c));
+    EXPECT_TRUE(FittedToPane(w, 300, 400));
+    PressCtrl(w, w.Hwnd(), 'L');
+    PressCtrl(w, w.Preview()->hwnd, 'L');
+    EXPECT_EQ(8, ReadOrientation(c));
+    PressCtrl(w, w.Hwnd(), 'Q');
+    EXPECT_EQ(8, ReadOrientation(c));
+    EXPECT_TRUE(TakePreviewDecodes().empty());
   });
   Run(w);
   PictureImage_CL::SetDecodeHookForTests(nullptr);
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
 }
 
 TEST_F(MainWindowTest, ARestartRestoresTheWindowButNotTheSplitter) {
