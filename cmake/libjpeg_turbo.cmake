@@ -41,6 +41,8 @@ set(_jpeg_args
   # Optimised whatever this build is: a debug decoder would make the
   # pictures of the test and debug builds crawl.
   -DCMAKE_BUILD_TYPE=Release
+  # Nothing is installed, but its packaging wants an absolute folder.
+  -DCMAKE_INSTALL_PREFIX=${_jpeg_build}/unused-install
   -DENABLE_SHARED=OFF
   -DENABLE_STATIC=ON
   -DWITH_TURBOJPEG=OFF
@@ -48,6 +50,7 @@ set(_jpeg_args
   -DREQUIRE_SIMD=ON
   -DCMAKE_ASM_NASM_COMPILER=nasm)
 ExternalProject_Add(libjpeg_turbo_build
+  PREFIX "${CMAKE_BINARY_DIR}/third_party/libjpeg-turbo-steps"
   SOURCE_DIR "${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR}"
   BINARY_DIR "${_jpeg_build}"
   CMAKE_ARGS ${_jpeg_args}
