@@ -83,14 +83,6 @@ Placement PlacementFor(int orientation, int w, int h) {
   }
 }
 
-std::uint32_t PackBgra(unsigned r, unsigned g, unsigned b) {
-  unsigned char p[4] = {static_cast<unsigned char>(b), static_cast<unsigned char>(g),
-                        static_cast<unsigned char>(r), 255};
-  std::uint32_t v;
-  std::memcpy(&v, p, 4);
-  return v;
-}
-
 // One decoded row (already 4 bytes a pixel) placed into the upright picture.
 void PlaceRow(const unsigned char* row, int w, int y, const Placement& at, unsigned char* picture) {
   std::uint32_t* dest = reinterpret_cast<std::uint32_t*>(picture);
@@ -102,18 +94,14 @@ void PlaceRow(const unsigned char* row, int w, int y, const Placement& at, unsig
 // for no ink), and mark their files with an APP14 segment; files without it
 // store it as it is.
 void CmykToBgra(unsigned char* row, int w, bool inverted) {
-  for (int x = 0; x < w; ++x) {
-    unsigned char* p = row + 4 * x;
-    unsigned c = p[0], m = p[1], y = p[2], k = p[3];
-    if (!inverted) {
-      c = 255 - c;
-      m = 255 - m;
-      y = 255 - y;
-      k = 255 - k;
-    }
-    // Now 255 means no ink; the light left is the product.
-    const std::uint32_t v = PackBgra((c * k + 127) / 255, (m * k + 127) / 255, (y * k + 127) / 255);
-    std::memcpy(p, &v, 4);
+  for (unsigned char* p = row; p < row + 4 * w; p += 4) {
+    const unsigned flip = inverted ? 0 : 255;
+    // With 255 meaning no ink, the light left is the product.
+    const unsigned c = p[0] ^ flip, m = p[1] ^ flip, y = p[2] ^ flip, k = p[3] ^ flip;
+    p[0] = static_cast<unsigned char>((y * k + 127) / 255);
+    p[1] = static_cast<unsigned char>((m * k + 127) / 255);
+    p[2] = static_cast<unsigned char>((c * k + 127) / 255);
+    p[3] = 255;
   }
 }
 
