@@ -126,13 +126,24 @@ JpegTarget TargetOf(JpegTargetRule_EN rule, int width, int height) {
   return target;
 }
 
+// libjpeg-turbo's upright picture of the photo file in bytes, which are let
+// go as soon as they are decoded (several decode threads each hold a photo);
+// null, with bytes kept, when libjpeg-turbo refuses the file.
+BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target) {
+  UprightPixels pixels;
+  if (!DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), target, &pixels)) {
+    return BitmapPtr();
+  }
+  std::vector<unsigned char>().swap(bytes);
+  return BitmapFromPixels(pixels);
+}
+
 // The photo file's upright picture decoded for target: by libjpeg-turbo,
 // or by GDI+ at full size where libjpeg-turbo refuses the file.
 BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target) {
   if (bytes.empty()) return BitmapPtr();
-  const int orientation = ReadOrientation(bytes.data(), bytes.size());
-  BitmapPtr picture = DecodeJpegBitmap(bytes.data(), bytes.size(), orientation, target);
-  if (picture) return picture;
+  BitmapPtr picture = DecodeAndRelease(bytes, target);
+  if (picture || bytes.empty()) return picture;
   SourcePhoto_CL photo;
   if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
   return OrientedCopy(photo.Image(), photo.Orientation());
@@ -150,10 +161,9 @@ std::vector<unsigned char> ReadPhotoBytes(const std::wstring& path) {
 
 BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height, int pixelFormat) {
   if (bytes.empty()) return BitmapPtr();
-  const int orientation = ReadOrientation(bytes.data(), bytes.size());
-  BitmapPtr picture = DecodeJpegBitmap(bytes.data(), bytes.size(), orientation,
-                                       TargetOf(kJpegThumbnail, width, height));
+  BitmapPtr picture = DecodeAndRelease(bytes, TargetOf(kJpegThumbnail, width, height));
   if (picture) return RenderThumbnail(picture.get(), width, height, pixelFormat);
+  if (bytes.empty()) return BitmapPtr();
   // Turned by GDI+ in place, at full size, without a copy.
   SourcePhoto_CL photo;
   if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
