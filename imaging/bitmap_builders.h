@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "gdiplus_types.h"
 #include "pixel_formats.h"
@@ -41,18 +42,26 @@ class SourcePhoto_CL;
 BitmapPtr UprightThumbnail(SourcePhoto_CL& photo, int width, int height,
                            int pixelFormat = kThumbnailPixelFormat);
 
+// The decoder's work for one photo file read into memory (bytes are taken):
+// decoded by libjpeg-turbo at the scale the cell needs, or by GDI+ where
+// libjpeg-turbo refuses the file, made upright, scaled by the thumbnail
+// rule. Null when neither can decode it.
+BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height,
+                             int pixelFormat = kThumbnailPixelFormat);
+
 // The decoder's work for one photo file: loaded, made upright, scaled by the
 // thumbnail rule. Null when the file cannot be read or decoded.
 BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height,
                         int pixelFormat = kThumbnailPixelFormat);
 
-// The preview's work for one photo file: loaded, an upright copy, fitted
-// inside width x height. Null when the file cannot be read or decoded.
+// The preview's work for one photo file: loaded at the scale the fit needs,
+// upright, fitted inside width x height. Null when the file cannot be read or
+// decoded.
 BitmapPtr LoadPreview(const std::wstring& path, int width, int height);
 
-// The first half of LoadPreview: the photo file loaded and its upright
-// 32-bit ARGB copy at full size (OrientedCopy), with the file and the
-// decoded original let go. Null when the file cannot be read or decoded.
+// The photo file's upright 32-bit ARGB picture at full size, with the file
+// and the decoded original let go. Null when the file cannot be read or
+// decoded.
 BitmapPtr LoadUpright(const std::wstring& path);
 
 // The photo file's upright 32-bit ARGB picture for a target of width x height

@@ -1,7 +1,10 @@
 #include "bitmap_builders.h"
 
+#include "file_bytes.h"
+#include "jpeg_bitmap.h"
 #include "log_file.h"
 #include "orientation_table.h"
+#include "read_orientation.h"
 #include "source_photo.h"
 #include "thumbnail_rule.h"
 
@@ -113,24 +116,72 @@ BitmapPtr UprightThumbnail(SourcePhoto_CL& photo, int width, int height, int pix
   return RenderThumbnail(photo.Image(), width, height, pixelFormat);
 }
 
-BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height, int pixelFormat) {
-  SourcePhoto_CL photo;
-  if (!photo.Load(path)) return BitmapPtr();
-  return UprightThumbnail(photo, width, height, pixelFormat);
+namespace {
+
+JpegTarget TargetOf(JpegTargetRule_EN rule, int width, int height) {
+  JpegTarget target;
+  target.rule = rule;
+  target.width = width;
+  target.height = height;
+  return target;
 }
 
-BitmapPtr LoadPreview(const std::wstring& path, int width, int height) {
-  return FitBitmap(LoadUpright(path), width, height);
+// libjpeg-turbo's upright picture of the photo file in bytes, which are let
+// go as soon as they are decoded (several decode threads each hold a photo);
+// null, with bytes kept, when libjpeg-turbo refuses the file.
+BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target) {
+  UprightPixels pixels;
+  if (!DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), target, &pixels)) {
+    return BitmapPtr();
+  }
+  std::vector<unsigned char>().swap(bytes);
+  return BitmapFromPixels(pixels);
 }
 
-BitmapPtr LoadUpright(const std::wstring& path) {
+// The photo file's upright picture decoded for target: by libjpeg-turbo,
+// or by GDI+ at full size where libjpeg-turbo refuses the file.
+BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target) {
+  if (bytes.empty()) return BitmapPtr();
+  BitmapPtr picture = DecodeAndRelease(bytes, target);
+  if (picture || bytes.empty()) return picture;
   SourcePhoto_CL photo;
-  if (!photo.Load(path)) return BitmapPtr();
+  if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
   return OrientedCopy(photo.Image(), photo.Orientation());
 }
 
+std::vector<unsigned char> ReadPhotoBytes(const std::wstring& path) {
+  try {
+    return ReadFileBytes(path, SourcePhoto_CL::kMaxFileSize, false);
+  } catch (const std::bad_alloc&) {
+    return std::vector<unsigned char>();
+  }
+}
+
+}  // namespace
+
+BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height, int pixelFormat) {
+  if (bytes.empty()) return BitmapPtr();
+  BitmapPtr picture = DecodeAndRelease(bytes, TargetOf(kJpegThumbnail, width, height));
+  if (picture) return RenderThumbnail(picture.get(), width, height, pixelFormat);
+  if (bytes.empty()) return BitmapPtr();
+  // Turned by GDI+ in place, at full size, without a copy.
+  SourcePhoto_CL photo;
+  if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
+  return UprightThumbnail(photo, width, height, pixelFormat);
+}
+
+BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height, int pixelFormat) {
+  return ThumbnailFromBytes(ReadPhotoBytes(path), width, height, pixelFormat);
+}
+
+BitmapPtr LoadPreview(const std::wstring& path, int width, int height) {
+  return FitBitmap(LoadUprightFor(path, width, height), width, height);
+}
+
+BitmapPtr LoadUpright(const std::wstring& path) {
+  return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFullSize, 0, 0));
+}
+
 BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height) {
-  (void)width;
-  (void)height;
-  return LoadUpright(path);
+  return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFit, width, height));
 }

@@ -65,9 +65,12 @@ class DecodeImage_CL : public ThreadBase_CL {
   typedef BOOL(WINAPI* PostHook)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static void SetPostHookForTests(PostHook hook);
 
-  // At most this many decode threads, whatever the number of cores: each
-  // full decode of a 12-megapixel photo holds about 100 MB for a moment,
-  // and a 32-bit process has 2 GB of address space.
+  // At most this many decode threads, whatever the number of cores: more
+  // would only contend for the same disk and memory bandwidth. A thumbnail
+  // is decoded at the scale of its cell, so each thread holds little more
+  // than the photo's bytes; a photo libjpeg-turbo refuses is decoded in full
+  // by GDI+, which holds about 100 MB for a 12-megapixel photo, and a 32-bit
+  // process has 2 GB of address space.
   static const int kMaxThreads = 4;
   // One per core, within 1..kMaxThreads.
   static int DefaultThreadCount();
@@ -125,8 +128,8 @@ class DecodeImage_CL : public ThreadBase_CL {
   int OnThreadMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
-  // Reads the photo, makes it upright and draws the thumbnail into
-  // item->result. On a worker thread.
+  // Reads the photo, decodes it at the scale of the cell, makes it upright
+  // and draws the thumbnail into item->result. On a worker thread.
   virtual void Decode(DecodeItem_CL* item);
   // The quick picture for item from the photo's embedded thumbnail, or null
   // when it has none to trust. On a worker thread.

@@ -6,6 +6,7 @@
 #include "bitmap_builders.h"
 #include "embedded_picture.h"
 #include "exception_guard.h"
+#include "file_bytes.h"
 #include "source_photo.h"
 
 namespace {
@@ -220,12 +221,15 @@ int DecodeImage_CL::Drain(int thread, ThreadBase_CL* self) {
 }
 
 void DecodeImage_CL::Decode(DecodeItem_CL* item) {
-  SourcePhoto_CL photo;
   // A file that cannot be read, or a picture without a size, yields no
   // thumbnail; the queue goes on.
-  photo.Load(item->path);
+  std::vector<unsigned char> bytes;
+  try {
+    bytes = ReadFileBytes(item->path, SourcePhoto_CL::kMaxFileSize, false);
+  } catch (const std::bad_alloc&) {
+  }
   if (g_decodeHook) g_decodeHook(*item);
-  item->result = UprightThumbnail(photo, item->width, item->height, item->pixelFormat);
+  item->result = ThumbnailFromBytes(std::move(bytes), item->width, item->height, item->pixelFormat);
 }
 
 BitmapPtr DecodeImage_CL::DecodeEmbedded(const DecodeItem_CL& item) {

@@ -8,6 +8,7 @@
 #include "bitmap_builders.h"
 #include "exif_thumbnail.h"
 #include "file_bytes.h"
+#include "jpeg_bitmap.h"
 #include "jpeg_frame_size.h"
 #include "memory_stream.h"
 #include "read_orientation.h"
@@ -65,9 +66,15 @@ BitmapPtr EmbeddedThumbnailOf(const unsigned char* head, std::size_t size, int w
   } catch (const std::bad_alloc&) {
     return BitmapPtr();
   }
-  IStream* stream = MemoryStream_CL::Create(bytes);
-  if (!stream) return BitmapPtr();
-  BitmapPtr decoded(new Gdiplus::Bitmap(stream));
+  // libjpeg-turbo first; GDI+ for what it refuses, from a stream it may
+  // read until the picture goes.
+  BitmapPtr decoded = DecodeJpegBitmap(bytes->data(), bytes->size(), 0, JpegTarget());
+  IStream* stream = nullptr;
+  if (!decoded) {
+    stream = MemoryStream_CL::Create(bytes);
+    if (!stream) return BitmapPtr();
+    decoded.reset(new Gdiplus::Bitmap(stream));
+  }
   BitmapPtr picture;
   if (decoded && decoded->GetLastStatus() == Gdiplus::Ok) {
     const int tw = static_cast<int>(decoded->GetWidth());
@@ -84,7 +91,7 @@ BitmapPtr EmbeddedThumbnailOf(const unsigned char* head, std::size_t size, int w
     }
   }
   decoded.reset();
-  stream->Release();
+  if (stream) stream->Release();
   if (!picture) return BitmapPtr();
   ApplyOrientation(picture.get(), ReadOrientation(head, size));
   return RenderThumbnail(picture.get(), width, height, pixelFormat);

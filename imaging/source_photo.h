@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "gdiplus_types.h"
 
@@ -23,6 +24,8 @@ class SourcePhoto_CL {
   // False when the file cannot be read or GDI+ cannot make a picture of it;
   // the object is then empty.
   bool Load(const std::wstring& path);
+  // The same for a whole file already read into memory; takes the bytes.
+  bool LoadBytes(std::vector<unsigned char> bytes);
   void Reset();
 
   // Null while empty. The picture is as stored, not yet made upright.

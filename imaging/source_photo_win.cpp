@@ -19,10 +19,18 @@ void SourcePhoto_CL::Reset() {
 
 bool SourcePhoto_CL::Load(const std::wstring& path) {
   Reset();
+  try {
+    return LoadBytes(ReadFileBytes(path, kMaxFileSize, false));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+bool SourcePhoto_CL::LoadBytes(std::vector<unsigned char> whole) {
+  Reset();
+  if (whole.empty()) return false;
   MemoryStream_CL::Data bytes;
   try {
-    std::vector<unsigned char> whole = ReadFileBytes(path, kMaxFileSize, false);
-    if (whole.empty()) return false;
     bytes = std::make_shared<const std::vector<unsigned char>>(std::move(whole));
   } catch (const std::bad_alloc&) {
     return false;

@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "corpus_manifest.h"
 #include "exif_info.h"
 #include "orientation.h"
 #include "test_files.h"
@@ -14,58 +15,7 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Row;
-
-std::vector<std::string> SplitCsvLine(const std::string& line) {
-  std::vector<std::string> fields(1);
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted) {
-      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-        fields.back() += '"';
-        ++i;
-      } else if (c == '"') {
-        quoted = false;
-      } else {
-        fields.back() += c;
-      }
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == ',') {
-      fields.emplace_back();
-    } else if (c != '\r') {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
-
-std::vector<Row> LoadManifest() {
-  std::vector<Row> rows;
-  std::ifstream in(WideToUtf8(CorpusDir()) + "/manifest.csv");
-#ifdef _WIN32
-  if (!in) in.open(std::string(SNAPVANE_CORPUS_DIR) + "\\manifest.csv");
-#endif
-  std::string line;
-  if (!std::getline(in, line)) return rows;
-  const std::vector<std::string> header = SplitCsvLine(line);
-  while (std::getline(in, line)) {
-    const std::vector<std::string> fields = SplitCsvLine(line);
-    Row row;
-    for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-std::wstring CorpusFile(const std::string& name) {
-#ifdef _WIN32
-  return CorpusDir() + L"\\" + Utf8ToWide(name);
-#else
-  return CorpusDir() + L"/" + Utf8ToWide(name);
-#endif
-}
+typedef ManifestRow Row;
 
 // The walk ends at the first APP1 that is not Exif, and at a TIFF header
 // whose magic number is not 42; an Orientation behind either is never seen.

@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the Exif reader and to the embedded-thumbnail and
-// frame-size readers, then turns a copy of them on disk and checks that the
+// Feeds arbitrary bytes to the Exif reader, to the embedded-thumbnail and
+// frame-size readers and to the decoder of upright pixels, then turns a copy of them on disk and checks that the
 // turn changed nothing but the Orientation value field, and nothing at all
 // when it failed.
 #include <cstdint>
@@ -11,6 +11,7 @@
 
 #include "exif_info.h"
 #include "exif_thumbnail.h"
+#include "jpeg_decode.h"
 #include "jpeg_frame_size.h"
 #include "orientation.h"
 #include "utf8.h"
@@ -55,6 +56,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const FrameSize frame = ReadJpegFrameSize(data, size);
   if (frame.width < 0 || frame.height < 0) std::abort();
+
+  // The decoder: a picture, when there is one, has the size it claims,
+  // turned as the Orientation asks.
+  JpegTarget cell;
+  cell.rule = kJpegThumbnail;
+  cell.width = 64;
+  cell.height = 48;
+  // Every Orientation, valid or not, over the inputs.
+  const int orientation = static_cast<int>(size % 10);
+  UprightPixels pixels;
+  if (DecodeJpegUpright(data, size, orientation, cell, &pixels)) {
+    if (pixels.width <= 0 || pixels.height <= 0) std::abort();
+    if (pixels.bgra.size() != static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height) * 4u) {
+      std::abort();
+    }
+    const bool turned = orientation >= 5 && orientation <= 8;
+    const int w = (pixels.storedWidth * pixels.scaleEighths + 7) / 8;
+    const int h = (pixels.storedHeight * pixels.scaleEighths + 7) / 8;
+    if (pixels.width != (turned ? h : w) || pixels.height != (turned ? w : h)) std::abort();
+  } else if (!pixels.bgra.empty()) {
+    std::abort();
+  }
 
   static const std::string path = TempPath();
   if (!WriteAll(path, data, size)) return 0;

@@ -1,0 +1,250 @@
+// The decoder from JPEG bytes to upright pixels: all eight orientations by
+// pixels, the scale chosen for each drawing rule, the colour spaces and
+// encodings cameras and editors write, damaged data, and the sample photos.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <jpeglib.h>
+
+#include "corpus_manifest.h"
+#include "jpeg_decode.h"
+#include "orientation_model.h"
+#include "read_orientation.h"
+#include "test_files.h"
+
+namespace {
+
+struct Colour {
+  int r, g, b;
+};
+// Far apart, so that JPEG's losses cannot turn one into another; top left,
+// top right, bottom left, bottom right.
+const Colour kCorners[4] = {{230, 20, 20}, {20, 200, 20}, {20, 20, 230}, {240, 240, 240}};
+
+enum Encoding { kBaseline, kProgressive, kRestarts, kGray, kAdobeCmyk, kPlainCmyk, kYcck };
+
+// A w x h picture of kCorners in its quadrants, encoded as asked.
+Bytes EncodeQuadrants(int w, int h, Encoding encoding) {
+  jpeg_compress_struct c;
+  jpeg_error_mgr err;
+  c.err = jpeg_std_error(&err);
+  jpeg_create_compress(&c);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&c, &buffer, &size);
+  c.image_width = static_cast<JDIMENSION>(w);
+  c.image_height = static_cast<JDIMENSION>(h);
+  const bool cmyk = encoding == kAdobeCmyk || encoding == kPlainCmyk || encoding == kYcck;
+  c.input_components = encoding == kGray ? 1 : cmyk ? 4 : 3;
+  c.in_color_space = encoding == kGray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, 95, TRUE);
+  if (encoding == kYcck) jpeg_set_colorspace(&c, JCS_YCCK);
+  if (encoding == kPlainCmyk) c.write_Adobe_marker = FALSE;
+  if (encoding == kProgressive) jpeg_simple_progression(&c);
+  if (encoding == kRestarts) c.restart_in_rows = 1;
+  jpeg_start_compress(&c, TRUE);
+  std::vector<unsigned char> row(static_cast<std::size_t>(w) * 4);
+  while (c.next_scanline < c.image_height) {
+    const int y = static_cast<int>(c.next_scanline);
+    for (int x = 0; x < w; ++x) {
+      const Colour& k = kCorners[(y >= h / 2 ? 2 : 0) + (x >= w / 2 ? 1 : 0)];
+      unsigned char* p = &row[static_cast<std::size_t>(x) * static_cast<std::size_t>(c.input_components)];
+      if (encoding == kGray) {
+        p[0] = static_cast<unsigned char>((k.r + k.g + k.b) / 3);
+      } else if (encoding == kPlainCmyk) {
+        // Ink as it is: 255 is full ink.
+        p[0] = static_cast<unsigned char>(255 - k.r);
+        p[1] = static_cast<unsigned char>(255 - k.g);
+        p[2] = static_cast<unsigned char>(255 - k.b);
+        p[3] = 0;
+      } else if (cmyk) {
+        // Adobe's inverted ink: 255 is no ink.
+        p[0] = static_cast<unsigned char>(k.r);
+        p[1] = static_cast<unsigned char>(k.g);
+        p[2] = static_cast<unsigned char>(k.b);
+        p[3] = 255;
+      } else {
+        p[0] = static_cast<unsigned char>(k.r);
+        p[1] = static_cast<unsigned char>(k.g);
+        p[2] = static_cast<unsigned char>(k.b);
+      }
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&c, rows, 1);
+  }
+  jpeg_finish_compress(&c);
+  jpeg_destroy_compress(&c);
+  Bytes bytes(buffer, buffer + size);
+  std::free(buffer);
+  return bytes;
+}
+
+Colour PixelAt(const UprightPixels& p, int x, int y) {
+  const unsigned char* q = &p.bgra[(static_cast<std::size_t>(y) * static_cast<std::size_t>(p.width) +
+                                    static_cast<std::size_t>(x)) * 4];
+  return {q[2], q[1], q[0]};
+}
+
+bool Near(const Colour& a, const Colour& b) {
+  return std::abs(a.r - b.r) <= 40 && std::abs(a.g - b.g) <= 40 && std::abs(a.b - b.b) <= 40;
+}
+
+std::string Describe(const Colour& c) {
+  return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+}
+
+// Each stored quadrant's colour where the orientation puts it upright.
+void ExpectUpright(const UprightPixels& p, int orientation, bool gray, const std::string& what) {
+  for (int corner = 0; corner < 4; ++corner) {
+    const Corner at = UprightCorner(orientation, static_cast<Corner>(corner));
+    const int x = IsRight(at) ? p.width * 3 / 4 : p.width / 4;
+    const int y = IsBottom(at) ? p.height * 3 / 4 : p.height / 4;
+    Colour want = kCorners[corner];
+    if (gray) want.r = want.g = want.b = (want.r + want.g + want.b) / 3;
+    const Colour got = PixelAt(p, x, y);
+    EXPECT_TRUE(Near(want, got)) << what << " corner " << corner << ": " << Describe(got) << " instead of "
+                                 << Describe(want);
+  }
+}
+
+JpegTarget Target(JpegTargetRule_EN rule, int w, int h) {
+  JpegTarget t;
+  t.rule = rule;
+  t.width = w;
+  t.height = h;
+  return t;
+}
+
+TEST(JpegDecode, ScaleIsTheSmallestThatCoversWhatIsDrawn) {
+  const JpegTarget cell = Target(kJpegThumbnail, 192, 144);
+  EXPECT_EQ(1, JpegScaleEighths(4000, 3000, cell));  // 500 x 375 for 192 x 144
+  EXPECT_EQ(1, JpegScaleEighths(3000, 4000, cell));  // portrait: 108 x 144 drawn
+  EXPECT_EQ(6, JpegScaleEighths(256, 256, cell));    // square: drawn 192 x 192, clipped
+  EXPECT_EQ(8, JpegScaleEighths(160, 120, cell));    // never enlarged
+  const JpegTarget pane = Target(kJpegFit, 1920, 1080);
+  EXPECT_EQ(3, JpegScaleEighths(4000, 3000, pane));  // 1440 x 1080 needs 1500 x 1125
+  EXPECT_EQ(1, JpegScaleEighths(3000, 4000, Target(kJpegFit, 600, 400)));  // 300 x 400 from 375 x 500
+  // Rounded up as the decoder rounds: 1001 / 8 gives 126.
+  EXPECT_EQ(1, JpegScaleEighths(1001, 1001, Target(kJpegFit, 126, 126)));
+  EXPECT_EQ(8, JpegScaleEighths(4000, 3000, Target(kJpegFullSize, 10, 10)));
+}
+
+TEST(JpegDecode, EveryOrientationAtFullAndReducedScale) {
+  const Bytes jpeg = EncodeQuadrants(64, 48, kBaseline);
+  for (int orientation = 1; orientation <= 8; ++orientation) {
+    const bool turned = orientation >= 5;
+    for (const JpegTarget& target : {Target(kJpegFullSize, 0, 0), Target(kJpegThumbnail, 16, 16)}) {
+      UprightPixels p;
+      ASSERT_TRUE(DecodeJpegUpright(jpeg.data(), jpeg.size(), orientation, target, &p)) << orientation;
+      const int scale = target.rule == kJpegFullSize ? 8 : 2;
+      EXPECT_EQ(scale, p.scaleEighths);
+      EXPECT_EQ((turned ? 48 : 64) * scale / 8, p.width) << orientation;
+      EXPECT_EQ((turned ? 64 : 48) * scale / 8, p.height) << orientation;
+      EXPECT_EQ(64, p.storedWidth);
+      EXPECT_TRUE(p.complete);
+      ExpectUpright(p, orientation, false, "orientation " + std::to_string(orientation));
+    }
+  }
+  // Values outside 1..8 leave the picture as stored.
+  UprightPixels p;
+  ASSERT_TRUE(DecodeJpegUpright(jpeg.data(), jpeg.size(), 9, Target(kJpegFullSize, 0, 0), &p));
+  ExpectUpright(p, 1, false, "orientation 9");
+}
+
+TEST(JpegDecode, ColourSpacesAndEncodings) {
+  const struct {
+    Encoding encoding;
+    const char* name;
+  } cases[] = {{kProgressive, "progressive"}, {kRestarts, "restart markers"}, {kGray, "grayscale"},
+               {kAdobeCmyk, "Adobe CMYK"},    {kPlainCmyk, "plain CMYK"},     {kYcck, "YCCK"}};
+  for (const auto& c : cases) {
+    const Bytes jpeg = EncodeQuadrants(80, 64, c.encoding);
+    UprightPixels p;
+    ASSERT_TRUE(DecodeJpegUpright(jpeg.data(), jpeg.size(), 6, Target(kJpegThumbnail, 16, 20), &p)) << c.name;
+    EXPECT_EQ(2, p.scaleEighths) << c.name;
+    EXPECT_EQ(16, p.width) << c.name;
+    ExpectUpright(p, 6, c.encoding == kGray, c.name);
+  }
+}
+
+TEST(JpegDecode, DamagedDataShowsWhatWasDecodedAndNeverFaults) {
+  for (Encoding encoding : {kBaseline, kProgressive}) {
+    const Bytes whole = EncodeQuadrants(64, 64, encoding);
+    // Cut off halfway through the data of the last scan: the picture keeps
+    // its size and what arrived.
+    std::size_t scan = whole.size() - 2;
+    while (scan > 0 && !(whole[scan] == 0xFF && whole[scan + 1] == 0xDA)) --scan;
+    const std::size_t data = scan + 2 + (static_cast<std::size_t>(whole[scan + 2]) << 8 | whole[scan + 3]);
+    const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(data + (whole.size() - data) / 2));
+    UprightPixels p;
+    ASSERT_TRUE(DecodeJpegUpright(cut.data(), cut.size(), 1, Target(kJpegFullSize, 0, 0), &p)) << encoding;
+    EXPECT_FALSE(p.complete);
+    EXPECT_EQ(64, p.width);
+    EXPECT_EQ(64, p.height);
+    if (encoding == kBaseline) {
+      EXPECT_TRUE(Near(kCorners[0], PixelAt(p, 8, 8)));
+    }
+    // Scribbled over: decoded or refused, within bounds either way.
+    Bytes scribbled = whole;
+    std::srand(7);
+    for (int i = 0; i < 200; ++i) {
+      const std::size_t at = whole.size() / 3 + static_cast<std::size_t>(std::rand()) % (whole.size() / 2);
+      scribbled[at] = static_cast<unsigned char>(std::rand());
+    }
+    if (DecodeJpegUpright(scribbled.data(), scribbled.size(), 6, Target(kJpegThumbnail, 16, 16), &p)) {
+      EXPECT_EQ(p.bgra.size(), static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height) * 4);
+    }
+  }
+  // No JPEG at all: refused, with nothing left behind.
+  const Bytes notJpeg = {'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0};
+  UprightPixels p;
+  EXPECT_FALSE(DecodeJpegUpright(notJpeg.data(), notJpeg.size(), 1, Target(kJpegFullSize, 0, 0), &p));
+  EXPECT_TRUE(p.bgra.empty());
+  EXPECT_EQ(0, p.width);
+  EXPECT_FALSE(DecodeJpegUpright(nullptr, 0, 1, Target(kJpegFullSize, 0, 0), &p));
+  const Bytes small = EncodeQuadrants(8, 8, kBaseline);
+  const Bytes headerOnly(small.begin(), small.begin() + 20);
+  EXPECT_FALSE(DecodeJpegUpright(headerOnly.data(), headerOnly.size(), 1, Target(kJpegFullSize, 0, 0), &p));
+}
+
+TEST(JpegDecode, SamplePhotosDecodeUprightAtTheScaleTheCellNeeds) {
+  const std::vector<ManifestRow> rows = LoadManifest();
+  ASSERT_GE(rows.size(), 90u);
+  int decoded = 0;
+  for (const ManifestRow& row : rows) {
+    const Bytes bytes = ReadBytes(CorpusFile(row.at("file")));
+    const int orientation = ReadOrientation(bytes.data(), bytes.size());
+    UprightPixels p;
+    const bool ok = DecodeJpegUpright(bytes.data(), bytes.size(), orientation, Target(kJpegThumbnail, 192, 144), &p);
+    const std::string& verdict = row.at("decode");
+    if (verdict.compare(0, 5, "error") == 0) {
+      EXPECT_FALSE(ok) << row.at("file");
+      continue;
+    }
+    ASSERT_TRUE(ok) << row.at("file");
+    ++decoded;
+    EXPECT_EQ(verdict == "ok", p.complete) << row.at("file");
+    // Upright: the stored size turned when the Orientation says so (a value
+    // outside 1..8 is shown as stored), then scaled.
+    const bool turned = orientation >= 5;
+    const int uw = std::atoi(row.at(turned ? "height" : "width").c_str());
+    const int uh = std::atoi(row.at(turned ? "width" : "height").c_str());
+    EXPECT_EQ((uw * p.scaleEighths + 7) / 8, p.width) << row.at("file");
+    EXPECT_EQ((uh * p.scaleEighths + 7) / 8, p.height) << row.at("file");
+    EXPECT_EQ(JpegScaleEighths(uw, uh, Target(kJpegThumbnail, 192, 144)), p.scaleEighths) << row.at("file");
+    if (p.scaleEighths > 1) {
+      // One step smaller would not have covered the cell's drawn part.
+      const int m = p.scaleEighths - 1;
+      const bool portrait = uw < uh;
+      EXPECT_TRUE(portrait ? (uh * m + 7) / 8 < 144 : (uw * m + 7) / 8 < 192 || (uh * m + 7) / 8 < uh * 192 / uw)
+          << row.at("file");
+    }
+  }
+  EXPECT_GT(decoded, 85);
+}
+
+}  // namespace
