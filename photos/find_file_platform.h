@@ -7,7 +7,7 @@
 #include "find_file.h"
 
 #ifdef _WIN32
-#include "win_handles.h"
+#include "owned_handle_win.h"
 #else
 #include <dirent.h>
 #endif

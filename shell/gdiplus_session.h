@@ -2,17 +2,7 @@
 // before it ends.
 #pragma once
 
-#include <windows.h>
-
-#include <algorithm>
-
-// The GDI+ headers use min and max, which NOMINMAX keeps out of the global
-// namespace.
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "gdiplus_include.h"
 
 class GdiplusSession_CL {
  public:

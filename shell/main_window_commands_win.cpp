@@ -71,7 +71,7 @@ void MainWindow_CL::ShowRegisteredPhotos() {
 }
 
 int MainWindow_CL::ShowSettingsSheet() {
-  return static_cast<int>(ShowAppSettingSheet(hwnd, appData));
+  return static_cast<int>(ShowAppSettingSheet(hwnd, appData.windowTopMost));
 }
 
 void MainWindow_CL::ShowVersionSheet() { ::ShowVersionSheet(hwnd); }

@@ -1,8 +1,10 @@
 #include "picture_image.h"
 
 #include <atomic>
+#include <cstdint>
 
 #include "bitmap_builders.h"
+#include "fit_rect.h"
 #include "picture_list_base.h"
 #include "win_handles.h"
 
@@ -125,27 +127,18 @@ Gdiplus::RectF PictureImage_CL::DestinationRect(int width, int height) const {
   const float h = static_cast<float>(image->GetHeight());
   if (w <= 0.0f || h <= 0.0f) return rect;
   if (displayMode == kDisplayFit) {
-    if (w < h) {
-      rect.Height = H;
-      rect.Width = w * H / h;
-      if (rect.Width > B) {
-        rect.Width = B;
-        rect.Height = h * B / w;
-      }
-    } else {
-      rect.Width = B;
-      rect.Height = h * B / w;
-      if (rect.Height > H) {
-        rect.Height = H;
-        rect.Width = w * H / h;
-      }
-    }
+    FloatRect box;
+    box.width = B;
+    box.height = H;
+    const FloatRect fit = FitRect(box, static_cast<std::int32_t>(image->GetWidth()),
+                                  static_cast<std::int32_t>(image->GetHeight()));
+    rect = Gdiplus::RectF(fit.x, fit.y, fit.width, fit.height);
   } else {
     rect.Width = w;
     rect.Height = h;
+    rect.X = (B - rect.Width) * 0.5f;
+    rect.Y = (H - rect.Height) * 0.5f;
   }
-  rect.X = (B - rect.Width) * 0.5f;
-  rect.Y = (H - rect.Height) * 0.5f;
   const LONG_PTR style = hwnd ? GetWindowLongPtrW(hwnd, GWL_STYLE) : 0;
   if (style & WS_HSCROLL) rect.X = -static_cast<float>(horizontalBar.state.PositionOrZero());
   if (style & WS_VSCROLL) rect.Y = -static_cast<float>(verticalBar.state.PositionOrZero());

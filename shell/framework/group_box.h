@@ -7,7 +7,8 @@ class GroupBox_CL : public ControlBase_CL {
  public:
   GroupBox_CL() : ControlBase_CL(kControlGroupBox) {}
 
-  // Two extra values the group box carries; nothing sets them yet.
-  int extra1 = 0;
-  int extra2 = 0;
+  // The extent of the controls the group box was told to enclose, from its
+  // own top-left corner (see IncludeInGroupBox).
+  int contentWidth = 0;
+  int contentHeight = 0;
 };

@@ -17,7 +17,6 @@
 #include "prop_app_setting.h"
 #include "prop_app_version.h"
 #include "property_sheet.h"
-#include "save_data.h"
 #include "site_open.h"
 #include "test_files.h"
 #include "update_server.h"
@@ -104,8 +103,8 @@ class SheetTest : public ::testing::Test {
   std::wstring marker;
   HWND owner = NULL;
   HWND sheetWindow = NULL;
-  SaveData_CL appData;
-  PropAppSetting_CL settingPage{appData};
+  bool windowTopMost = false;  // the program's shared setting
+  PropAppSetting_CL settingPage{windowTopMost};
   PropAppVersion_CL versionPage;
 };
 
@@ -126,7 +125,7 @@ TEST_F(SheetTest, TickingAlwaysOnTopEnablesApplyAndOkStoresIt) {
   EXPECT_FALSE(applyBefore);
   EXPECT_TRUE(applyAfter);
   EXPECT_EQ(1, result);
-  EXPECT_TRUE(appData.windowTopMost);
+  EXPECT_TRUE(windowTopMost);
   EXPECT_EQ(1, Setting(L"APP_SETTING", L"WindowTopMost"));
   // The version page was never opened: "notify" is not touched.
   EXPECT_EQ(-99, Setting(L"VERSION", L"notify"));
@@ -141,14 +140,14 @@ TEST_F(SheetTest, CancelWritesNothing) {
       Press(IDCANCEL),
   });
   EXPECT_NE(1, result);
-  EXPECT_FALSE(appData.windowTopMost);
+  EXPECT_FALSE(windowTopMost);
   EXPECT_EQ(-99, Setting(L"APP_SETTING", L"WindowTopMost"));
   const Bytes bytes = ReadBytes(ini);
   EXPECT_EQ(2u, bytes.size());  // the byte order mark alone
 }
 
 TEST_F(SheetTest, TheSettingsPageShowsTheStoredStateAtItsPlace) {
-  appData.windowTopMost = true;
+  windowTopMost = true;
   RECT place = {0, 0, 0, 0};
   bool checked = false;
   RunSettingsSheet({

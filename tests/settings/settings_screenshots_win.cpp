@@ -14,7 +14,6 @@
 #include "prop_app_setting.h"
 #include "prop_app_version.h"
 #include "property_sheet.h"
-#include "save_data.h"
 #include "site_open.h"
 #include "update_dialog.h"
 #include "update_server.h"
@@ -73,12 +72,11 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   {
-    SaveData_CL appData;
-    appData.windowTopMost = true;
+    bool windowTopMost = true;
     HWND sheetWindow = owner;
     PropertySheet sheet;
     sheet.publishSlot = &sheetWindow;
-    PropAppSetting_CL settingPage(appData);
+    PropAppSetting_CL settingPage(windowTopMost);
     PropAppVersion_CL versionPage;
     sheet.AddPage(&settingPage, L"アプリ設定");
     sheet.AddPage(&versionPage, L"バージョン情報");

@@ -5,14 +5,13 @@
 #include <windows.h>
 
 #include "control_factory.h"
-#include "save_data.h"
 #include "subclass_dialog_base.h"
 
 class PropAppSetting_CL : public SubClassDialogBase_CL {
  public:
-  // `appData` is the program's shared state; its windowTopMost is shown and,
-  // on apply, replaced and saved.
-  explicit PropAppSetting_CL(SaveData_CL& appData);
+  // `windowTopMost` is the program's shared setting (SaveData_CL's): it is
+  // shown and, on apply, replaced and saved.
+  explicit PropAppSetting_CL(bool& windowTopMost);
   ~PropAppSetting_CL() override;
 
   INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -25,5 +24,5 @@ class PropAppSetting_CL : public SubClassDialogBase_CL {
 
   ControlFactory_CL controls;
   ControlBase_CL* topMostCheck = NULL;
-  SaveData_CL& appData;
+  bool& windowTopMost;
 };

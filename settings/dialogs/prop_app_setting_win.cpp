@@ -6,7 +6,7 @@
 #include "app_settings.h"
 #include "property_sheet.h"
 
-PropAppSetting_CL::PropAppSetting_CL(SaveData_CL& appData_) : appData(appData_) {
+PropAppSetting_CL::PropAppSetting_CL(bool& windowTopMost_) : windowTopMost(windowTopMost_) {
   style = kDialogStyle;
 }
 
@@ -16,7 +16,7 @@ void PropAppSetting_CL::Layout() {
   MoveWindow(hwnd, 0, 0, kPageWidth, kPageHeight, FALSE);
   const int check = controls.AddCheckBox(hwnd, L"ウインドウを常に最前面に表示する", 8);
   topMostCheck = controls.Control(check);
-  if (appData.windowTopMost && topMostCheck->hwnd) {
+  if (windowTopMost && topMostCheck->hwnd) {
     SendMessageW(topMostCheck->hwnd, BM_SETCHECK, BST_CHECKED, 0);
   }
   const int stack[] = {check, -1};
@@ -38,8 +38,8 @@ INT_PTR PropAppSetting_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
       const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header && header->code == static_cast<UINT>(PSN_APPLY) && topMostCheck) {
         const LRESULT state = SendMessageW(topMostCheck->hwnd, BM_GETCHECK, 0, 0);
-        appData.windowTopMost = (state & 0xFF) != 0;
-        SaveWindowTopMost(appData);
+        windowTopMost = (state & 0xFF) != 0;
+        SaveWindowTopMost(windowTopMost ? 1 : 0);
       }
       return 0;
     }

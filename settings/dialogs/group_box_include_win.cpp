@@ -8,9 +8,9 @@ void IncludeInGroupBox(GroupBox_CL* box, HWND control) {
   const RECT group = WindowRectInParent(box->hwnd);
   const RECT inner = WindowRectInParent(control);
   GroupBoxExtent extent;
-  extent.contentWidth = box->extra1;
-  extent.contentHeight = box->extra2;
+  extent.contentWidth = box->contentWidth;
+  extent.contentHeight = box->contentHeight;
   IncludeControl(&extent, group.left, group.top, inner.right, inner.bottom);
-  box->extra1 = extent.contentWidth;
-  box->extra2 = extent.contentHeight;
+  box->contentWidth = extent.contentWidth;
+  box->contentHeight = extent.contentHeight;
 }

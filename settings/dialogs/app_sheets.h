@@ -4,12 +4,10 @@
 
 #include <windows.h>
 
-#include "save_data.h"
-
 extern const wchar_t kAppSettingTitle[];   // "アプリ設定"
 extern const wchar_t kVersionInfoTitle[];  // "バージョン情報"
 
 // Returns what the sheet returned: 1 after OK, when the caller must apply the
 // new windowTopMost to the main window at once.
-INT_PTR ShowAppSettingSheet(HWND owner, SaveData_CL& appData);
+INT_PTR ShowAppSettingSheet(HWND owner, bool& windowTopMost);
 INT_PTR ShowVersionSheet(HWND owner);

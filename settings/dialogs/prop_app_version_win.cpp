@@ -58,13 +58,13 @@ void PropAppVersion_CL::Layout() {
   GroupBox_CL* notices = static_cast<GroupBox_CL*>(controls.Control(noticeGroup));
   IncludeInGroupBox(notices, notifyCheck->hwnd);
   notices->Resize(WindowRectInParent(notices->hwnd).right - WindowRectInParent(notices->hwnd).left,
-                  notices->extra2 + 8, TRUE);
+                  notices->contentHeight + 8, TRUE);
 
   const int versionGroup = controls.AddGroupBox(hwnd, L"バージョン情報", m.width, 4 * m.charWidth, 52);
   GroupBox_CL* versions = static_cast<GroupBox_CL*>(controls.Control(versionGroup));
   IncludeInGroupBox(versions, supportButton->hwnd);
   versions->Resize(WindowRectInParent(versions->hwnd).right - WindowRectInParent(versions->hwnd).left,
-                   versions->extra2 + 8, TRUE);
+                   versions->contentHeight + 8, TRUE);
 
   const RECT iconPlace = WindowRectInParent(iconButton->hwnd);
   controls.MoveTo(icon, iconPlace.left + 8, iconPlace.top);
