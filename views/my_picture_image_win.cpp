@@ -49,8 +49,10 @@ BitmapPtr MyPictureImage_CL::DecodeForPane(const std::wstring& path, int width, 
   const int h = static_cast<int>(picture->GetHeight());
   const FitSize fit = FitInside(width, height, w, h);
   if (fit.width <= 0 || fit.height <= 0 || (fit.width >= w && fit.height >= h)) return picture;
-  // Kept as it is when no memory is left for the smaller copy.
-  BitmapPtr fitted = FitCopy(picture.get(), width, height);
+  // Kept as it is when no memory is left for the smaller copy. The decode
+  // already came close to the pane, so this is usually a direct resample,
+  // much cheaper than GDI+'s scaled drawing.
+  BitmapPtr fitted = QuickFit(picture.get(), width, height);
   return fitted ? std::move(fitted) : std::move(picture);
 }
 
