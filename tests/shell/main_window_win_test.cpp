@@ -629,6 +629,14 @@ TEST_F(MainWindowTest, DraggingTheBarLaysTheWindowOutWhenReleased) {
   EXPECT_EQ(before - 100, after);
 }
 
+// Two small photos for the thumbnail tests: a stored upright (Orientation 1)
+// and b needing a quarter turn (Orientation 6).
+bool WriteUprightAndTurnedPhotos(const std::wstring& a, const std::wstring& b) {
+  BitmapPtr picture = QuadrantPicture(400, 300);
+  return WriteBytes(a, JpegWithOrientation(picture.get(), 1)) &&
+         WriteBytes(b, JpegWithOrientation(picture.get(), 6));
+}
+
 // Holds every full decode until the test lets them go.
 HANDLE g_decodesMayGoOn = NULL;
 void HoldDecode(const DecodeItem_CL&) { WaitForSingleObject(g_decodesMayGoOn, 20000); }
@@ -637,9 +645,7 @@ TEST_F(MainWindowTest, FinishedThumbnailsGoIntoTheStripsCacheAndStrayOnesDoNot) 
   photos_test::TempFolder photos;
   const std::wstring a = photos.File(L"a.jpg");
   const std::wstring b = photos.File(L"b.jpg");
-  BitmapPtr picture = QuadrantPicture(400, 300);
-  ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
-  ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 6)));
+  ASSERT_TRUE(WriteUprightAndTurnedPhotos(a, b));
   UniqueHandle mayGoOn(CreateEventW(NULL, TRUE, FALSE, NULL));
   g_decodesMayGoOn = mayGoOn.Get();
   DecodeImage_CL::SetDecodeHookForTests(&HoldDecode);
@@ -689,9 +695,7 @@ TEST_F(MainWindowTest, NoThumbnailIsLostWhenItsMessageIsRefusedOrLeftQueuedAtThe
   photos_test::TempFolder photos;
   const std::wstring a = photos.File(L"a.jpg");
   const std::wstring b = photos.File(L"b.jpg");
-  BitmapPtr picture = QuadrantPicture(400, 300);
-  ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
-  ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 6)));
+  ASSERT_TRUE(WriteUprightAndTurnedPhotos(a, b));
   const long aliveBefore = DecodeItem_CL::LiveCount();
   g_postsFail = true;
   g_failedPosts = 0;
