@@ -32,6 +32,12 @@ void DecodeBudget_CL::Reservation::Release() {
   bytes_ = 0;
 }
 
+namespace {
+
+void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(1)); }
+
+}  // namespace
+
 bool DecodeBudget_CL::Take(std::size_t bytes) {
   std::size_t used = used_.load();
   do {
@@ -45,13 +51,18 @@ void DecodeBudget_CL::Give(std::size_t bytes) { used_.fetch_sub(bytes); }
 DecodeBudget_CL::Reservation DecodeBudget_CL::Reserve(std::size_t bytes, int waitMilliseconds) {
   Reservation held;
   if (bytes > total_) return held;
-  // Holders give back within one decode; polling keeps this free of any
-  // lock or event the Windows XP runtime may lack.
+  // Holders give back within one decode, so polling does: it keeps this free
+  // of any lock or event the Windows XP runtime may lack.
+  const unsigned ticket = nextTicket_.fetch_add(1);
+  while (serving_.load() != ticket) Pause();
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
-  while (!Take(bytes)) {
-    if (std::chrono::steady_clock::now() >= deadline) return held;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  bool taken = Take(bytes);
+  while (!taken && std::chrono::steady_clock::now() < deadline) {
+    Pause();
+    taken = Take(bytes);
   }
+  serving_.fetch_add(1);
+  if (!taken) return held;
   held.budget_ = this;
   held.bytes_ = bytes;
   return held;

@@ -46,9 +46,11 @@ class DecodeBudget_CL {
   DecodeBudget_CL(const DecodeBudget_CL&) = delete;
   DecodeBudget_CL& operator=(const DecodeBudget_CL&) = delete;
 
-  // bytes taken once they fit beside what the others hold, waiting up to
-  // waitMilliseconds for them to give back. Refused (an empty reservation)
-  // when they do not fit in time, at once when they exceed the whole budget.
+  // bytes taken once they fit beside what the others hold. Decoders that
+  // wait are served in turn, so a large photo is not passed over for ever by
+  // small ones; the first in line waits up to waitMilliseconds for the
+  // others to give back. Refused (an empty reservation) when they do not
+  // fit in time, at once when they exceed the whole budget.
   Reservation Reserve(std::size_t bytes, int waitMilliseconds);
 
   std::size_t Total() const { return total_; }
@@ -60,6 +62,10 @@ class DecodeBudget_CL {
 
   const std::size_t total_;
   std::atomic<std::size_t> used_{0};
+  // The turns of the decoders in line: each draws the next ticket and waits
+  // until it is served.
+  std::atomic<unsigned> nextTicket_{0};
+  std::atomic<unsigned> serving_{0};
 };
 
 // The one budget all the program's decoders share.

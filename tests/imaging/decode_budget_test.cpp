@@ -30,20 +30,21 @@ TEST(DecodeBudget, DecodersTogetherNeverHoldMoreThanTheBudget) {
   }
   EXPECT_EQ(0u, budget.InUse());
 
-  // Five decoders (the strip's four and the preview's) taking turns.
+  // Five decoders (the strip's four and the preview's), one of them with a
+  // photo that needs most of the budget: it is not passed over for ever.
   std::atomic<bool> exceeded{false};
   std::atomic<int> refused{0};
   std::vector<std::thread> decoders;
   for (int t = 0; t < 5; ++t) {
-    decoders.emplace_back([&] {
-      for (int i = 0; i < 300; ++i) {
-        DecodeBudget_CL::Reservation held = budget.Reserve(30, 2000);
+    decoders.emplace_back([&, t] {
+      for (int i = 0; i < 40; ++i) {
+        DecodeBudget_CL::Reservation held = budget.Reserve(t == 0 ? 90 : 30, 2000);
         if (!held) {
           ++refused;
           continue;
         }
         if (budget.InUse() > budget.Total()) exceeded = true;
-        std::this_thread::yield();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
       }
     });
   }
