@@ -35,8 +35,11 @@ if(NOT SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR OR _at EQUAL 0)
   set(SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR "${_pinned}" CACHE PATH "libjpeg-turbo source folder" FORCE)
 endif()
 # The folder's name proves nothing: its own build file says what it holds.
-file(STRINGS "${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR}/CMakeLists.txt" _version_line
-     REGEX "^set\\(VERSION [^)]*\\)" LIMIT_COUNT 1)
+set(_version_line "")
+if(EXISTS "${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR}/CMakeLists.txt")
+  file(STRINGS "${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR}/CMakeLists.txt" _version_line
+       REGEX "^set\\(VERSION [^)]*\\)" LIMIT_COUNT 1)
+endif()
 string(REGEX REPLACE "^set\\(VERSION ([^)]*)\\)$" "\\1" _version "${_version_line}")
 if(NOT _version STREQUAL SNAPVANE_LIBJPEG_TURBO_VERSION)
   if(NOT _version)
@@ -44,7 +47,8 @@ if(NOT _version STREQUAL SNAPVANE_LIBJPEG_TURBO_VERSION)
   endif()
   message(FATAL_ERROR "libjpeg-turbo in ${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR} is ${_version}, but the "
                       "programs are built with ${SNAPVANE_LIBJPEG_TURBO_VERSION} (cmake/libjpeg-turbo.version): "
-                      "run tools/bootstrap, which fetches that version in its place")
+                      "run tools/bootstrap, which fetches that version into build/third_party, or name "
+                      "its sources in SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR")
 endif()
 
 include(ExternalProject)
