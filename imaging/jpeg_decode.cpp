@@ -186,9 +186,11 @@ JpegOutcome_EN RunDecode(DecodeState* s) {
   const std::uint64_t libraryBytes =
       CoefficientBytes(*cinfo) + kDecoderTables + kDecoderRows * cinfo->output_width * 4u;
   if (pictureBytes + libraryBytes > s->limits.maxMemory) return JpegOutcome_EN::kTooMuchMemory;
+  // The file's bytes are held while it is decoded, and count too.
   DecodeBudget_CL& budget = s->limits.budget ? *s->limits.budget : SharedDecodeBudget();
-  s->reservation = budget.Reserve(static_cast<std::size_t>(pictureBytes + libraryBytes),
-                                  s->limits.budgetWaitMilliseconds);
+  const std::uint64_t held = pictureBytes + libraryBytes + s->size;
+  if (held > budget.Total()) return JpegOutcome_EN::kOutOfMemory;
+  s->reservation = budget.Reserve(static_cast<std::size_t>(held), s->limits.budgetWaitMilliseconds);
   if (!s->reservation) return JpegOutcome_EN::kOutOfMemory;
   cinfo->mem->max_memory_to_use = static_cast<long>(libraryBytes);
   jpeg_start_decompress(cinfo);

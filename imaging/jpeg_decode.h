@@ -56,7 +56,7 @@ enum class JpegOutcome_EN {
   kTooManyScans,   // more scans than any real photo has
   kTooMuchMemory,  // the decode at the chosen scale would need more than one photo may
   kTooManyPixels,  // the picture at the chosen scale is larger than one photo may be
-  kOutOfMemory,    // memory ran out, or the decoders together held the budget too long
+  kOutOfMemory,    // memory ran out, or the decoders' budget could not give what the decode holds
 };
 
 // The limits a decode stays within; the defaults are the program's.
@@ -81,8 +81,9 @@ struct JpegLimits {
 // leaves it as stored). Handles baseline and progressive files, grayscale,
 // YCbCr, RGB, CMYK and YCCK (Adobe's inverted ink values included), restart
 // markers, and damaged or cut-off data as far as it can be decoded. What the
-// decode needs is taken from the budget before it starts; out's pixels hold
-// their share of it. Anything but kDecoded leaves out empty.
+// decode holds (the bytes, the decoder's memory, the picture) is taken from
+// the budget before it starts; out's pixels keep their share of it. Anything
+// but kDecoded leaves out empty.
 JpegOutcome_EN DecodeJpegUpright(const unsigned char* bytes, std::size_t size, int orientation,
                                  const JpegTarget& target, UprightPixels* out,
                                  const JpegLimits& limits = JpegLimits());
