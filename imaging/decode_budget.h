@@ -16,7 +16,8 @@ class DecodeBudget_CL {
   // decoders may take together. A fixed figure, not one from the machine's
   // memory: address space, not memory, runs out first.
   static const std::size_t kSharedBytes = 512u * 1024u * 1024u;
-  // How long a decoder waits for others to give back before it gives up.
+  // How long the first decoder in line waits for others to give back
+  // before it gives up.
   static const int kWaitMilliseconds = 5000;
 
   // Bytes taken from a budget, given back when it goes (or on Release).

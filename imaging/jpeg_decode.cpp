@@ -147,8 +147,8 @@ struct DecodeState {
   JpegTarget target;
   JpegLimits limits;
   UprightPixels* out;
-  // What the decode holds of the budget: the library's part goes back when
-  // it is destroyed, the picture's part with the pixels.
+  // What the decode holds of the budget: the bytes' and the library's part
+  // go back when the decode ends, the picture's part with the pixels.
   DecodeBudget_CL::Reservation reservation;
 };
 
