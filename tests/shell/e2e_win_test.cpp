@@ -170,6 +170,14 @@ class EndToEnd : public ::testing::Test {
     Capture::OfClient(main).SavePng(ScreenshotPath(L"e2e-" + name + L".png"));
   }
 
+  // Starts with the photos (each marked kMarks[i]) and waits until the
+  // strip's cell shows its photo upright.
+  bool StartAndWaitForCell(const std::vector<std::wstring>& photos, int cell) {
+    return Start(photos) &&
+           WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), cell), Upright(kMarks[cell])); },
+                     20000);
+  }
+
   // Clicks the centre of a visible cell of the strip.
   void ClickCell(int cell) {
     ClickAt(strip, cell * kCellWidth + kCellWidth / 2, 80);
@@ -281,8 +289,7 @@ TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
   const std::wstring a = Photo(L"a.jpg", first);
   const std::wstring b = Photo(L"b.jpg", second);
   const std::wstring c = Photo(L"c.jpg", third);
-  ASSERT_TRUE(Start({a, b, c}));
-  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 2), Upright(kMarks[2])); }, 20000));
+  ASSERT_TRUE(StartAndWaitForCell({a, b, c}, 2));
 
   // Click the first photo, then Shift+Right with the mouse off the strip:
   // photos 1 and 2 are selected, the range keeps its anchor on the first,
@@ -323,8 +330,7 @@ TEST_F(EndToEnd, TheMenuOfARightClickedPhotoTurnsThatPhoto) {
   const std::wstring a = Photo(L"a.jpg", first);
   const std::wstring b = Photo(L"b.jpg", second);
   const std::wstring c = Photo(L"c.jpg", third);
-  ASSERT_TRUE(Start({a, b, c}));
-  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 2), Upright(kMarks[2])); }, 20000));
+  ASSERT_TRUE(StartAndWaitForCell({a, b, c}, 2));
   ClickCell(0);
 
   // The third photo's menu: it is selected alone and shown before the menu
