@@ -170,12 +170,19 @@ class EndToEnd : public ::testing::Test {
     Capture::OfClient(main).SavePng(ScreenshotPath(L"e2e-" + name + L".png"));
   }
 
-  // Starts with the photos (each marked kMarks[i]) and waits until the
-  // strip's cell shows its photo upright.
-  bool StartAndWaitForCell(const std::vector<std::wstring>& photos, int cell) {
-    return Start(photos) &&
-           WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), cell), Upright(kMarks[cell])); },
-                     20000);
+  // Starts with photos p0.jpg, p1.jpg ... of the work folder, photo i
+  // marked kMarks[i], Orientation 1 (their bytes and paths kept in marked
+  // and paths), and waits until the last cell that the first window shows
+  // (of three) shows its photo upright.
+  bool StartWithMarkedPhotos(int count) {
+    for (int i = 0; i < count; ++i) {
+      marked.push_back(MakeQuadrantPhoto(640, 480, 1, kMarks[i]));
+      paths.push_back(Photo(L"p" + std::to_wstring(i) + L".jpg", marked.back()));
+    }
+    const int last = std::min(count, 3) - 1;
+    return Start(paths) && WaitUntil([&] {
+             return Matches(CellQuadrants(Capture::OfClient(strip), last), Upright(kMarks[last]));
+           }, 20000);
   }
 
   // Clicks the centre of a visible cell of the strip.
@@ -198,6 +205,8 @@ class EndToEnd : public ::testing::Test {
   std::wstring dataFolder;
   std::unique_ptr<DocumentsFolderOverride> redirect;
   std::unique_ptr<SnapvaneProcess> app;
+  std::vector<Bytes> marked;
+  std::vector<std::wstring> paths;
   HWND main = NULL;
   HWND strip = NULL;
   HWND preview = NULL;
@@ -283,13 +292,9 @@ TEST_F(EndToEnd, TurningRightRewritesOnlyTheOrientationAndTurnsThumbnailAndPrevi
 }
 
 TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
-  const Bytes first = MakeQuadrantPhoto(640, 480, 1, kMarks[0]);
-  const Bytes second = MakeQuadrantPhoto(640, 480, 1, kMarks[1]);
-  const Bytes third = MakeQuadrantPhoto(640, 480, 1, kMarks[2]);
-  const std::wstring a = Photo(L"a.jpg", first);
-  const std::wstring b = Photo(L"b.jpg", second);
-  const std::wstring c = Photo(L"c.jpg", third);
-  ASSERT_TRUE(StartAndWaitForCell({a, b, c}, 2));
+  ASSERT_TRUE(StartWithMarkedPhotos(3));
+  const Bytes &first = marked[0], &second = marked[1], &third = marked[2];
+  const std::wstring &a = paths[0], &b = paths[1], &c = paths[2];
 
   // Click the first photo, then Shift+Right with the mouse off the strip:
   // photos 1 and 2 are selected, the range keeps its anchor on the first,
@@ -324,13 +329,9 @@ TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
 }
 
 TEST_F(EndToEnd, TheMenuOfARightClickedPhotoTurnsThatPhoto) {
-  const Bytes first = MakeQuadrantPhoto(640, 480, 1, kMarks[0]);
-  const Bytes second = MakeQuadrantPhoto(640, 480, 1, kMarks[1]);
-  const Bytes third = MakeQuadrantPhoto(640, 480, 1, kMarks[2]);
-  const std::wstring a = Photo(L"a.jpg", first);
-  const std::wstring b = Photo(L"b.jpg", second);
-  const std::wstring c = Photo(L"c.jpg", third);
-  ASSERT_TRUE(StartAndWaitForCell({a, b, c}, 2));
+  ASSERT_TRUE(StartWithMarkedPhotos(3));
+  const Bytes &first = marked[0], &second = marked[1];
+  const std::wstring &a = paths[0], &b = paths[1], &c = paths[2];
   ClickCell(0);
 
   // The third photo's menu: it is selected alone and shown before the menu
@@ -365,11 +366,7 @@ TEST_F(EndToEnd, TheMenuOfARightClickedPhotoTurnsThatPhoto) {
 }
 
 TEST_F(EndToEnd, KeysGoOnFromThePhotoShownAndTabMovesBetweenThePanes) {
-  std::vector<std::wstring> photos;
-  for (int i = 0; i < 5; ++i) {
-    photos.push_back(Photo(L"k" + std::to_wstring(i) + L".jpg", MakeQuadrantPhoto(640, 480, 1, kMarks[i])));
-  }
-  ASSERT_TRUE(Start(photos));
+  ASSERT_TRUE(StartWithMarkedPhotos(5));
   SetWindowPos(main, NULL, 20, 20, 1100, 820, SWP_NOZORDER);
   ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 4), Upright(kMarks[4])); }, 20000));
   auto shows = [&](int photo) {
