@@ -58,14 +58,16 @@ void GridLayout_CL::UpdateLayout(const GridRect& client, unsigned count, int scr
     contentWidth_ = 0;
     contentHeight_ = 0;
   }
-  SetRange(horizontal_, contentWidth_, offsetX_, client.right - client.left);
-  SetRange(vertical_, contentHeight_, offsetY_, client.bottom - client.top);
+  SetRange(horizontal_, contentWidth_, offsetX_, client.right - client.left, cellWidth_);
+  SetRange(vertical_, contentHeight_, offsetY_, client.bottom - client.top, cellHeight_);
   client_ = client;
   RebuildVisibleCells();
 }
 
-void GridLayout_CL::SetRange(ScrollState& bar, int content, int offset, int clientSize) {
+void GridLayout_CL::SetRange(ScrollState& bar, int content, int offset, int clientSize, int cell) {
   bar.wheelStep = cellHeight_;
+  // An arrow of the bar moves the view by one cell.
+  bar.lineStep = cell;
   // The position stays where the user left it; only a range that shrank
   // pulls it back.
   if (bar.position < 0) bar.position = 0;

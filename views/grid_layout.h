@@ -83,7 +83,8 @@ class GridLayout_CL {
   const ScrollState& Vertical() const { return vertical_; }
 
  private:
-  void SetRange(ScrollState& bar, int content, int offset, int clientSize);
+  // cell: the cell's extent along the bar, the step of its arrows.
+  void SetRange(ScrollState& bar, int content, int offset, int clientSize, int cell);
 
   ScrollState& horizontal_;
   ScrollState& vertical_;

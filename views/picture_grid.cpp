@@ -13,6 +13,7 @@ void PictureGrid_CL::SelectRange(int from, int to, int operation) {
 
 void PictureGrid_CL::Click(int index, GridModifiers keys) {
   if (!IsItem(index)) return;
+  focus = index;
   if (keys.shift) {
     if (!IsItem(anchor)) {
       anchor = index;
@@ -32,6 +33,16 @@ void PictureGrid_CL::Click(int index, GridModifiers keys) {
   rangeEnd = index;
 }
 
+void PictureGrid_CL::RightClick(int index) {
+  if (!IsItem(index)) return;
+  focus = index;
+  if (selection.IsSelected(index)) return;
+  selection.SelectAll(kSelectClear);
+  selection.SetSelected(index, kSelectSet);
+  anchor = index;
+  rangeEnd = index;
+}
+
 void PictureGrid_CL::SelectFirst(GridModifiers keys) {
   if (Count() == 0) return;
   Click(0, keys);
@@ -43,14 +54,15 @@ PictureGrid_CL::MouseMoveResult PictureGrid_CL::MouseMove(int x, int y) {
   lastMouseX = x;
   lastMouseY = y;
   const int index = layout.HitTest(x, y);
-  if (IsItem(index)) focus = index;
   if (index != hover) {
     hover = index;
     result.hoverChanged = true;
   }
-  if (dragging && IsItem(anchor) && IsItem(focus) && anchor != focus) {
+  // Past the last item the range keeps the end it had.
+  const int end = IsItem(index) ? index : rangeEnd;
+  if (dragging && IsItem(anchor) && IsItem(end) && anchor != end) {
     selection.SelectAll(kSelectClear);
-    SelectRange(anchor, focus, kSelectSet);
+    SelectRange(anchor, end, kSelectSet);
     result.scrolled = layout.AutoScrollTo(x, y);
   }
   return result;
@@ -82,6 +94,12 @@ bool PictureGrid_CL::KeyDown(int key, GridModifiers keys) {
       return AfterFocusMove(keys);
     case kKeyPageDown:
       forward(page);
+      return AfterFocusMove(keys);
+    case kKeyHome:
+      focus = 0;
+      return AfterFocusMove(keys);
+    case kKeyEnd:
+      focus = last;
       return AfterFocusMove(keys);
     case kKeyLeft:
       back(1);

@@ -13,6 +13,8 @@ enum GridKey_EN {
   kKeySpace = 32,
   kKeyPageUp = 33,
   kKeyPageDown = 34,
+  kKeyEnd = 35,
+  kKeyHome = 36,
   kKeyLeft = 37,
   kKeyUp = 38,
   kKeyRight = 39,
@@ -46,7 +48,13 @@ class PictureGrid_CL {
   // A left press on item index (the control has notified the click):
   // Shift extends from the anchor (the item becomes the anchor when there
   // is none), Ctrl toggles the item, otherwise the item alone is selected.
+  // The item becomes the focus.
   void Click(int index, GridModifiers keys);
+  // A right press on item index: an item outside the selection becomes the
+  // only one selected, one inside keeps the selection as it is, so that the
+  // menu that follows acts on what was pointed at. The item becomes the
+  // focus either way.
+  void RightClick(int index);
   // The rules of a click on item 0, then the focus goes to the anchor.
   // Nothing for an empty list.
   void SelectFirst(GridModifiers keys);
@@ -55,8 +63,9 @@ class PictureGrid_CL {
     bool hoverChanged = false;  // hover now names another cell
     bool scrolled = false;      // a drag scrolled the view
   };
-  // The focus follows the mouse; while dragging, the range from the anchor
-  // to the focus is selected and the view scrolls towards the mouse.
+  // The mouse names the cell of its tooltip and, while dragging, the moving
+  // end of the range selected from the anchor; the view then scrolls towards
+  // it. The focus stays where the click or the keys put it.
   MouseMoveResult MouseMove(int x, int y);
 
   // Brings a focus or an anchor that names no item (none yet, or past the
@@ -73,7 +82,7 @@ class PictureGrid_CL {
   SelectionBits_CL selection;
   int anchor = -1;    // the fixed end of a Shift range
   int rangeEnd = -1;  // the moving end of the last range or click
-  int focus = -1;     // under the mouse or moved by the keys
+  int focus = -1;     // the item last clicked or moved to with the keys
   int hover = -1;     // the cell whose tooltip is registered
   int dragging = 0;   // 1 between a left press and its release
   int lastMouseX = 0;

@@ -37,8 +37,9 @@ PictureImage_CL::~PictureImage_CL() {
 HWND PictureImage_CL::Create(HWND parent, int id, int width, int height, int x, int y) {
   const HWND window = CreateWindowExW(
       0, L"Static", L"",
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | SS_REALSIZEIMAGE | SS_BITMAP, x, y,
-      width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(NULL),
+      // A tab stop: Tab moves the keyboard between the pane and the strip.
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | SS_REALSIZEIMAGE | SS_BITMAP,
+      x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(NULL),
       this);
   if (!window) return NULL;
   controlId = id;
@@ -174,11 +175,9 @@ void PictureImage_CL::OnPaint(HWND window) {
 
 LRESULT PictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   handled = 1;
+  // The pane wants its scroll bars, its context menu and the drops on it.
+  if (IsScrollBarMouseMessage(message)) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
-    case WM_NCHITTEST:
-      // A static control lets the mouse fall through to its parent; the
-      // pane wants its scroll bars, its context menu and the drops on it.
-      return DefWindowProcW(window, message, wParam, lParam);
     case WM_SIZE:
       backBuffer.EnsureSize(LOWORD(lParam), HIWORD(lParam));
       UpdateScrollBars();

@@ -1,5 +1,5 @@
 // A custom-drawn, scrolling grid of equally sized cells, one per item, with
-// a multiple selection, a focus that follows the mouse and the arrow keys,
+// a multiple selection, a focus that follows the clicks and the keys,
 // drag selection and flicker-free painting through a back buffer. It knows
 // nothing about photos: subclasses paint the cells. Clicks, keys and focus
 // changes go to the parent as list-view style WM_NOTIFY messages.
@@ -99,6 +99,9 @@ class PictureListBase_CL : public ControlBase_CL {
   void OnKeyDown(WPARAM key);
   void OnMouseMove(int x, int y);
   void OnLeftButtonDown(int x, int y);
+  void OnRightButtonDown(int x, int y);
+  // The answer to WM_GETDLGCODE for the message the dialog manager holds.
+  static UINT DialogCode(const MSG* message);
 };
 
 // Unbinds a custom control's window from its object and destroys it, for

@@ -41,7 +41,8 @@ PictureListBase_CL::~PictureListBase_CL() { DetachAndDestroy(*this); }
 HWND PictureListBase_CL::Create(HWND parent) {
   const HWND window = CreateWindowExW(
       0, L"Static", L"",
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | SS_GRAYFRAME,
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
+          SS_GRAYFRAME,
       0, 0, 320, 240, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
       GetModuleHandleW(NULL), this);
   if (!window) return NULL;
@@ -154,6 +155,8 @@ void PictureListBase_CL::DrawCell(Gdiplus::Graphics&, const RECT&, int) {}
 
 void PictureListBase_CL::PaintAll(Gdiplus::Graphics& graphics) {
   const GridRect& client = grid.layout.Client();
+  // Where the keys act is shown only while they reach the list.
+  const bool showFocus = hwnd && GetFocus() == hwnd;
   Gdiplus::SolidBrush background{Gdiplus::Color(backgroundColor)};
   graphics.FillRectangle(&background, client.left, client.top, client.right - client.left,
                          client.bottom - client.top);
@@ -163,7 +166,7 @@ void PictureListBase_CL::PaintAll(Gdiplus::Graphics& graphics) {
     const RECT rect = {cell.x, cell.y, cell.x + grid.layout.CellWidth(),
                        cell.y + grid.layout.CellHeight()};
     DrawCell(graphics, rect, cell.index);
-    if (cell.index == grid.focus) DrawFocusFrame(graphics, rect);
+    if (showFocus && cell.index == grid.focus) DrawFocusFrame(graphics, rect);
     if (grid.selection.IsSelected(cell.index)) DrawSelection(graphics, rect);
   }
 }
@@ -197,7 +200,6 @@ void PictureListBase_CL::OnKeyDown(WPARAM key) {
 }
 
 void PictureListBase_CL::OnMouseMove(int x, int y) {
-  const int focusBefore = grid.focus;
   const PictureGrid_CL::MouseMoveResult moved = grid.MouseMove(x, y);
   if (moved.hoverChanged) {
     tooltips.RemoveAllTools();
@@ -207,9 +209,8 @@ void PictureListBase_CL::OnMouseMove(int x, int y) {
                      GetToolTipText(grid.hover));
   }
   if (moved.scrolled) ApplyScrollPositions();
-  // Only what changes the picture repaints: a move inside one cell leaves
-  // it as it is.
-  if (grid.focus != focusBefore || moved.scrolled || grid.dragging) Invalidate();
+  // Only a drag changes the picture.
+  if (moved.scrolled || grid.dragging) Invalidate();
 }
 
 void PictureListBase_CL::OnLeftButtonDown(int x, int y) {
@@ -223,25 +224,45 @@ void PictureListBase_CL::OnLeftButtonDown(int x, int y) {
   Invalidate();
 }
 
+void PictureListBase_CL::OnRightButtonDown(int x, int y) {
+  SetFocus(hwnd);
+  const int index = grid.layout.HitTest(x, y);
+  if (!grid.IsItem(index)) return;
+  // As a left click: the parent shows the photo before the selection moves
+  // to it, and the menu that follows acts on it.
+  Notify(NM_CLICK, index, x, y);
+  grid.RightClick(index);
+  Invalidate();
+}
+
+UINT PictureListBase_CL::DialogCode(const MSG* message) {
+  // Every key is the list's but Tab, which moves the dialog's focus on.
+  const bool tab = message && (message->message == WM_KEYDOWN || message->message == WM_CHAR) &&
+                   message->wParam == VK_TAB;
+  return tab ? DLGC_WANTARROWS | DLGC_WANTCHARS : DLGC_WANTALLKEYS;
+}
+
 LRESULT PictureListBase_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const int x = PointX(lParam);
   const int y = PointY(lParam);
   const bool hasItems = grid.Count() > 0;
+  if (IsScrollBarMouseMessage(message)) {
+    // The list wants its clicks, its scroll bars and the drops on it.
+    handled = 1;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
   switch (message) {
-    case WM_NCHITTEST:
-      // A static control lets the mouse fall through to its parent; the
-      // list wants its clicks, its scroll bars and the drops on it.
-      handled = 1;
-      return DefWindowProcW(window, message, wParam, lParam);
     case WM_SIZE:
       UpdateLayout();
       Invalidate();
       break;
     case WM_SETFOCUS:
       Notify(NM_SETFOCUS, 0, 0, 0);
+      Invalidate();
       break;
     case WM_KILLFOCUS:
       Notify(NM_KILLFOCUS, 0, 0, 0);
+      Invalidate();
       break;
     case WM_PAINT:
       OnPaint(window);
@@ -252,7 +273,7 @@ LRESULT PictureListBase_CL::HandleMessage(HWND window, UINT message, WPARAM wPar
       return 0;
     case WM_GETDLGCODE:
       handled = 1;
-      return DLGC_WANTALLKEYS;
+      return DialogCode(reinterpret_cast<const MSG*>(lParam));
     case WM_KEYDOWN:
       if (hasItems) OnKeyDown(wParam);
       break;
@@ -294,6 +315,7 @@ LRESULT PictureListBase_CL::HandleMessage(HWND window, UINT message, WPARAM wPar
       Notify(NM_DBLCLK, HitTest(x, y), x, y);
       break;
     case WM_RBUTTONDOWN:
+      if (hasItems) OnRightButtonDown(x, y);
       Notify(NM_RCLICK, HitTest(x, y), x, y);
       break;
     case WM_RBUTTONDBLCLK:

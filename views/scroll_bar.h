@@ -33,3 +33,12 @@ class ScrollBar_CL {
   ScrollState state;
   int bar;
 };
+
+// The hit test and the presses of the non-client area, where a window's own
+// scroll bars lie. A "Static" window keeps them from DefWindowProc (its
+// parent gets the clicks, the bars nothing); the controls built on one give
+// them to DefWindowProc, which tracks the bars and sends WM_HSCROLL and
+// WM_VSCROLL.
+inline bool IsScrollBarMouseMessage(UINT message) {
+  return message == WM_NCHITTEST || message == WM_NCLBUTTONDOWN || message == WM_NCLBUTTONDBLCLK;
+}

@@ -11,6 +11,7 @@
 #include <cwchar>
 
 #include "gdiplus_session.h"
+#include "system_input_win.h"
 #include "win_handles.h"
 
 const COLORREF kTopLeft = RGB(220, 40, 40);
@@ -371,40 +372,21 @@ void ClickAt(HWND window, int x, int y) {
   ClientToScreen(window, &at);
   SetCursorPos(at.x, at.y);
   Sleep(50);
-  INPUT input[2] = {};
-  input[0].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].type = INPUT_MOUSE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof(INPUT));
+  ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
-namespace {
-
-void MoveMouseTo(POINT at) {
-  SetCursorPos(at.x, at.y);
-  // Absolute input runs from 0 to 65535 across the primary screen.
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(INPUT));
+void RightClickAt(HWND window, int x, int y) {
+  POINT at = {x, y};
+  ClientToScreen(window, &at);
+  MoveMouseTo(at);
+  Sleep(50);
+  ClickButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
 }
-
-void Button(DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  SendInput(1, &input, sizeof(INPUT));
-}
-
-}  // namespace
 
 void DragOnScreen(POINT from, POINT to) {
   MoveMouseTo(from);
   Sleep(100);
-  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
   Sleep(100);
   const int steps = 10;
   for (int i = 1; i <= steps; ++i) {
@@ -413,7 +395,7 @@ void DragOnScreen(POINT from, POINT to) {
     Sleep(50);
   }
   Sleep(100);
-  Button(MOUSEEVENTF_LEFTUP);
+  MouseButton(MOUSEEVENTF_LEFTUP);
   Sleep(100);
 }
 

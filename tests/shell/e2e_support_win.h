@@ -87,6 +87,9 @@ bool DropFiles(HANDLE process, HWND target, const std::vector<std::wstring>& pat
 // A left click at a point of the window's client area, through the system's
 // input queue as a real click goes.
 void ClickAt(HWND window, int x, int y);
+// The same with the right button, the pointer moved there first as a hand
+// moves it.
+void RightClickAt(HWND window, int x, int y);
 // Presses the left button at one screen point, moves to another in steps and
 // releases it there, through the system's input queue.
 void DragOnScreen(POINT from, POINT to);

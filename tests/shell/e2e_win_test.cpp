@@ -20,6 +20,7 @@
 #include "gdiplus_session.h"
 #include "resource_ids.h"
 #include "snapvane_process_win.h"
+#include "system_input_win.h"
 #include "test_files.h"
 
 namespace {
@@ -73,6 +74,8 @@ bool Matches(const std::vector<COLORREF>& seen, const std::vector<COLORREF>& exp
 std::vector<COLORREF> Upright(COLORREF mark) { return {kTopLeft, kTopRight, kBottomLeft, mark}; }
 // The upright picture turned a quarter right: the left column comes to the top.
 std::vector<COLORREF> TurnedRight(COLORREF mark) { return {kBottomLeft, kTopLeft, mark, kTopRight}; }
+// ... and a quarter left: the right column comes to the top.
+std::vector<COLORREF> TurnedLeft(COLORREF mark) { return {kTopRight, mark, kTopLeft, kBottomLeft}; }
 
 // A selected cell lies under the strip's translucent blue (ARGB 4E5050FF).
 COLORREF UnderSelection(COLORREF c) {
@@ -167,6 +170,21 @@ class EndToEnd : public ::testing::Test {
     Capture::OfClient(main).SavePng(ScreenshotPath(L"e2e-" + name + L".png"));
   }
 
+  // Starts with photos p0.jpg, p1.jpg ... of the work folder, photo i
+  // marked kMarks[i], Orientation 1 (their bytes and paths kept in marked
+  // and paths), and waits until the last cell that the first window shows
+  // (of three) shows its photo upright.
+  bool StartWithMarkedPhotos(int count) {
+    for (int i = 0; i < count; ++i) {
+      marked.push_back(MakeQuadrantPhoto(640, 480, 1, kMarks[i]));
+      paths.push_back(Photo(L"p" + std::to_wstring(i) + L".jpg", marked.back()));
+    }
+    const int last = std::min(count, 3) - 1;
+    return Start(paths) && WaitUntil([&] {
+             return Matches(CellQuadrants(Capture::OfClient(strip), last), Upright(kMarks[last]));
+           }, 20000);
+  }
+
   // Clicks the centre of a visible cell of the strip.
   void ClickCell(int cell) {
     ClickAt(strip, cell * kCellWidth + kCellWidth / 2, 80);
@@ -187,6 +205,8 @@ class EndToEnd : public ::testing::Test {
   std::wstring dataFolder;
   std::unique_ptr<DocumentsFolderOverride> redirect;
   std::unique_ptr<SnapvaneProcess> app;
+  std::vector<Bytes> marked;
+  std::vector<std::wstring> paths;
   HWND main = NULL;
   HWND strip = NULL;
   HWND preview = NULL;
@@ -272,14 +292,9 @@ TEST_F(EndToEnd, TurningRightRewritesOnlyTheOrientationAndTurnsThumbnailAndPrevi
 }
 
 TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
-  const Bytes first = MakeQuadrantPhoto(640, 480, 1, kMarks[0]);
-  const Bytes second = MakeQuadrantPhoto(640, 480, 1, kMarks[1]);
-  const Bytes third = MakeQuadrantPhoto(640, 480, 1, kMarks[2]);
-  const std::wstring a = Photo(L"a.jpg", first);
-  const std::wstring b = Photo(L"b.jpg", second);
-  const std::wstring c = Photo(L"c.jpg", third);
-  ASSERT_TRUE(Start({a, b, c}));
-  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 2), Upright(kMarks[2])); }, 20000));
+  ASSERT_TRUE(StartWithMarkedPhotos(3));
+  const Bytes &first = marked[0], &second = marked[1], &third = marked[2];
+  const std::wstring &a = paths[0], &b = paths[1], &c = paths[2];
 
   // Click the first photo, then Shift+Right with the mouse off the strip:
   // photos 1 and 2 are selected, the range keeps its anchor on the first,
@@ -310,6 +325,97 @@ TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
            Matches(CellQuadrants(shot, 2), Upright(kMarks[2]));
   }, 20000)) << Describe(CellQuadrants(Capture::OfClient(strip), 1, 3, 4));
   Shot(L"turned-after-shift-right");
+  Stop();
+}
+
+TEST_F(EndToEnd, TheMenuOfARightClickedPhotoTurnsThatPhoto) {
+  ASSERT_TRUE(StartWithMarkedPhotos(3));
+  const Bytes &first = marked[0], &second = marked[1];
+  const std::wstring &a = paths[0], &b = paths[1], &c = paths[2];
+  ClickCell(0);
+
+  // The third photo's menu: it is selected alone and shown before the menu
+  // opens.
+  RightClickAt(strip, 2 * kCellWidth + kCellWidth / 2, 80);
+  ASSERT_TRUE(WaitForProcessWindow(app->ProcessId(), L"#32768", NULL, 10000)) << "no menu";
+  // (The menu lies over the third cell.)
+  EXPECT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[2])) &&
+           Matches(CellQuadrants(Capture::OfClient(strip), 0), Upright(kMarks[0]));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview)));
+  Sleep(300);
+  Capture::OfScreen().SavePng(ScreenshotPath(L"e2e-right-click-menu.png"));
+  // Its first item: 左回転.
+  PressKey(VK_DOWN);
+  Sleep(200);
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return FileOrientation(c) == 8; }, 10000))
+      << "the right-clicked photo did not turn left: Orientation " << FileOrientation(c);
+  ASSERT_TRUE(Responds(main, 10000));
+  EXPECT_EQ(first, ReadBytes(a)) << "the photo selected before turned";
+  EXPECT_EQ(second, ReadBytes(b));
+  // The turned photo stays the selected one, on screen and in its cell.
+  EXPECT_TRUE(WaitUntil([&] {
+    const Capture shot = Capture::OfClient(strip);
+    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), TurnedLeft(kMarks[2])) &&
+           Matches(CellQuadrants(shot, 0), Upright(kMarks[0])) &&
+           Matches(CellQuadrants(shot, 2, 3, 4), UnderSelection(TurnedLeft(kMarks[2])));
+  }, 10000)) << Describe(CellQuadrants(Capture::OfClient(strip), 2, 3, 4));
+  Shot(L"right-click-turned");
+  Stop();
+}
+
+TEST_F(EndToEnd, KeysGoOnFromThePhotoShownAndTabMovesBetweenThePanes) {
+  ASSERT_TRUE(StartWithMarkedPhotos(5));
+  SetWindowPos(main, NULL, 20, 20, 1100, 820, SWP_NOZORDER);
+  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 4), Upright(kMarks[4])); }, 20000));
+  auto shows = [&](int photo) {
+    return WaitUntil([&] { return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[photo])); },
+                     10000);
+  };
+  auto focused = [&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(main, NULL), &info);
+    return info.hwndFocus;
+  };
+  // The strip's focus frame: yellow along the left edge of the current cell.
+  auto framed = [&](int cell) {
+    const COLORREF seen = Capture::OfClient(strip).Pixel(cell * kCellWidth + 2, 80);
+    return Near(seen, UnderSelection(RGB(255, 255, 0)), 24);
+  };
+
+  ClickCell(1);
+  ASSERT_TRUE(shows(1));
+  // The pointer crosses the strip to the last photo; the keys still start
+  // from the photo shown.
+  POINT over = {1 * kCellWidth + 60, 80};
+  ClientToScreen(strip, &over);
+  for (int x = 0; x <= 3 * kCellWidth; x += 30) {
+    MoveMouseTo({over.x + x, over.y});
+    Sleep(20);
+  }
+  Sleep(200);
+  EXPECT_TRUE(framed(1)) << "the frame left the photo shown";
+  PressKey(VK_RIGHT);
+  EXPECT_TRUE(shows(2)) << "Right did not go on from the photo shown";
+  PressKey(VK_END);
+  EXPECT_TRUE(shows(4));
+  PressKey(VK_HOME);
+  EXPECT_TRUE(shows(0));
+  EXPECT_EQ(strip, focused());
+  EXPECT_TRUE(WaitUntil([&] { return framed(0); }, 3000));
+
+  // Tab goes to the preview and back; the frame shows only with the keys.
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitUntil([&] { return focused() == preview; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return !framed(0); }, 3000)) << "the frame stayed without the focus";
+  Shot(L"tab-to-preview");
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitUntil([&] { return focused() == strip; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return framed(0); }, 3000));
+  PressKey(VK_RIGHT);
+  EXPECT_TRUE(shows(1));
   Stop();
 }
 

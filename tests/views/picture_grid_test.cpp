@@ -43,8 +43,43 @@ TEST_F(Grid, PlainClickSelectsOnlyTheItem) {
   EXPECT_EQ(5, grid.anchor);
   EXPECT_EQ(5, grid.rangeEnd);
   EXPECT_EQ(1, grid.selection.SelectedCount());
-  // A press does not move the focus; the mouse does.
-  EXPECT_EQ(-1, grid.focus);
+  // The keys go on from the item last clicked, wherever the mouse went since.
+  EXPECT_EQ(5, grid.focus);
+  grid.MouseMove(20, 50);
+  EXPECT_EQ(5, grid.focus);
+  grid.KeyDown(kKeyRight, kNone);
+  EXPECT_EQ(6, grid.focus);
+  EXPECT_EQ(std::vector<int>({6}), Selected());
+}
+
+TEST_F(Grid, RightClickSelectsAnItemOutsideTheSelectionAndKeepsOneInside) {
+  Layout(8);
+  grid.Click(1, kNone);
+  grid.RightClick(3);
+  EXPECT_EQ(std::vector<int>({3}), Selected());
+  EXPECT_EQ(3, grid.anchor);
+  EXPECT_EQ(3, grid.focus);
+  grid.Click(5, kShift);  // 3 to 5
+  grid.RightClick(4);
+  EXPECT_EQ(std::vector<int>({3, 4, 5}), Selected());
+  EXPECT_EQ(3, grid.anchor);
+  EXPECT_EQ(4, grid.focus);
+  grid.RightClick(8);  // no such item
+  EXPECT_EQ(std::vector<int>({3, 4, 5}), Selected());
+  EXPECT_EQ(4, grid.focus);
+}
+
+TEST_F(Grid, HomeAndEndGoToTheFirstAndTheLastItem) {
+  Layout(30);
+  grid.Click(4, kNone);
+  grid.KeyDown(kKeyEnd, kNone);
+  EXPECT_EQ(29, grid.focus);
+  EXPECT_EQ(std::vector<int>({29}), Selected());
+  EXPECT_EQ(29 * 196 + 196 - 600, h.position);  // the last cell in view
+  grid.KeyDown(kKeyHome, kShift);
+  EXPECT_EQ(0, grid.focus);
+  EXPECT_EQ(30u, Selected().size());
+  EXPECT_EQ(0, h.position);
 }
 
 TEST_F(Grid, ShiftClickWithoutAnchorThenAgain) {
@@ -183,7 +218,7 @@ TEST_F(Grid, DragSelectsFromTheAnchorToTheMouseAndScrolls) {
   grid.Click(1, kNone);
   grid.dragging = 1;
   PictureGrid_CL::MouseMoveResult moved = grid.MouseMove(500, 50);  // over item 2
-  EXPECT_EQ(2, grid.focus);
+  EXPECT_EQ(1, grid.focus);  // the photo pressed stays the current one
   EXPECT_TRUE(moved.hoverChanged);
   EXPECT_FALSE(moved.scrolled);
   EXPECT_EQ(std::vector<int>({1, 2}), Selected());
@@ -192,16 +227,20 @@ TEST_F(Grid, DragSelectsFromTheAnchorToTheMouseAndScrolls) {
   EXPECT_EQ(164, h.position);
   EXPECT_EQ(std::vector<int>({1, 2, 3}), Selected());
   grid.MouseMove(651, 50);  // 651 + 164 lies over item 4
-  EXPECT_EQ(4, grid.focus);
-  // Without the button the mouse only moves the focus.
+  EXPECT_EQ(4, grid.rangeEnd);
+  // Without the button the mouse changes nothing.
   grid.dragging = 0;
   grid.MouseMove(100, 50);
   EXPECT_EQ(std::vector<int>({1, 2, 3, 4}), Selected());
-  // Past the last item the focus stays.
-  Layout(2);
-  grid.focus = 1;
-  grid.MouseMove(590, 50);
   EXPECT_EQ(1, grid.focus);
+  // Past the last item the range keeps its end.
+  Layout(2);
+  grid.Click(0, kNone);
+  grid.dragging = 1;
+  grid.MouseMove(250, 50);
+  grid.MouseMove(590, 50);
+  EXPECT_EQ(std::vector<int>({0, 1}), Selected());
+  EXPECT_EQ(0, grid.focus);
   EXPECT_EQ(3, grid.hover);
 }
 

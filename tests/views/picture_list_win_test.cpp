@@ -6,16 +6,42 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "caption_text.h"
 #include "picture_list_view.h"
 #include "strip_layout.h"
+#include "system_input_win.h"
 #include "views_win_support.h"
 
 namespace {
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// The horizontal bar's parts on the screen.
+struct BarParts {
+  RECT bar;
+  int arrow;       // width of each arrow button
+  int thumbLeft;   // screen x of the thumb's edges
+  int thumbRight;
+  int y;           // the bar's middle row
+};
+
+BarParts HorizontalBar(HWND window) {
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof(info);
+  GetScrollBarInfo(window, OBJID_HSCROLL, &info);
+  BarParts parts;
+  parts.bar = info.rcScrollBar;
+  // The arrow's width as the system draws it (Wine's dxyLineButton holds
+  // the thumb's).
+  parts.arrow = GetSystemMetrics(SM_CXHSCROLL);
+  parts.thumbLeft = info.rcScrollBar.left + info.xyThumbTop;
+  parts.thumbRight = info.rcScrollBar.left + info.xyThumbBottom;
+  parts.y = (info.rcScrollBar.top + info.rcScrollBar.bottom) / 2;
+  return parts;
+}
 
 struct ListWindow : ::testing::Test {
   TestHost host{800, 200};
@@ -41,7 +67,7 @@ struct ListWindow : ::testing::Test {
   }
 };
 
-TEST_F(ListWindow, ClickNotifiesBeforeSelectingAndRightClickSelectsNothing) {
+TEST_F(ListWindow, ClickNotifiesBeforeSelectingAndRightClickSelectsWhatItPoints) {
   SendMessageW(list.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(10, 20));
   SendMessageW(list.hwnd, WM_LBUTTONUP, 0, At(10, 20));
   // The press takes the keyboard focus first, then reports the click.
@@ -57,14 +83,59 @@ TEST_F(ListWindow, ClickNotifiesBeforeSelectingAndRightClickSelectsNothing) {
   EXPECT_EQ(std::vector<int>({0}), Selected());
   EXPECT_EQ(0, list.GetAnchor());
 
+  // A right click outside the selection shows its photo and selects it
+  // alone before the menu opens, so that the menu acts on it.
   host.notifications.clear();
   SendMessageW(list.hwnd, WM_RBUTTONDOWN, MK_RBUTTON, At(2 * kCellWidth + 5, 20));
-  ASSERT_EQ(1u, host.notifications.size());
-  EXPECT_EQ(NM_RCLICK, host.notifications[0].code);
+  ASSERT_EQ(2u, host.notifications.size());
+  EXPECT_EQ(NM_CLICK, host.notifications[0].code);
   EXPECT_EQ(2, host.notifications[0].item);
-  EXPECT_EQ(std::vector<int>({0}), Selected());
-  EXPECT_EQ(0, list.GetAnchor());
+  EXPECT_EQ(NM_RCLICK, host.notifications[1].code);
+  EXPECT_EQ(2, host.notifications[1].item);
+  EXPECT_EQ(std::vector<int>({2}), Selected());
+  EXPECT_EQ(2, list.GetAnchor());
+  EXPECT_EQ(2, list.GetFocusIndex());
 
+  // Inside the selection it keeps the selection and shows the photo.
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  SendMessageW(list.hwnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, At(4 * kCellWidth - 5, 20));
+  SendMessageW(list.hwnd, WM_LBUTTONUP, 0, At(4 * kCellWidth - 5, 20));
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(std::vector<int>({2, 3}), Selected());
+  host.notifications.clear();
+  SendMessageW(list.hwnd, WM_RBUTTONDOWN, MK_RBUTTON, At(2 * kCellWidth + 5, 20));
+  ASSERT_EQ(2u, host.notifications.size());
+  EXPECT_EQ(NM_CLICK, host.notifications[0].code);
+  EXPECT_EQ(2, host.notifications[0].item);
+  EXPECT_EQ(std::vector<int>({2, 3}), Selected());
+}
+
+TEST_F(ListWindow, KeysGoOnFromThePhotoShownWhereverTheMouseWent) {
+  SendMessageW(list.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(kCellWidth + 5, 20));
+  SendMessageW(list.hwnd, WM_LBUTTONUP, 0, At(kCellWidth + 5, 20));
+  for (int x = kCellWidth; x < 4 * kCellWidth; x += 40) SendMessageW(list.hwnd, WM_MOUSEMOVE, 0, At(x, 40));
+  EXPECT_EQ(1, list.GetFocusIndex()) << "the pointer moved the focus";
+  auto press = [&](WPARAM key) {
+    host.notifications.clear();
+    SendMessageW(list.hwnd, WM_KEYDOWN, key, 0);
+    return host.notifications.empty() ? -1 : host.notifications.back().item;
+  };
+  EXPECT_EQ(2, press(VK_RIGHT));
+  EXPECT_EQ(4, press(VK_END));
+  EXPECT_EQ(std::vector<int>({4}), Selected());
+  EXPECT_EQ(0, press(VK_HOME));
+  EXPECT_EQ(std::vector<int>({0}), Selected());
+  // Tab is left to the dialog manager, every other key is the list's.
+  MSG tab = {list.hwnd, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+  const LRESULT forTab = SendMessageW(list.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab));
+  EXPECT_EQ(0, forTab & (DLGC_WANTTAB | DLGC_WANTMESSAGE));
+  MSG right = {list.hwnd, WM_KEYDOWN, VK_RIGHT, 0, 0, {0, 0}};
+  EXPECT_NE(0, SendMessageW(list.hwnd, WM_GETDLGCODE, VK_RIGHT, reinterpret_cast<LPARAM>(&right)) &
+                   DLGC_WANTMESSAGE);
 }
 
 TEST_F(ListWindow, KeysBeforeTheMouseTouchedACellStayInRange) {
@@ -99,7 +170,7 @@ TEST_F(ListWindow, TheTooltipHoldsOneToolAfterTheMouseCrossedSeveralCells) {
   for (int cell = 0; cell < 4; ++cell) {
     SendMessageW(list.hwnd, WM_MOUSEMOVE, 0, At(cell * kCellWidth + 30, 40));
   }
-  EXPECT_EQ(3, list.GetFocusIndex());
+  EXPECT_EQ(-1, list.GetFocusIndex()) << "hovering moves no focus";
   EXPECT_EQ(1, static_cast<int>(SendMessageW(list.ToolTipWindow(), TTM_GETTOOLCOUNT, 0, 0)));
   EXPECT_EQ(1u, list.ToolTips().tools.size());
   EXPECT_EQ(static_cast<UINT_PTR>(3 + PictureListBase_CL::kToolIdBase), list.ToolTips().tools[0].uId);
@@ -121,6 +192,77 @@ TEST_F(ListWindow, CaptionsShowTheFileNameAndShortenLongOnesInTheMiddle) {
   const std::wstring tail = shown.substr(dots + 1);
   EXPECT_GE(tail.size(), 4u);
   EXPECT_EQ(longName.substr(longName.size() - tail.size()), tail);  // ends in ".jpg"
+}
+
+TEST_F(ListWindow, TheScrollBarScrollsAsEveryScrollBarDoes) {
+  for (int i = 5; i < 40; ++i) list.paths.push_back(list.paths[static_cast<std::size_t>(i % 5)]);
+  SetUpStrip(list, 0, 0, 800, 40);
+  const ScrollState& bar = list.Grid().layout.Horizontal();
+  auto firstCell = [&] { return list.Grid().layout.VisibleCells().front(); };
+  auto settle = [&] { PumpUntil([] { return false; }, 300); };
+  settle();
+  ASSERT_EQ(0, bar.position);
+
+  // A click on the right arrow: one cell on.
+  BarParts parts = HorizontalBar(list.hwnd);
+  MoveMouseTo({parts.bar.right - parts.arrow / 2, parts.y});
+  ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  settle();
+  EXPECT_EQ(kCellWidth, bar.position);
+  EXPECT_EQ(kCellWidth, GetScrollPos(list.hwnd, SB_HORZ));
+  EXPECT_EQ(1, firstCell().index);
+  EXPECT_EQ(0, firstCell().x);
+
+  // A click in the trough right of the thumb: one page on.
+  parts = HorizontalBar(list.hwnd);
+  MoveMouseTo({(parts.thumbRight + parts.bar.right - parts.arrow) / 2, parts.y});
+  ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  settle();
+  EXPECT_EQ(kCellWidth + bar.page, bar.position);
+  EXPECT_EQ((kCellWidth + bar.page) / kCellWidth, firstCell().index);
+
+  // The left arrow held down repeats until it is let go.
+  const int before = bar.position;
+  parts = HorizontalBar(list.hwnd);
+  MoveMouseTo({parts.bar.left + parts.arrow / 2, parts.y});
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  std::thread release([] {
+    Sleep(1500);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+  });
+  settle();
+  PumpUntil([] { return false; }, 2000);
+  release.join();
+  settle();
+  EXPECT_LE(bar.position, before - 3 * kCellWidth) << "the held arrow did not repeat";
+
+  // The thumb dragged: the view follows while the button is still down.
+  parts = HorizontalBar(list.hwnd);
+  const int start = bar.position;
+  int whileDragging = -1;
+  const POINT grip = {(parts.thumbLeft + parts.thumbRight) / 2, parts.y};
+  MoveMouseTo(grip);
+  settle();
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  std::thread drag([&] {
+    for (int step = 1; step <= 10; ++step) {
+      Sleep(60);
+      MoveMouseTo({grip.x + step * 20, grip.y});
+    }
+    Sleep(300);
+    whileDragging = GetScrollPos(list.hwnd, SB_HORZ);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+  });
+  PumpUntil([] { return false; }, 1500);
+  drag.join();
+  settle();
+  // 200 pixels of the bar's track stand for this many pixels of content.
+  const int track = parts.bar.right - parts.bar.left - 2 * parts.arrow - (parts.thumbRight - parts.thumbLeft);
+  const int expected = start + MulDiv(200, bar.maximum + 1 - bar.page, track);
+  EXPECT_NEAR(expected, whileDragging, kCellWidth / 2) << "the view did not follow the thumb";
+  EXPECT_NEAR(expected, bar.position, kCellWidth / 2);
+  EXPECT_EQ(bar.position / kCellWidth, firstCell().index);
+  EXPECT_EQ(-(bar.position % kCellWidth), firstCell().x);
 }
 
 }  // namespace
