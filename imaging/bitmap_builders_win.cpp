@@ -128,21 +128,24 @@ JpegTarget TargetOf(JpegTargetRule_EN rule, int width, int height) {
 
 // libjpeg-turbo's upright picture of the photo file in bytes, which are let
 // go as soon as they are decoded (several decode threads each hold a photo);
-// null, with bytes kept, when libjpeg-turbo refuses the file.
-BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target) {
+// null, with bytes kept, when libjpeg-turbo refuses the file. GDI+ tells
+// nothing of damage, so only libjpeg-turbo's pictures can be incomplete.
+BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target, bool* complete) {
   UprightPixels pixels;
+  if (complete) *complete = true;
   if (!DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), target, &pixels)) {
     return BitmapPtr();
   }
+  if (complete) *complete = pixels.complete;
   std::vector<unsigned char>().swap(bytes);
   return BitmapFromPixels(pixels);
 }
 
 // The photo file's upright picture decoded for target: by libjpeg-turbo,
 // or by GDI+ at full size where libjpeg-turbo refuses the file.
-BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target) {
+BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target, bool* complete = nullptr) {
   if (bytes.empty()) return BitmapPtr();
-  BitmapPtr picture = DecodeAndRelease(bytes, target);
+  BitmapPtr picture = DecodeAndRelease(bytes, target, complete);
   if (picture || bytes.empty()) return picture;
   SourcePhoto_CL photo;
   if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
@@ -159,9 +162,10 @@ std::vector<unsigned char> ReadPhotoBytes(const std::wstring& path) {
 
 }  // namespace
 
-BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height, int pixelFormat) {
+BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height, int pixelFormat,
+                             bool* complete) {
   if (bytes.empty()) return BitmapPtr();
-  BitmapPtr picture = DecodeAndRelease(bytes, TargetOf(kJpegThumbnail, width, height));
+  BitmapPtr picture = DecodeAndRelease(bytes, TargetOf(kJpegThumbnail, width, height), complete);
   if (picture) return RenderThumbnail(picture.get(), width, height, pixelFormat);
   if (bytes.empty()) return BitmapPtr();
   // Turned by GDI+ in place, at full size, without a copy.
@@ -182,6 +186,6 @@ BitmapPtr LoadUpright(const std::wstring& path) {
   return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFullSize, 0, 0));
 }
 
-BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height) {
-  return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFit, width, height));
+BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height, bool* complete) {
+  return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFit, width, height), complete);
 }

@@ -38,6 +38,10 @@ void MainWindow_CL::ShowTurned(int index, bool clockwise) {
   const std::wstring& path = appData.photos[static_cast<std::size_t>(index)].path;
   Gdiplus::Bitmap* upright = preview ? preview->ShowTurned(path, clockwise) : nullptr;
   if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
+  // The turn gave the file a new last-write time; the pictures turned with
+  // it show the file as it is now and need no decode for that.
+  if (preview) preview->TakeStampAfterTurn(path);
+  if (thumbnailList) thumbnailList->TakeStampAfterTurn(path);
 }
 
 bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {
