@@ -143,7 +143,8 @@ BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& 
 
 // The photo file's upright picture decoded for target: by libjpeg-turbo,
 // or by GDI+ at full size where libjpeg-turbo refuses the file.
-BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target, bool* complete = nullptr) {
+BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target,
+                           bool* complete = nullptr) {
   if (bytes.empty()) return BitmapPtr();
   BitmapPtr picture = DecodeAndRelease(bytes, target, complete);
   if (picture || bytes.empty()) return picture;

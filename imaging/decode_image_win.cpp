@@ -216,7 +216,8 @@ void DecodeImage_CL::Decode(DecodeItem_CL* item) {
   } catch (const std::bad_alloc&) {
   }
   if (g_decodeHook) g_decodeHook(*item);
-  item->result = ThumbnailFromBytes(std::move(bytes), item->width, item->height, item->pixelFormat, &item->complete);
+  item->result =
+      ThumbnailFromBytes(std::move(bytes), item->width, item->height, item->pixelFormat, &item->complete);
 }
 
 BitmapPtr DecodeImage_CL::DecodeEmbedded(const DecodeItem_CL& item) {
@@ -229,5 +230,6 @@ void DecodeImage_CL::OnDecoded(ItemPtr item) {
   // is never taken (the window is gone).
   if (!item) return;
   const WPARAM sequence = static_cast<WPARAM>(item->sequence);
-  undelivered_.Deliver(target_, WM_DECODE_DONE, sequence, std::move(item), g_postHook ? g_postHook : &PostMessageW);
+  const PostHook post = g_postHook ? g_postHook : &PostMessageW;
+  undelivered_.Deliver(target_, WM_DECODE_DONE, sequence, std::move(item), post);
 }

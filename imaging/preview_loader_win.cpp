@@ -77,9 +77,10 @@ int PreviewLoader_CL::OnThreadMessage(UINT message, WPARAM, LPARAM) {
     // Asked before the bytes are read: a change while they are is seen later.
     answer.stamp = ReadFileStamp(answer.path);
     // A decode that throws (out of memory) is answered as a failed one.
-    if (decode_ && !RunGuarded([&] { answer.picture = decode_(answer.path, work.width, work.height, &answer.complete); })) {
-      answer.picture.reset();
-    }
+    const bool decoded = !decode_ || RunGuarded([&] {
+      answer.picture = decode_(answer.path, work.width, work.height, &answer.complete);
+    });
+    if (!decoded) answer.picture.reset();
     if (!answer.picture) answer.complete = false;
     const PostHook post = g_postHook;
     undelivered_.Deliver(target_, message_, static_cast<WPARAM>(answer.sequence), std::move(work.answer),

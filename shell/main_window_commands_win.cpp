@@ -36,12 +36,13 @@ void MainWindow_CL::ShowCannotTurn() {
 void MainWindow_CL::ShowTurned(int index, bool clockwise) {
   if (index < 0 || static_cast<std::size_t>(index) >= appData.photos.size()) return;
   const std::wstring& path = appData.photos[static_cast<std::size_t>(index)].path;
-  Gdiplus::Bitmap* upright = preview ? preview->ShowTurned(path, clockwise) : nullptr;
-  if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
-  // The turn gave the file a new last-write time; the pictures turned with
-  // it show the file as it is now and need no decode for that.
+  // The turn gave the file a new last-write time; the pictures turned below
+  // show the file as it is now and need no decode for that. Taken first:
+  // turning them repaints them, and a repaint looks at the file.
   if (preview) preview->TakeStampAfterTurn(path);
   if (thumbnailList) thumbnailList->TakeStampAfterTurn(path);
+  Gdiplus::Bitmap* upright = preview ? preview->ShowTurned(path, clockwise) : nullptr;
+  if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
 }
 
 bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {

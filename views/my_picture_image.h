@@ -37,9 +37,9 @@ class MyPictureImage_CL : public PictureImage_CL {
   // started again (its old result would be stale) and what the pane shows
   // meanwhile is turned; another photo's picture stays as it is.
   Gdiplus::Bitmap* ShowTurned(const std::wstring& path, bool clockwise);
-  // The file at path was just turned by this program, which has turned the
-  // kept picture to match: the file's new stamp is taken, so that the turn
-  // is not mistaken for a change made elsewhere.
+  // The file at path was just turned by this program, which turns the kept
+  // picture to match (ShowTurned): the file's new stamp is taken, so that
+  // the turn is not mistaken for a change made elsewhere.
   void TakeStampAfterTurn(const std::wstring& path);
   // Lets go of the kept picture: the next ShowPhoto decodes the file again.
   void ForgetPhoto();

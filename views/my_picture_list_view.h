@@ -47,9 +47,10 @@ class MyPictureListView_CL : public PictureListView_CL {
   // being decoded is asked for again. Results of decodes started before the
   // turn are dropped.
   void ShowTurned(int index, Gdiplus::Image* upright, bool clockwise);
-  // The file at path was just turned by this program, which has turned its
-  // thumbnails to match: the file's new stamp is taken for every cell of it,
-  // so that the turn is not mistaken for a change made elsewhere.
+  // The file at path was just turned by this program, which turns its
+  // thumbnails to match (ShowTurned): the file's new stamp is taken for
+  // every cell of it, so that the turn is not mistaken for a change made
+  // elsewhere.
   void TakeStampAfterTurn(const std::wstring& path);
 
   // The owner sets the worker's target window and starts it after Create.

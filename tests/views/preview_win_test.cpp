@@ -261,7 +261,8 @@ TEST_F(PreviewWindow, AnswersStillQueuedAreFreedWhenThePaneIsDestroyed) {
   data.ShowInPreview(0);
   // Posted, not taken: the messages are left in the queue.
   MSG msg;
-  for (int i = 0; i < 1000 && !PeekMessageW(&msg, preview.hwnd, WM_PREVIEW_DONE, WM_PREVIEW_DONE, PM_NOREMOVE); ++i) {
+  for (int i = 0; i < 1000; ++i) {
+    if (PeekMessageW(&msg, preview.hwnd, WM_PREVIEW_DONE, WM_PREVIEW_DONE, PM_NOREMOVE)) break;
     Sleep(10);
   }
   ASSERT_EQ(before + 1, PreviewLoader_CL::Result::LiveCount());
@@ -271,17 +272,15 @@ TEST_F(PreviewWindow, AnswersStillQueuedAreFreedWhenThePaneIsDestroyed) {
 
 TEST_F(PreviewWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
   CountedDecodes counted;
-  const Gdiplus::Color red(255, 255, 0, 0);
-  const Gdiplus::Color blue(255, 0, 0, 255);
   const std::wstring path = dir.Join(L"changing.jpg");
-  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(red, red), 1));
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kRed, kRed), 1));
   data.photos = {PhotoItem{path}};
   Show(0);
   // 800 x 600 in the 600 x 400 pane: 533 x 400 at x = 33.
   EXPECT_TRUE(IsRed(CaptureClient(host.Window()), 300, 200));
 
   // Rewritten by another program: a repaint shows the new picture.
-  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(blue, blue), 2));
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kBlue, kBlue), 2));
   RedrawWindow(preview.hwnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
   ASSERT_TRUE(PumpUntil([this] { return !preview.Waiting(); }, 10000));
   EXPECT_TRUE(IsBlue(CaptureClient(host.Window()), 300, 200));
@@ -292,7 +291,7 @@ TEST_F(PreviewWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
 
   // Cut short, as while it is still being copied: shown, it is decoded, and
   // once more since the picture was incomplete; then left alone.
-  const Bytes whole = TwoColourJpeg(red, blue);
+  const Bytes whole = TwoColourJpeg(kRed, kBlue);
   ASSERT_TRUE(WriteChanged(path, Bytes(whole.begin(), whole.begin() + whole.size() / 2), 3));
   Show(0);
   CaptureClient(host.Window());

@@ -168,10 +168,8 @@ TEST_F(StripWindow, ATurnWhileBothStagesAreOnTheirWayEndsWithTheTurnedThumbnail)
 
 TEST_F(StripWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
   TempDir dir;
-  const Gdiplus::Color red(255, 255, 0, 0);
-  const Gdiplus::Color blue(255, 0, 0, 255);
   const std::wstring path = dir.Join(L"changing.jpg");
-  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(red, red), 1));
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kRed, kRed), 1));
   photos.push_back(PhotoItem{path});
   Open(1);
   CaptureClient(host.Window());
@@ -188,7 +186,7 @@ TEST_F(StripWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
 
   // Rewritten by another program: the next repaint shows the new picture,
   // and nothing more is decoded while the file stays as it is.
-  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(blue, blue), 2));
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kBlue, kBlue), 2));
   CaptureClient(host.Window());
   ASSERT_TRUE(PumpUntil([&] { return host.decodesDone >= 2; }, 10000));
   EXPECT_TRUE(IsBlue(CaptureClient(host.Window()), 2 + 96, 2 + 72));
@@ -196,7 +194,7 @@ TEST_F(StripWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
 
   // Cut short, as while it is still being copied: decoded, and once more
   // since the picture was incomplete; then left alone.
-  const Bytes whole = TwoColourJpeg(red, blue);
+  const Bytes whole = TwoColourJpeg(kRed, kBlue);
   ASSERT_TRUE(WriteChanged(path, Bytes(whole.begin(), whole.begin() + whole.size() / 2), 3));
   CaptureClient(host.Window());
   ASSERT_TRUE(PumpUntil([&] { return host.decodesDone >= 4; }, 10000));

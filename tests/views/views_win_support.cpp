@@ -233,12 +233,12 @@ bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientat
   return !file.empty() && WriteBytes(path, file);
 }
 
-Bytes TwoColourJpeg(Gdiplus::Color top, Gdiplus::Color bottom) {
+Bytes TwoColourJpeg(Gdiplus::ARGB top, Gdiplus::ARGB bottom) {
   Gdiplus::Bitmap picture(800, 600, PixelFormat24bppRGB);
   {
     Gdiplus::Graphics graphics(&picture);
-    Gdiplus::SolidBrush upper(top);
-    Gdiplus::SolidBrush lower(bottom);
+    Gdiplus::SolidBrush upper((Gdiplus::Color(top)));
+    Gdiplus::SolidBrush lower((Gdiplus::Color(bottom)));
     graphics.FillRectangle(&upper, 0, 0, 800, 300);
     graphics.FillRectangle(&lower, 0, 300, 800, 300);
   }

@@ -89,8 +89,10 @@ bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientat
                    const std::function<void(Gdiplus::Graphics&)>& paint, bool withThumbnail = false);
 
 // An 800 x 600 JPEG file's bytes, Orientation 1: its top half top, its bottom
-// half bottom.
-Bytes TwoColourJpeg(Gdiplus::Color top, Gdiplus::Color bottom);
+// half bottom (opaque ARGB colours).
+const Gdiplus::ARGB kRed = 0xFFFF0000;
+const Gdiplus::ARGB kBlue = 0xFF0000FF;
+Bytes TwoColourJpeg(Gdiplus::ARGB top, Gdiplus::ARGB bottom);
 // Writes bytes to path as a change made on disk by another program; its
 // last-write time is set to minute minutes into a fixed day, so that each
 // change is seen however soon it follows the last.
