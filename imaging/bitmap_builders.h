@@ -46,9 +46,10 @@ BitmapPtr UprightThumbnail(SourcePhoto_CL& photo, int width, int height,
 // decoded by libjpeg-turbo at the scale the cell needs, or by GDI+ where
 // libjpeg-turbo does not accept the file as JPEG (never where it refused it
 // on a limit), made upright, scaled by the thumbnail rule. Null when neither
-// can decode it.
+// can decode it. complete, when given, says whether the bytes made a whole
+// picture (false for damaged or cut-off data).
 BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height,
-                             int pixelFormat = kThumbnailPixelFormat);
+                             int pixelFormat = kThumbnailPixelFormat, bool* complete = nullptr);
 
 // The decoder's work for one photo file: loaded, made upright, scaled by the
 // thumbnail rule. Null when the file cannot be read or decoded.
@@ -68,5 +69,6 @@ BitmapPtr LoadUpright(const std::wstring& path);
 // The photo file's upright 32-bit ARGB picture for a target of width x height
 // device pixels: decoded at the smallest scale whose upright picture still
 // covers the target (at full size where no scaled decode is possible), never
-// enlarged. Null when the file cannot be read or decoded. On a worker thread.
-BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height);
+// enlarged. Null when the file cannot be read or decoded. complete as for
+// ThumbnailFromBytes. On a worker thread.
+BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height, bool* complete = nullptr);

@@ -134,13 +134,16 @@ JpegTarget TargetOf(JpegTargetRule_EN rule, int width, int height) {
 // go as soon as they are decoded (several decode threads each hold a photo)
 // and also when it refuses them on a limit or for want of memory: those
 // refusals are final. Null, with bytes kept, only when libjpeg-turbo does not
-// accept the file as JPEG, which GDI+ may then try.
-BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target) {
+// accept the file as JPEG, which GDI+ may then try. GDI+ tells nothing of
+// damage, so only libjpeg-turbo's pictures can be incomplete.
+BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target, bool* complete) {
   UprightPixels pixels;
+  if (complete) *complete = true;
   if (DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), target, &pixels) ==
       JpegOutcome_EN::kNotAccepted) {
     return BitmapPtr();
   }
+  if (complete) *complete = pixels.complete;
   std::vector<unsigned char>().swap(bytes);
   // No pixels after a refusal: no bitmap.
   return BitmapFromPixels(pixels);
@@ -160,9 +163,10 @@ DecodeBudget_CL::Reservation ReserveForGdiplus(const SourcePhoto_CL& photo, int 
 
 // The photo file's upright picture decoded for target: by libjpeg-turbo,
 // or by GDI+ at full size where libjpeg-turbo does not accept the file.
-BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target) {
+BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target,
+                           bool* complete = nullptr) {
   if (bytes.empty()) return BitmapPtr();
-  BitmapPtr picture = DecodeAndRelease(bytes, target);
+  BitmapPtr picture = DecodeAndRelease(bytes, target, complete);
   if (picture || bytes.empty()) return picture;
   SourcePhoto_CL photo;
   if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
@@ -181,9 +185,10 @@ std::vector<unsigned char> ReadPhotoBytes(const std::wstring& path) {
 
 }  // namespace
 
-BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height, int pixelFormat) {
+BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height, int pixelFormat,
+                             bool* complete) {
   if (bytes.empty()) return BitmapPtr();
-  BitmapPtr picture = DecodeAndRelease(bytes, TargetOf(kJpegThumbnail, width, height));
+  BitmapPtr picture = DecodeAndRelease(bytes, TargetOf(kJpegThumbnail, width, height), complete);
   if (picture) return RenderThumbnail(picture.get(), width, height, pixelFormat);
   if (bytes.empty()) return BitmapPtr();
   // Turned by GDI+ in place, at full size, without a copy.
@@ -206,6 +211,6 @@ BitmapPtr LoadUpright(const std::wstring& path) {
   return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFullSize, 0, 0));
 }
 
-BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height) {
-  return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFit, width, height));
+BitmapPtr LoadUprightFor(const std::wstring& path, int width, int height, bool* complete) {
+  return UprightFromBytes(ReadPhotoBytes(path), TargetOf(kJpegFit, width, height), complete);
 }

@@ -13,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "file_stamp.h"
 #include "gdiplus_types.h"
 #include "pixel_formats.h"
 #include "thread_base.h"
+#include "undelivered_results.h"
 
 class DecodeImage_CL : public ThreadBase_CL {
  public:
@@ -47,6 +49,10 @@ class DecodeImage_CL : public ThreadBase_CL {
     // True for the quick picture from the embedded thumbnail; the request's
     // full decode follows under the same sequence number.
     bool preliminary = false;
+    // The file as it was before its bytes were read, and whether they made a
+    // whole picture, so that a cell whose file changes is decoded again.
+    FileStamp stamp;
+    bool complete = true;
 
    private:
     static std::atomic<long> live_;
@@ -158,7 +164,7 @@ class DecodeImage_CL : public ThreadBase_CL {
   // Waiting for the full decode, in sequence order; served from the back.
   std::vector<ItemPtr> full_;
   // Finished, but their message could not be posted.
-  std::vector<ItemPtr> undelivered_;
+  UndeliveredResults<DecodeItem_CL> undelivered_{Lock()};
   std::vector<std::unique_ptr<Helper>> helpers_;
   // Per thread: a wake-up is on its way or the thread is draining.
   bool awake_[kMaxThreads] = {};

@@ -134,7 +134,7 @@ void DecodeImage_CL::Shutdown() {
   CriticalSection_CL::Scope hold(Lock());
   quick_.clear();
   full_.clear();
-  undelivered_.clear();
+  undelivered_.Clear();
   helpers_.clear();
   for (bool& flag : awake_) flag = false;
 }
@@ -143,25 +143,10 @@ void DecodeImage_CL::ShutdownAndDrain() {
   // No thread posts any more once Shutdown returns: what the queue holds
   // now is all there will be.
   Shutdown();
-  const HWND target = target_;
-  if (!target) return;
-  MSG msg;
-  while (PeekMessageW(&msg, target, WM_DECODE_DONE, WM_DECODE_DONE, PM_REMOVE)) {
-    // The quit message comes whatever the filter; it stays for the loop.
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TakeItem(msg.lParam);
-  }
+  UndeliveredResults<DecodeItem_CL>::DeleteQueued(target_, WM_DECODE_DONE);
 }
 
-std::vector<DecodeImage_CL::ItemPtr> DecodeImage_CL::TakeUndelivered() {
-  std::vector<ItemPtr> taken;
-  CriticalSection_CL::Scope hold(Lock());
-  taken.swap(undelivered_);
-  return taken;
-}
+std::vector<DecodeImage_CL::ItemPtr> DecodeImage_CL::TakeUndelivered() { return undelivered_.Take(); }
 
 int DecodeImage_CL::OnThreadMessage(UINT message, WPARAM, LPARAM) {
   if (message != WM_DECODE_REQUEST || StopRequested()) return 0;
@@ -223,13 +208,16 @@ int DecodeImage_CL::Drain(int thread, ThreadBase_CL* self) {
 void DecodeImage_CL::Decode(DecodeItem_CL* item) {
   // A file that cannot be read, or a picture without a size, yields no
   // thumbnail; the queue goes on.
+  // Asked before the bytes are read: a change while they are is seen later.
+  item->stamp = ReadFileStamp(item->path);
   std::vector<unsigned char> bytes;
   try {
     bytes = ReadFileBytes(item->path, SourcePhoto_CL::kMaxFileSize, false);
   } catch (const std::bad_alloc&) {
   }
   if (g_decodeHook) g_decodeHook(*item);
-  item->result = ThumbnailFromBytes(std::move(bytes), item->width, item->height, item->pixelFormat);
+  item->result =
+      ThumbnailFromBytes(std::move(bytes), item->width, item->height, item->pixelFormat, &item->complete);
 }
 
 BitmapPtr DecodeImage_CL::DecodeEmbedded(const DecodeItem_CL& item) {
@@ -237,25 +225,11 @@ BitmapPtr DecodeImage_CL::DecodeEmbedded(const DecodeItem_CL& item) {
 }
 
 void DecodeImage_CL::OnDecoded(ItemPtr item) {
-  const HWND target = target_;
-  if (!target) return;
+  // One whose message cannot be posted is taken at the owner's next paint,
+  // so that its cell does not keep the placeholder; Shutdown deletes what
+  // is never taken (the window is gone).
+  if (!item) return;
+  const WPARAM sequence = static_cast<WPARAM>(item->sequence);
   const PostHook post = g_postHook ? g_postHook : &PostMessageW;
-  DecodeItem_CL* raw = item.release();
-  if (post(target, WM_DECODE_DONE, static_cast<WPARAM>(raw->sequence), reinterpret_cast<LPARAM>(raw))) {
-    return;
-  }
-  // Nobody received it: it is still ours. Kept for the owner to take at its
-  // next paint, and that paint is asked for, so that its cell does not keep
-  // the placeholder; Shutdown deletes what is never taken (the window is
-  // gone).
-  item.reset(raw);
-  {
-    CriticalSection_CL::Scope hold(Lock());
-    try {
-      undelivered_.push_back(std::move(item));
-    } catch (const std::bad_alloc&) {
-      return;
-    }
-  }
-  RedrawWindow(target, NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  undelivered_.Deliver(target_, WM_DECODE_DONE, sequence, std::move(item), post);
 }

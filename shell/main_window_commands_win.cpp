@@ -36,6 +36,11 @@ void MainWindow_CL::ShowCannotTurn() {
 void MainWindow_CL::ShowTurned(int index, bool clockwise) {
   if (index < 0 || static_cast<std::size_t>(index) >= appData.photos.size()) return;
   const std::wstring& path = appData.photos[static_cast<std::size_t>(index)].path;
+  // The turn gave the file a new last-write time; the pictures turned below
+  // show the file as it is now and need no decode for that. Taken first:
+  // turning them repaints them, and a repaint looks at the file.
+  if (preview) preview->TakeStampAfterTurn(path);
+  if (thumbnailList) thumbnailList->TakeStampAfterTurn(path);
   Gdiplus::Bitmap* upright = preview ? preview->ShowTurned(path, clockwise) : nullptr;
   if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
 }

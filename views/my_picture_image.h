@@ -16,14 +16,16 @@ class MyPictureImage_CL : public PictureImage_CL {
  public:
   MyPictureImage_CL();
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-  // Ends the worker first; results still on their way are deleted.
+  // Ends the worker first; results still on their way are deleted (already
+  // at the window's WM_DESTROY, while its messages can still be read).
   ~MyPictureImage_CL() override;
 
   // The preview's pop-up menu at the cursor, owned by the pane's parent.
   void ShowContextMenu();
 
   // Shows the photo at path fitted inside width x height. The photo kept is
-  // only fitted again, at once. Any other photo is decoded on the worker
+  // only fitted again, at once, and decoded again in the background when its
+  // file changed since (see PictureOrigin); so is it at a repaint. Any other photo is decoded on the worker
   // (the newest request wins); until its picture arrives the pane shows
   // quick, a small picture of the same photo (its thumbnail; may be null:
   // black), enlarged. A photo that cannot be read leaves the pane black and
@@ -35,6 +37,10 @@ class MyPictureImage_CL : public PictureImage_CL {
   // started again (its old result would be stale) and what the pane shows
   // meanwhile is turned; another photo's picture stays as it is.
   Gdiplus::Bitmap* ShowTurned(const std::wstring& path, bool clockwise);
+  // The file at path was just turned by this program, which turns the kept
+  // picture to match (ShowTurned): the file's new stamp is taken, so that
+  // the turn is not mistaken for a change made elsewhere.
+  void TakeStampAfterTurn(const std::wstring& path);
   // Lets go of the kept picture: the next ShowPhoto decodes the file again.
   void ForgetPhoto();
   // The upright picture kept; null when none is.
@@ -59,15 +65,19 @@ class MyPictureImage_CL : public PictureImage_CL {
   // The kept picture fitted inside width x height; null without one.
   BitmapPtr KeptFitted(int width, int height) const;
   void Request(const std::wstring& path, int width, int height);
-  void OnLoaded(LPARAM lParam);
+  void OnLoaded(PreviewLoader_CL::ResultPtr result);
+  // Before a paint: answers whose message was lost are taken, and the kept
+  // picture is asked for again when its file changed.
+  void BeforePaint();
 
   // The worker's decode: the upright picture, shrunk to the pane there when
   // it came larger, so that fits and turns on this thread stay small.
-  static BitmapPtr DecodeForPane(const std::wstring& path, int width, int height);
+  static BitmapPtr DecodeForPane(const std::wstring& path, int width, int height, bool* complete);
 
   PreviewLoader_CL loader{&MyPictureImage_CL::DecodeForPane};
   BitmapPtr kept;
   std::wstring keptPath;
+  PictureOrigin keptOrigin;
   // The kept picture is the photo's full size (it was smaller than the pane
   // it was asked for): a larger pane needs no new decode.
   bool keptFull = false;

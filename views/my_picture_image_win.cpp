@@ -42,8 +42,8 @@ bool Enlarged(int width, int height, int w, int h) {
 
 MyPictureImage_CL::MyPictureImage_CL() {}
 
-BitmapPtr MyPictureImage_CL::DecodeForPane(const std::wstring& path, int width, int height) {
-  BitmapPtr picture = DecodeUprightFor(path, width, height);
+BitmapPtr MyPictureImage_CL::DecodeForPane(const std::wstring& path, int width, int height, bool* complete) {
+  BitmapPtr picture = DecodeUprightFor(path, width, height, complete);
   if (!picture) return picture;
   const int w = static_cast<int>(picture->GetWidth());
   const int h = static_cast<int>(picture->GetHeight());
@@ -56,24 +56,18 @@ BitmapPtr MyPictureImage_CL::DecodeForPane(const std::wstring& path, int width, 
   return fitted ? std::move(fitted) : std::move(picture);
 }
 
-MyPictureImage_CL::~MyPictureImage_CL() {
-  loader.CancelWaiting();
-  loader.Stop();
-  // Results posted before the worker ended are ours to delete.
-  if (hwnd) {
-    MSG msg;
-    while (PeekMessageW(&msg, hwnd, WM_PREVIEW_DONE, WM_PREVIEW_DONE, PM_REMOVE)) {
-      PreviewLoader_CL::TakeResult(msg.lParam);
-    }
-  }
-}
+MyPictureImage_CL::~MyPictureImage_CL() { loader.ShutdownAndDrain(); }
 
 LRESULT MyPictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PREVIEW_DONE) {
     handled = 1;
-    OnLoaded(lParam);
+    OnLoaded(PreviewLoader_CL::TakeResult(lParam));
     return 0;
   }
+  // The system drops a destroyed window's messages unread: what they carry
+  // is deleted while it can still be found.
+  if (message == WM_DESTROY) loader.ShutdownAndDrain();
+  if (message == WM_PAINT) BeforePaint();
   const LRESULT result = PictureImage_CL::HandleMessage(window, message, wParam, lParam);
   if (message == WM_DROPFILES) {
     // The main window registers what was dropped, wherever it landed.
@@ -118,10 +112,11 @@ void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int heigh
     ShowFitted(KeptFitted(width, height));
     // A pane grown past what the kept picture was decoded for gets a
     // sharper one in the background; until then the kept one is enlarged.
+    // So does a file that changed on disk; until then the old picture shows.
     const bool coversPane = keptFull || !Enlarged(width, height, static_cast<int>(kept->GetWidth()),
                                                   static_cast<int>(kept->GetHeight()));
     const bool asked = Waiting() && waitingPath == path && waitingWidth >= width && waitingHeight >= height;
-    if (!coversPane && !asked) Request(path, width, height);
+    if ((!coversPane || keptOrigin.Stale(ReadFileStamp(path))) && !asked) Request(path, width, height);
     return;
   }
   // The old picture goes first: two large pictures at once may not fit in a
@@ -132,17 +127,25 @@ void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int heigh
   if (!asked) Request(path, width, height);
 }
 
-void MyPictureImage_CL::OnLoaded(LPARAM lParam) {
-  PreviewLoader_CL::ResultPtr result = PreviewLoader_CL::TakeResult(lParam);
+void MyPictureImage_CL::OnLoaded(PreviewLoader_CL::ResultPtr result) {
   // Only the latest request counts: a photo clicked past, or turned since.
   if (!result || result->sequence == 0 || result->sequence != waitingSequence) return;
   waitingSequence = 0;
   const SIZE pane = PaneSize();
+  const bool same = kept && keptPath == result->path;
   if (!result->picture) {
+    if (same && result->stamp == keptOrigin.stamp) {
+      // The file is as it was: the kept picture still shows it, and the
+      // failure (out of memory, say) is not tried again at every paint.
+      keptOrigin.retried = true;
+      return;
+    }
     // A failure is not kept: the photo may be readable the next time.
-    if (!(kept && keptPath == result->path)) ShowFitted(BitmapPtr());
+    ForgetPhoto();
+    ShowFitted(BitmapPtr());
     return;
   }
+  keptOrigin = (same ? keptOrigin : PictureOrigin()).Next(result->stamp, result->complete);
   kept = std::move(result->picture);
   keptPath = result->path;
   keptFull = Enlarged(waitingWidth, waitingHeight, static_cast<int>(kept->GetWidth()),
@@ -170,9 +173,21 @@ Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool cl
   return nullptr;
 }
 
+void MyPictureImage_CL::BeforePaint() {
+  for (PreviewLoader_CL::ResultPtr& result : loader.TakeUndelivered()) OnLoaded(std::move(result));
+  if (!kept || Waiting() || !keptOrigin.Stale(ReadFileStamp(keptPath))) return;
+  const SIZE pane = PaneSize();
+  Request(keptPath, pane.cx, pane.cy);
+}
+
+void MyPictureImage_CL::TakeStampAfterTurn(const std::wstring& path) {
+  if (kept && keptPath == path) keptOrigin.stamp = ReadFileStamp(path);
+}
+
 void MyPictureImage_CL::ForgetPhoto() {
   kept.reset();
   keptPath.clear();
+  keptOrigin = PictureOrigin();
   keptFull = false;
 }
 

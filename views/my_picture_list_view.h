@@ -3,7 +3,9 @@
 // whose thumbnail is not cached gets a blank placeholder at once and a
 // decode request; the finished thumbnail, delivered to the main window by
 // WM_DECODE_DONE, replaces the placeholder (AcceptDecoded): first the quick
-// picture from the photo's embedded thumbnail, then the full decode.
+// picture from the photo's embedded thumbnail, then the full decode. A cell
+// whose file changed on disk since its thumbnail was decoded is decoded
+// again when it is painted, showing the old thumbnail until then.
 #pragma once
 
 #include <cstddef>
@@ -45,6 +47,11 @@ class MyPictureListView_CL : public PictureListView_CL {
   // being decoded is asked for again. Results of decodes started before the
   // turn are dropped.
   void ShowTurned(int index, Gdiplus::Image* upright, bool clockwise);
+  // The file at path was just turned by this program, which turns its
+  // thumbnails to match (ShowTurned): the file's new stamp is taken for
+  // every cell of it, so that the turn is not mistaken for a change made
+  // elsewhere.
+  void TakeStampAfterTurn(const std::wstring& path);
 
   // The owner sets the worker's target window and starts it after Create.
   DecodeImage_CL& Worker() { return worker; }
@@ -54,9 +61,15 @@ class MyPictureListView_CL : public PictureListView_CL {
 
  private:
   void Accept(DecodeImage_CL::ItemPtr item);
+  // Queues a decode of cell index; false when there is no memory for it.
+  bool Ask(int index, const std::wstring& path);
+  // Whether the thumbnail cached for cell index no longer shows its file.
+  bool Stale(int index, const std::wstring& path) const;
 
   const PhotoList* photos;
   DecodeImage_CL worker;
   // Per cell with a request on its way: that request's sequence number.
   std::map<int, int> pending;
+  // Per cell: what its last full decode was made from.
+  std::map<int, PictureOrigin> origins;
 };

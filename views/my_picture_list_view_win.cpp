@@ -48,6 +48,8 @@ void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cel
     const std::uint64_t key = ThumbnailCacheKey(index);
     if (Gdiplus::Bitmap* thumbnail = cache.Find(key)) {
       DrawThumbnail(graphics, thumbnail, cell);
+      // Shown as it is until the new one comes; asked for once per change.
+      if (Stale(index, path)) Ask(index, path);
     } else {
       const int width = grid.layout.ThumbnailWidth();
       const int height = grid.layout.ThumbnailHeight();
@@ -61,23 +63,42 @@ void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cel
       // find it and ask for nothing more.
       if (cache.Add(key, std::move(placeholder)) != S_OK) shown = nullptr;
       DrawThumbnail(graphics, shown, cell);
-      bool asked = false;
-      if (DecodeImage_CL::ItemPtr item = DecodeImage_CL::NewItem(path, width, height)) {
-        item->cacheKey = index;
-        const int sequence = worker.Enqueue(std::move(item));
-        asked = sequence != 0 && RunGuarded([&] { pending[index] = sequence; });
-      }
       // Without a request on its way the placeholder goes again, so the next
       // paint asks once more.
-      if (!asked) cache.Remove(key);
+      if (!Ask(index, path)) cache.Remove(key);
     }
   }
   DrawCaption(graphics, path, static_cast<float>(cell.left), static_cast<float>(cell.bottom - 1),
               static_cast<float>(cell.right - cell.left - 1));
 }
 
+bool MyPictureListView_CL::Ask(int index, const std::wstring& path) {
+  DecodeImage_CL::ItemPtr item =
+      DecodeImage_CL::NewItem(path, grid.layout.ThumbnailWidth(), grid.layout.ThumbnailHeight());
+  if (!item) return false;
+  item->cacheKey = index;
+  const int sequence = worker.Enqueue(std::move(item));
+  return sequence != 0 && RunGuarded([&] { pending[index] = sequence; });
+}
+
+bool MyPictureListView_CL::Stale(int index, const std::wstring& path) const {
+  if (pending.count(index) != 0) return false;
+  const auto origin = origins.find(index);
+  return origin != origins.end() && origin->second.Stale(ReadFileStamp(path));
+}
+
+void MyPictureListView_CL::TakeStampAfterTurn(const std::wstring& path) {
+  if (!photos) return;
+  const FileStamp stamp = ReadFileStamp(path);
+  for (auto& origin : origins) {
+    const std::size_t index = static_cast<std::size_t>(origin.first);
+    if (index < photos->size() && (*photos)[index].path == path) origin.second.stamp = stamp;
+  }
+}
+
 HRESULT MyPictureListView_CL::SetCount(unsigned count) {
   pending.clear();
+  origins.clear();
   return PictureListView_CL::SetCount(count);
 }
 
@@ -89,7 +110,16 @@ void MyPictureListView_CL::Accept(DecodeImage_CL::ItemPtr item) {
   if (wanted == pending.end() || wanted->second != item->sequence) return;
   if (!item->preliminary) pending.erase(wanted);
   const std::uint64_t key = ThumbnailCacheKey(item->cacheKey);
-  if (!item->result || !cache.Contains(key)) return;
+  if (!cache.Contains(key)) return;
+  if (!item->preliminary) {
+    // A failure is remembered too, so that it is tried again only once the
+    // file changes, not at every paint.
+    RunGuarded([&] {
+      PictureOrigin& origin = origins[item->cacheKey];
+      origin = origin.Next(item->stamp, item->complete && item->result);
+    });
+  }
+  if (!item->result) return;
   cache.Add(key, std::move(item->result));
   Invalidate();
 }

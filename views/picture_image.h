@@ -67,7 +67,7 @@ class PictureImage_CL : public StaticImage_CL {
   static BitmapPtr DecodeUpright(const std::wstring& path);
   // The file's upright picture for a pane of width x height device pixels
   // (LoadUprightFor). On a worker thread.
-  static BitmapPtr DecodeUprightFor(const std::wstring& path, int width, int height);
+  static BitmapPtr DecodeUprightFor(const std::wstring& path, int width, int height, bool* complete = nullptr);
 
   BitmapPtr image;
   BackBuffer_CL backBuffer{kPreviewBackBufferPixelFormat};

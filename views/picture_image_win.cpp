@@ -22,9 +22,9 @@ BitmapPtr PictureImage_CL::DecodeUpright(const std::wstring& path) {
   return LoadUpright(path);
 }
 
-BitmapPtr PictureImage_CL::DecodeUprightFor(const std::wstring& path, int width, int height) {
+BitmapPtr PictureImage_CL::DecodeUprightFor(const std::wstring& path, int width, int height, bool* complete) {
   if (const PictureImage_CL::DecodeHook hook = g_decodeHook) hook(path);
-  return LoadUprightFor(path, width, height);
+  return LoadUprightFor(path, width, height, complete);
 }
 
 PictureImage_CL::PictureImage_CL() : StaticImage_CL(kControlImage) {}

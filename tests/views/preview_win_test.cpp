@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,16 +16,6 @@
 #include "views_win_support.h"
 
 namespace {
-
-bool IsRed(const Capture& c, int x, int y) {
-  const std::uint32_t p = c.At(x, y);
-  return ((p >> 16) & 0xFF) > 190 && ((p >> 8) & 0xFF) < 70 && (p & 0xFF) < 70;
-}
-
-bool IsBlue(const Capture& c, int x, int y) {
-  const std::uint32_t p = c.At(x, y);
-  return ((p >> 16) & 0xFF) < 70 && ((p >> 8) & 0xFF) < 70 && (p & 0xFF) > 190;
-}
 
 bool HasScrollBars(HWND window) {
   return (GetWindowLongW(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
@@ -229,6 +220,93 @@ TEST_F(PreviewWindow, MissingPhotosLeaveThePaneBlack) {
   }
   EXPECT_FALSE(preview.LoadFile(dir.Join(L"no such photo.jpg")));
   EXPECT_EQ(nullptr, preview.Image());
+}
+
+BOOL WINAPI RefusePost(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+void ThrowOnFirstDecode(const std::wstring& path) {
+  g_decodes.push_back(path);
+  if (g_decodes.size() == 1) throw std::bad_alloc();
+}
+
+TEST_F(PreviewWindow, AnAnswerThatCannotBeDeliveredNeverLeavesThePaneWaiting) {
+  const std::wstring photo = CorpusPhoto(L"exr_orientation_f1t.jpg");
+  data.photos = {PhotoItem{photo}};
+  // The window's queue refuses the answer: it is taken at the next paint.
+  PreviewLoader_CL::SetPostHookForTests(&RefusePost);
+  data.ShowInPreview(0);
+  const bool taken = PumpUntil([this] { return !preview.Waiting(); }, 10000);
+  PreviewLoader_CL::SetPostHookForTests(nullptr);
+  ASSERT_TRUE(taken);
+  ASSERT_NE(nullptr, preview.KeptPicture());
+  EXPECT_EQ(48u, preview.KeptPicture()->GetWidth());
+
+  // A decode that throws ends the wait, and the same click asks again.
+  preview.ForgetPhoto();
+  g_decodes.clear();
+  PictureImage_CL::SetDecodeHookForTests(&ThrowOnFirstDecode);
+  data.ShowInPreview(0);
+  const bool ended = PumpUntil([this] { return !preview.Waiting(); }, 10000);
+  EXPECT_EQ(nullptr, preview.KeptPicture());
+  if (ended) Show(0);
+  PictureImage_CL::SetDecodeHookForTests(nullptr);
+  ASSERT_TRUE(ended);
+  EXPECT_EQ((Paths{photo, photo}), Decoded());
+  EXPECT_NE(nullptr, preview.KeptPicture());
+}
+
+TEST_F(PreviewWindow, AnswersStillQueuedAreFreedWhenThePaneIsDestroyed) {
+  data.photos = {PhotoItem{CorpusPhoto(L"exr_orientation_f1t.jpg")}};
+  const long before = PreviewLoader_CL::Result::LiveCount();
+  data.ShowInPreview(0);
+  // Posted, not taken: the messages are left in the queue.
+  MSG msg;
+  for (int i = 0; i < 1000; ++i) {
+    if (PeekMessageW(&msg, preview.hwnd, WM_PREVIEW_DONE, WM_PREVIEW_DONE, PM_NOREMOVE)) break;
+    Sleep(10);
+  }
+  ASSERT_EQ(before + 1, PreviewLoader_CL::Result::LiveCount());
+  DestroyWindow(preview.hwnd);
+  EXPECT_EQ(before, PreviewLoader_CL::Result::LiveCount());
+}
+
+TEST_F(PreviewWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
+  CountedDecodes counted;
+  const std::wstring path = dir.Join(L"changing.jpg");
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kRed, kRed), 1));
+  data.photos = {PhotoItem{path}};
+  Show(0);
+  // 800 x 600 in the 600 x 400 pane: 533 x 400 at x = 33.
+  EXPECT_TRUE(IsRed(CaptureClient(host.Window()), 300, 200));
+
+  // Rewritten by another program: a repaint shows the new picture.
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kBlue, kBlue), 2));
+  RedrawWindow(preview.hwnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_TRUE(PumpUntil([this] { return !preview.Waiting(); }, 10000));
+  EXPECT_TRUE(IsBlue(CaptureClient(host.Window()), 300, 200));
+  // Unchanged since, it is not decoded again, shown or repainted.
+  Show(0);
+  CaptureClient(host.Window());
+  EXPECT_EQ((Paths{path, path}), Decoded());
+
+  // Cut short, as while it is still being copied: shown, it is decoded, and
+  // once more since the picture was incomplete; then left alone.
+  const Bytes whole = TwoColourJpeg(kRed, kBlue);
+  ASSERT_TRUE(WriteChanged(path, Bytes(whole.begin(), whole.begin() + whole.size() / 2), 3));
+  Show(0);
+  CaptureClient(host.Window());
+  CaptureClient(host.Window());
+  EXPECT_FALSE(preview.Waiting());
+  EXPECT_EQ((Paths{path, path}), Decoded());
+  // Completed on disk: the next repaint decodes it once more.
+  ASSERT_TRUE(WriteChanged(path, whole, 4));
+  CaptureClient(host.Window());
+  ASSERT_TRUE(PumpUntil([this] { return !preview.Waiting(); }, 10000));
+  const Capture shot = CaptureClient(host.Window());
+  EXPECT_TRUE(IsRed(shot, 300, 50));
+  EXPECT_TRUE(IsBlue(shot, 300, 350));
+  CaptureClient(host.Window());
+  EXPECT_EQ((Paths{path}), Decoded());
 }
 
 TEST_F(PreviewWindow, DroppedFilesReachTheParent) {

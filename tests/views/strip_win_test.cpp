@@ -166,6 +166,49 @@ TEST_F(StripWindow, ATurnWhileBothStagesAreOnTheirWayEndsWithTheTurnedThumbnail)
   EXPECT_EQ(4, host.decodesDone);
 }
 
+TEST_F(StripWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
+  TempDir dir;
+  const std::wstring path = dir.Join(L"changing.jpg");
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kRed, kRed), 1));
+  photos.push_back(PhotoItem{path});
+  Open(1);
+  CaptureClient(host.Window());
+  ASSERT_TRUE(DecodeAll(1));
+  // 800 x 600 fills the 192 x 144 thumbnail.
+  EXPECT_TRUE(IsRed(CaptureClient(host.Window()), 2 + 96, 2 + 72));
+  const auto decodesAfterRepaints = [&](int expected) {
+    for (int i = 0; i < 3; ++i) {
+      CaptureClient(host.Window());
+      PumpUntil([&] { return host.decodesDone >= expected + 1; }, 200);
+    }
+    return host.decodesDone;
+  };
+
+  // Rewritten by another program: the next repaint shows the new picture,
+  // and nothing more is decoded while the file stays as it is.
+  ASSERT_TRUE(WriteChanged(path, TwoColourJpeg(kBlue, kBlue), 2));
+  CaptureClient(host.Window());
+  ASSERT_TRUE(PumpUntil([&] { return host.decodesDone >= 2; }, 10000));
+  EXPECT_TRUE(IsBlue(CaptureClient(host.Window()), 2 + 96, 2 + 72));
+  EXPECT_EQ(2, decodesAfterRepaints(2));
+
+  // Cut short, as while it is still being copied: decoded, and once more
+  // since the picture was incomplete; then left alone.
+  const Bytes whole = TwoColourJpeg(kRed, kBlue);
+  ASSERT_TRUE(WriteChanged(path, Bytes(whole.begin(), whole.begin() + whole.size() / 2), 3));
+  CaptureClient(host.Window());
+  ASSERT_TRUE(PumpUntil([&] { return host.decodesDone >= 4; }, 10000));
+  EXPECT_EQ(4, decodesAfterRepaints(4));
+  // Completed on disk: decoded once more at the next repaint.
+  ASSERT_TRUE(WriteChanged(path, whole, 4));
+  CaptureClient(host.Window());
+  ASSERT_TRUE(PumpUntil([&] { return host.decodesDone >= 5; }, 10000));
+  const Capture shot = CaptureClient(host.Window());
+  EXPECT_TRUE(IsRed(shot, 2 + 96, 2 + 20));
+  EXPECT_TRUE(IsBlue(shot, 2 + 96, 2 + 124));
+  EXPECT_EQ(5, decodesAfterRepaints(5));
+}
+
 TEST(StripTiming, EveryVisibleCellShowsAPictureLongBeforeAFullDecodeCouldEnd) {
   // Camera-like 12-megapixel photos with embedded thumbnails, one stored
   // upright and one needing a quarter turn: a full decode of each takes

@@ -233,6 +233,47 @@ bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientat
   return !file.empty() && WriteBytes(path, file);
 }
 
+Bytes TwoColourJpeg(Gdiplus::ARGB top, Gdiplus::ARGB bottom) {
+  Gdiplus::Bitmap picture(800, 600, PixelFormat24bppRGB);
+  {
+    Gdiplus::Graphics graphics(&picture);
+    Gdiplus::SolidBrush upper((Gdiplus::Color(top)));
+    Gdiplus::SolidBrush lower((Gdiplus::Color(bottom)));
+    graphics.FillRectangle(&upper, 0, 0, 800, 300);
+    graphics.FillRectangle(&lower, 0, 300, 800, 300);
+  }
+  return WithExifOrientation(EncodeJpeg(&picture), 1);
+}
+
+bool WriteChanged(const std::wstring& path, const Bytes& bytes, int minute) {
+  if (!WriteBytes(path, bytes)) return false;
+  SYSTEMTIME day = {2024, 5, 0, 12, 10, 0, 0, 0};
+  FILETIME time;
+  if (!SystemTimeToFileTime(&day, &time)) return false;
+  ULARGE_INTEGER at;
+  at.LowPart = time.dwLowDateTime;
+  at.HighPart = time.dwHighDateTime;
+  at.QuadPart += static_cast<ULONGLONG>(minute) * 60u * 10000000u;
+  time.dwLowDateTime = at.LowPart;
+  time.dwHighDateTime = at.HighPart;
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                            OPEN_EXISTING, 0, NULL);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const BOOL set = SetFileTime(file, NULL, NULL, &time);
+  CloseHandle(file);
+  return set != FALSE;
+}
+
+bool IsRed(const Capture& c, int x, int y) {
+  const std::uint32_t p = c.At(x, y);
+  return ((p >> 16) & 0xFF) > 190 && ((p >> 8) & 0xFF) < 70 && (p & 0xFF) < 70;
+}
+
+bool IsBlue(const Capture& c, int x, int y) {
+  const std::uint32_t p = c.At(x, y);
+  return ((p >> 16) & 0xFF) < 70 && ((p >> 8) & 0xFF) < 70 && (p & 0xFF) > 190;
+}
+
 HDROP MakeDrop(const std::vector<std::wstring>& paths) {
   std::size_t chars = 1;
   for (const std::wstring& p : paths) chars += p.size() + 1;

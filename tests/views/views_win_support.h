@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gdiplus_types.h"
+#include "test_files.h"
 
 class MyPictureListView_CL;
 class PictureListBase_CL;
@@ -86,6 +87,19 @@ Capture CaptureClient(HWND window);
 // embedded thumbnail of the same picture.
 bool WriteTestJpeg(const std::wstring& path, int width, int height, int orientation,
                    const std::function<void(Gdiplus::Graphics&)>& paint, bool withThumbnail = false);
+
+// An 800 x 600 JPEG file's bytes, Orientation 1: its top half top, its bottom
+// half bottom (opaque ARGB colours).
+const Gdiplus::ARGB kRed = 0xFFFF0000;
+const Gdiplus::ARGB kBlue = 0xFF0000FF;
+Bytes TwoColourJpeg(Gdiplus::ARGB top, Gdiplus::ARGB bottom);
+// Writes bytes to path as a change made on disk by another program; its
+// last-write time is set to minute minutes into a fixed day, so that each
+// change is seen however soon it follows the last.
+bool WriteChanged(const std::wstring& path, const Bytes& bytes, int minute);
+// Whether the pixel is mostly red, or mostly blue.
+bool IsRed(const Capture& c, int x, int y);
+bool IsBlue(const Capture& c, int x, int y);
 
 // A drop of these paths, as Explorer hands it to a window.
 HDROP MakeDrop(const std::vector<std::wstring>& paths);
