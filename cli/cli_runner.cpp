@@ -5,6 +5,7 @@
 #include "find_picture.h"
 #include "orientation.h"
 #include "photo_item.h"
+#include "photo_file.h"
 #include "photo_lines.h"
 #include "progress_meter.h"
 #include "turn_failure.h"
@@ -41,8 +42,15 @@ bool ShowInfo(const std::wstring& path, bool json, CliConsole_CL& console) {
   const std::string failure = OpenFailure(path);
   const bool readable = failure.empty();
   if (readable) {
+    std::FILE* stream = OpenSharedForReading(path);
+    FileSource_CL source(stream, true);
     ExifInfo_CL info;
-    const HRESULT hr = info.Read(path);
+    const HRESULT hr = stream ? info.Read(source) : E_FAIL;
+    if (stream) {
+      const XmpOrientation xmp = FindXmpOrientation(source);
+      line.xmpForm = xmp.form;
+      line.xmpOrientation = xmp.value;
+    }
     // Entries exist only behind a valid TIFF header; a walk that reached the
     // scan after an Exif segment also passed one, even if it held no entries.
     if (!info.entries.empty() || (hr == S_OK && info.tiffHeaderPosition != 0)) {
@@ -71,6 +79,8 @@ bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOpt
   line.oldValue = report.oldValue;
   line.hasNew = line.ok || report.bytesWritten != 0;
   line.newValue = report.newValue;
+  line.xmpForm = report.xmpForm;
+  line.xmpWritten = report.xmpBytesWritten != 0;
   if (!line.ok) {
     if (report.bytesWritten != 0) {
       // Only restoring the time failed: the photo did turn, and must not be
@@ -78,6 +88,9 @@ bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOpt
       line.error = DescribeError(hr) + "; the photo was turned, but its last-write time changed";
     } else {
       line.error = DescribeTurnFailure(hr, report, path);
+      if (!report.hasOrientation && report.xmpForm == kXmpDigit) {
+        line.error += " (its XMP holds Orientation " + std::to_string(report.xmpOldValue) + ")";
+      }
     }
   }
   console.Out(FormatTurnLine(line, json));

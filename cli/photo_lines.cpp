@@ -9,6 +9,10 @@ std::string Number(bool present, std::uint64_t value, const char* absent) {
   return present ? std::to_string(value) : std::string(absent);
 }
 
+std::string Flag(bool present, bool value) {
+  return present ? (value ? "true" : "false") : "null";
+}
+
 }  // namespace
 
 std::string FormatInfoLine(const InfoLine& line, bool json) {
@@ -19,6 +23,11 @@ std::string FormatInfoLine(const InfoLine& line, bool json) {
     out += line.byteOrder ? JsonQuote(std::string(line.byteOrder)) : std::string("null");
     out += ", \"orientation\": " + Number(line.hasOrientation, line.orientation, "null");
     out += ", \"offset\": " + Number(line.hasOrientation, line.offset, "null");
+    const bool digit = line.xmpForm == kXmpDigit;
+    const bool xmp = line.xmpForm != kXmpNoOrientation;
+    out += ", \"xmpOrientation\": " + Number(digit, line.xmpOrientation, "null");
+    out += ", \"xmpRewritable\": " + Flag(xmp, digit);
+    out += ", \"xmpAgrees\": " + Flag(digit && line.hasOrientation, line.xmpOrientation == line.orientation);
     out += "}\n";
     return out;
   }
@@ -27,6 +36,12 @@ std::string FormatInfoLine(const InfoLine& line, bool json) {
   out += line.byteOrder ? line.byteOrder : "none";
   out += '\t' + Number(line.hasOrientation, line.orientation, "none");
   out += '\t' + Number(line.hasOrientation, line.offset, "none");
+  if (line.xmpForm == kXmpDigit) {
+    out += "\tXMP " + std::to_string(line.xmpOrientation);
+    if (line.hasOrientation) out += line.xmpOrientation == line.orientation ? " agrees" : " differs";
+  } else if (line.xmpForm == kXmpOtherForm) {
+    out += "\tXMP not one digit";
+  }
   out += '\n';
   return out;
 }
@@ -40,12 +55,19 @@ std::string FormatTurnLine(const TurnLine& line, bool json) {
     out += ", \"new\": " + Number(line.hasNew, line.newValue, "null");
     out += ", \"error\": ";
     out += line.ok ? std::string("null") : JsonQuote(line.error);
+    out += ", \"xmp\": ";
+    out += line.xmpWritten ? "\"written\"" : line.xmpForm != kXmpNoOrientation ? "\"left alone\"" : "null";
     out += "}\n";
     return out;
   }
   out = WideToUtf8(line.path);
   if (line.ok) {
     out += "\tok " + std::to_string(line.oldValue) + " -> " + std::to_string(line.newValue);
+    if (line.xmpWritten) {
+      out += ", XMP too";
+    } else if (line.xmpForm != kXmpNoOrientation) {
+      out += ", XMP left alone (not one digit)";
+    }
   } else {
     out += "\tfailed: " + line.error;
   }

@@ -5,6 +5,7 @@
 #include "byte_order.h"
 #include "exif_info.h"
 #include "photo_file.h"
+#include "shell_notice.h"
 
 std::uint16_t TurnLeftValue(std::uint32_t v) {
   // Turning left walks 1 -> 8 -> 3 -> 6 -> 1 and 2 -> 5 -> 4 -> 7 -> 2.
@@ -58,11 +59,18 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
 
   ExifEntry entry;
   bool bigEndian = false;
+  XmpOrientation xmp;
   {
+    std::FILE* stream = OpenSharedForReading(path);
+    if (!stream) return E_FAIL;
+    FileSource_CL source(stream, true);
     // The reader's result does not matter: a file can yield its entries and
     // still fail later in the walk (an XMP segment after the Exif one, say).
     ExifInfo_CL info;
-    info.Read(path);
+    info.Read(source);
+    xmp = FindXmpOrientation(source);
+    out.xmpForm = xmp.form;
+    out.xmpOldValue = xmp.value;
     const ExifEntry* found = info.FindEntry(kTagOrientation);
     if (!found) return E_FAIL;
     entry = *found;
@@ -94,6 +102,8 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
       Load32(current + 4, bigEndian) != entry.count || currentValue != entry.value) {
     return E_FAIL;
   }
+  hr = CheckXmpDigits(file, xmp);
+  if (FAILED(hr)) return hr;
 
   std::uint64_t stamp = 0;
   if (options.keepTime) {
@@ -110,13 +120,13 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   hr = file.WriteAt(entry.position + 8, bytes, width);
   if (FAILED(hr)) return hr;
   out.bytesWritten = width;
+  hr = WriteXmpDigits(file, xmp, out.newValue, &out.xmpBytesWritten);
 
-  if (options.keepTime) {
-    hr = file.SetWriteTime(stamp);
-    if (FAILED(hr)) return hr;
-  }
+  if (SUCCEEDED(hr) && options.keepTime) hr = file.SetWriteTime(stamp);
   file.Close();
-  return S_OK;
+  // The file changed whatever failed after the first write.
+  NotifyShellOfUpdate(path);
+  return hr;
 }
 
 HRESULT RotateLeft(const std::wstring& path) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hresult.h"
+#include "xmp_orientation.h"
 
 // Turn tables. Only the lowest three bits of the old value take part, so 0
 // behaves as 8 and 9 as 1.
@@ -24,6 +25,11 @@ struct TurnReport {
   std::uint32_t oldValue = 0;
   std::uint16_t newValue = 0;
   unsigned bytesWritten = 0;
+  // The XMP packet's tiff:Orientation: written with the Exif value when it
+  // is one digit, left alone (and said) in any other form.
+  XmpOrientationForm_EN xmpForm = kXmpNoOrientation;
+  std::uint32_t xmpOldValue = 0;  // with kXmpDigit
+  unsigned xmpBytesWritten = 0;
 };
 
 // How long a turn keeps trying a photo that another handle holds open: the

@@ -10,6 +10,8 @@ const wchar_t kCannotTurnMessage[] =
 const wchar_t kNoticeCaption[] = L"お知らせ";
 const wchar_t kChoosePhotosTitle[] = L"写真ファイルを選択してください";
 const wchar_t kChooseFolderTitle[] = L"写真のあるフォルダを選択してください";
+const wchar_t kXmpLeftAloneLog[] = L"XMPのOrientationは1桁の値ではないため書き換えませんでした: ";
+const wchar_t kXmpOnlyLog[] = L"Exif情報(Orientation)がなくXMPにだけOrientationがあるため回転できません: ";
 
 namespace {
 
@@ -24,7 +26,12 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   const PhotoList& photos = host.Photos();
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
-  const HRESULT result = direction == kTurnLeft ? RotateLeft(path) : RotateRight(path);
+  TurnReport report;
+  const HRESULT result = TurnPhoto(path, direction, TurnOptions(), &report);
+  // The Exif value decides what the screen shows; the log says where the
+  // XMP could not follow it.
+  if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
+  if (report.xmpForm != kXmpNoOrientation && !report.hasOrientation) host.Log(kXmpOnlyLog + path);
   if (result != 0) {
     host.ShowCannotTurn();
     return;

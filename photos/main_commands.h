@@ -29,6 +29,9 @@ extern const wchar_t kCannotTurnMessage[];   // shown when a turn fails
 extern const wchar_t kNoticeCaption[];       // "お知らせ"
 extern const wchar_t kChoosePhotosTitle[];   // "写真ファイルを選択してください"
 extern const wchar_t kChooseFolderTitle[];   // "写真のあるフォルダを選択してください"
+// Log lines of a turn about the photo's XMP Orientation, followed by the path.
+extern const wchar_t kXmpLeftAloneLog[];  // turned, but the XMP value's form cannot be rewritten
+extern const wchar_t kXmpOnlyLog[];       // not turned: only the XMP holds an Orientation
 
 class CommandHost_CL {
  public:
@@ -45,6 +48,8 @@ class CommandHost_CL {
   // turn in its thumbnail and, when it is the photo shown, in the preview,
   // at once and without decoding the photo again.
   virtual void ShowTurned(int index, bool clockwise) = 0;
+  // One line in the program's log.
+  virtual void Log(const std::wstring& message) = 0;
 
   // The file dialog (several files) and the folder browser; false on Cancel.
   virtual bool ChooseFiles(std::vector<std::wstring>& paths) = 0;

@@ -77,6 +77,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   int CurrentPhoto() override;
   void ShowCannotTurn() override;
   void ShowTurned(int index, bool clockwise) override;
+  void Log(const std::wstring& message) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;
   void RegisterWithProgress(const std::vector<std::wstring>& paths) override;

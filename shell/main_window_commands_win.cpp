@@ -7,6 +7,7 @@
 
 #include "app_sheets.h"
 #include "file_open_dialog.h"
+#include "log_file.h"
 #include "folder_select_dialog.h"
 #include "my_file_open_progress.h"
 #include "my_picture_image.h"
@@ -44,6 +45,8 @@ void MainWindow_CL::ShowTurned(int index, bool clockwise) {
   Gdiplus::Bitmap* upright = preview ? preview->ShowTurned(path, clockwise) : nullptr;
   if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
 }
+
+void MainWindow_CL::Log(const std::wstring& message) { g_logFile.WriteMessage(message); }
 
 bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {
   FileOpenDialog_CL dialog;

@@ -63,9 +63,10 @@ TEST_F(CliTool, InfoNamesByteOrderValueAndTheOffsetOfTheValueBytes) {
   EXPECT_EQ(0, json.status);
   const std::vector<std::string> objects = {
       "{\"path\": \"" + Utf8(mm) + "\", \"byteOrder\": \"MM\", \"orientation\": 3, \"offset\": " +
-          std::to_string(mmAt) + "}",
+          std::to_string(mmAt) + ", \"xmpOrientation\": null, \"xmpRewritable\": null, \"xmpAgrees\": null}",
       "{\"path\": \"" + Utf8(plain) +
-          "\", \"byteOrder\": null, \"orientation\": null, \"offset\": null}",
+          "\", \"byteOrder\": null, \"orientation\": null, \"offset\": null, \"xmpOrientation\": null, "
+          "\"xmpRewritable\": null, \"xmpAgrees\": null}",
   };
 #ifndef _WIN32  // Windows paths hold backslashes, which JSON escapes
   EXPECT_EQ(objects, Lines(json.out));
@@ -137,7 +138,7 @@ TEST_F(CliTool, FailuresAreReportedPerPhotoAndGiveStatusOne) {
   const ToolRun json = RunTool({L"left", L"--json", WidePath(locked)});
   EXPECT_EQ(1, json.status);
   EXPECT_NE(std::string::npos,
-            json.out.find("\"ok\": false, \"old\": 6, \"new\": null, \"error\": \"write-protected\"}"))
+            json.out.find("\"ok\": false, \"old\": 6, \"new\": null, \"error\": \"write-protected\", \"xmp\": null}"))
       << json.out;
 
   // info fails only for a file it cannot open, and says so on stderr.
@@ -210,6 +211,91 @@ TEST_F(CliTool, NonAsciiNamesTravelAsUtf8) {
   EXPECT_NE(std::string::npos, run.out.find(file + "\", \"ok\": true")) << run.out;
   const ToolRun info = RunTool({L"info", WidePath(path)});
   EXPECT_EQ(Utf8(path) + "\tII\t6\t" + std::to_string(valueAt) + "\n", info.out);
+}
+
+// The photo with an XMP APP1 holding `description` put behind its Exif APP1
+// (or its first segment); *digitAt is where '$' stood, now the digit.
+Bytes WithXmp(Bytes jpeg, const std::string& description, char digit, std::size_t* digitAt) {
+  const std::string packet =
+      "http://ns.adobe.com/xap/1.0/" + std::string(1, '\0') +
+      "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>" +
+      description + "</rdf:RDF></x:xmpmeta>";
+  Bytes segment = {0xFF, 0xE1, static_cast<unsigned char>((packet.size() + 2) >> 8),
+                   static_cast<unsigned char>(packet.size() + 2)};
+  segment.insert(segment.end(), packet.begin(), packet.end());
+  const std::size_t at = 4u + (static_cast<std::size_t>(jpeg[4]) << 8 | jpeg[5]);
+  *digitAt = at + 4 + packet.find('$');
+  jpeg.insert(jpeg.begin() + static_cast<std::ptrdiff_t>(at), segment.begin(), segment.end());
+  jpeg[*digitAt] = static_cast<unsigned char>(digit);
+  return jpeg;
+}
+
+TEST_F(CliTool, XmpOrientationIsShownAndTurnedWithExif) {
+  std::size_t attributeAt = 0, elementAt = 0, otherAt = 0, onlyAt = 0;
+  const TinyJpeg ii = MakeTinyJpeg(false, 1);
+  const TinyJpeg mm = MakeTinyJpeg(true, 3);
+  const Bytes attributeBytes = WithXmp(
+      ii.bytes, "<rdf:Description xmlns:tiff='http://ns.adobe.com/tiff/1.0/' tiff:Orientation='$'/>", '1',
+      &attributeAt);
+  const Bytes elementBytes = WithXmp(
+      mm.bytes, "<rdf:Description xmlns:t='http://ns.adobe.com/tiff/1.0/'><t:Orientation> $ </t:Orientation></rdf:Description>",
+      '6', &elementAt);
+  const Bytes otherBytes = WithXmp(
+      ii.bytes, "<rdf:Description xmlns:tiff='http://ns.adobe.com/tiff/1.0/' tiff:Orientation='1$'/>", '0',
+      &otherAt);
+  const Bytes onlyBytes = WithXmp(
+      PlainTinyJpeg(), "<rdf:Description xmlns:tiff='http://ns.adobe.com/tiff/1.0/' tiff:Orientation='$'/>", '6',
+      &onlyAt);
+  const fs::path attribute = folder.Path() / "attribute.jpg", element = folder.Path() / "element.jpg",
+                 other = folder.Path() / "other.jpg", only = folder.Path() / "xmp-only.jpg";
+  WriteFileBytes(attribute, attributeBytes);
+  WriteFileBytes(element, elementBytes);
+  WriteFileBytes(other, otherBytes);
+  WriteFileBytes(only, onlyBytes);
+
+  const ToolRun info = RunTool({L"info", WidePath(attribute), WidePath(element), WidePath(other), WidePath(only)});
+  const std::vector<std::string> infoLines = {
+      Utf8(attribute) + "\tII\t1\t" + std::to_string(ii.valueAt) + "\tXMP 1 agrees",
+      Utf8(element) + "\tMM\t3\t" + std::to_string(mm.valueAt) + "\tXMP 6 differs",
+      Utf8(other) + "\tII\t1\t" + std::to_string(ii.valueAt) + "\tXMP not one digit",
+      Utf8(only) + "\tnone\tnone\tnone\tXMP 6",
+  };
+  EXPECT_EQ(infoLines, Lines(info.out));
+  const ToolRun json = RunTool({L"--json", L"info", WidePath(element), WidePath(other)});
+  EXPECT_NE(std::string::npos,
+            json.out.find("\"xmpOrientation\": 6, \"xmpRewritable\": true, \"xmpAgrees\": false}\n"))
+      << json.out;
+  EXPECT_NE(std::string::npos,
+            json.out.find("\"xmpOrientation\": null, \"xmpRewritable\": false, \"xmpAgrees\": null}\n"))
+      << json.out;
+
+  const ToolRun right = RunTool({L"right", WidePath(attribute), WidePath(element), WidePath(other), WidePath(only)});
+  EXPECT_EQ(1, right.status);
+  const std::vector<std::string> turnLines = {
+      Utf8(attribute) + "\tok 1 -> 6, XMP too",
+      Utf8(element) + "\tok 3 -> 8, XMP too",
+      Utf8(other) + "\tok 1 -> 6, XMP left alone (not one digit)",
+      Utf8(only) + "\tfailed: no Orientation entry (its XMP holds Orientation 6)",
+  };
+  EXPECT_EQ(turnLines, Lines(right.out));
+  // Nothing but the Exif value and the one XMP digit changed.
+  Bytes expected = attributeBytes;
+  expected[ii.valueAt] = 6;
+  expected[attributeAt] = '6';
+  EXPECT_EQ(expected, ReadFileBytes(attribute));
+  expected = elementBytes;
+  expected[mm.valueAt + 1] = 8;
+  expected[elementAt] = '8';
+  EXPECT_EQ(expected, ReadFileBytes(element));
+  expected = otherBytes;
+  expected[ii.valueAt] = 6;
+  EXPECT_EQ(expected, ReadFileBytes(other));
+  EXPECT_EQ(onlyBytes, ReadFileBytes(only));
+
+  const ToolRun left = RunTool({L"--json", L"left", WidePath(attribute)});
+  EXPECT_NE(std::string::npos, left.out.find("\"old\": 6, \"new\": 1, \"error\": null, \"xmp\": \"written\"}"))
+      << left.out;
+  EXPECT_EQ(attributeBytes, ReadFileBytes(attribute));
 }
 
 TEST_F(CliTool, UsageErrorsGiveStatusTwoAndTouchNothing) {

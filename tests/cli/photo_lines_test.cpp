@@ -45,13 +45,14 @@ TEST(PhotoLines, InfoLinesSayNoneOrNullForWhatIsMissing) {
   EXPECT_EQ("dir/a \"1\".jpg\tMM\t6\t48\n", FormatInfoLine(line, false));
   EXPECT_EQ(
       "{\"path\": \"dir/a \\\"1\\\".jpg\", \"byteOrder\": \"MM\", \"orientation\": 6, \"offset\": "
-      "48}\n",
+      "48, \"xmpOrientation\": null, \"xmpRewritable\": null, \"xmpAgrees\": null}\n",
       FormatInfoLine(line, true));
 
   InfoLine bare;
   bare.path = L"notes.txt";
   EXPECT_EQ("notes.txt\tnone\tnone\tnone\n", FormatInfoLine(bare, false));
-  EXPECT_EQ("{\"path\": \"notes.txt\", \"byteOrder\": null, \"orientation\": null, \"offset\": null}\n",
+  EXPECT_EQ("{\"path\": \"notes.txt\", \"byteOrder\": null, \"orientation\": null, \"offset\": null, "
+            "\"xmpOrientation\": null, \"xmpRewritable\": null, \"xmpAgrees\": null}\n",
             FormatInfoLine(bare, true));
 }
 
@@ -63,7 +64,7 @@ TEST(PhotoLines, TurnLinesCarryValuesOrTheReason) {
   ok.oldValue = 1;
   ok.newValue = 6;
   EXPECT_EQ("a.jpg\tok 1 -> 6\n", FormatTurnLine(ok, false));
-  EXPECT_EQ("{\"path\": \"a.jpg\", \"ok\": true, \"old\": 1, \"new\": 6, \"error\": null}\n",
+  EXPECT_EQ("{\"path\": \"a.jpg\", \"ok\": true, \"old\": 1, \"new\": 6, \"error\": null, \"xmp\": null}\n",
             FormatTurnLine(ok, true));
 
   TurnLine failed;
@@ -74,7 +75,7 @@ TEST(PhotoLines, TurnLinesCarryValuesOrTheReason) {
   EXPECT_EQ("b.jpg\tfailed: write-protected\n", FormatTurnLine(failed, false));
   EXPECT_EQ(
       "{\"path\": \"b.jpg\", \"ok\": false, \"old\": 3, \"new\": null, \"error\": "
-      "\"write-protected\"}\n",
+      "\"write-protected\", \"xmp\": null}\n",
       FormatTurnLine(failed, true));
 }
 

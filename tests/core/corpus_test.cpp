@@ -12,6 +12,7 @@
 #include "orientation.h"
 #include "test_files.h"
 #include "utf8.h"
+#include "xmp_orientation.h"
 
 namespace {
 
@@ -67,6 +68,16 @@ TEST_F(Corpus, TurnsChangeOnlyTheValueFieldAndUndoExactly) {
     const std::wstring path = dir.Join(L"copy.jpg");
     ASSERT_TRUE(WriteBytes(path, original));
 
+    // The XMP Orientation the photo editors wrote is found where the manifest
+    // says, and turns with the Exif value.
+    MemorySource_CL source(original.data(), original.size());
+    const XmpOrientation xmp = FindXmpOrientation(source);
+    const std::string& xmpText = row.at("xmp_orientation");
+    EXPECT_EQ(xmpText == "none" ? kXmpNoOrientation : kXmpDigit, xmp.form) << name;
+    if (xmp.form == kXmpDigit) {
+      EXPECT_EQ(xmpText, std::to_string(xmp.value)) << name;
+    }
+
     TurnReport report;
     const HRESULT hr = TurnPhoto(path, kTurnRight, TurnOptions(), &report);
     const Bytes turned = ReadBytes(path);
@@ -80,8 +91,12 @@ TEST_F(Corpus, TurnsChangeOnlyTheValueFieldAndUndoExactly) {
     EXPECT_EQ(type == "SHORT" ? 2u : 4u, report.bytesWritten) << name;
     const std::size_t at = std::stoul(row.at("orientation_value_offset"));
     ASSERT_EQ(original.size(), turned.size());
+    EXPECT_EQ(xmp.positions.size(), report.xmpBytesWritten) << name;
+    for (std::uint32_t digit : xmp.positions) EXPECT_EQ('0' + report.newValue, turned[digit]) << name;
     for (std::size_t i = 0; i < original.size(); ++i) {
-      if (i < at || i >= at + report.bytesWritten) {
+      bool xmpDigit = false;
+      for (std::uint32_t digit : xmp.positions) xmpDigit = xmpDigit || digit == i;
+      if ((i < at || i >= at + report.bytesWritten) && !xmpDigit) {
         ASSERT_EQ(original[i], turned[i]) << name << " byte " << i;
       }
     }

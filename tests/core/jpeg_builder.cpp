@@ -48,11 +48,10 @@ JpegBuilder& JpegBuilder::App0Jfif() {
   return Segment(0xFFE0, jfif);
 }
 
-JpegBuilder& JpegBuilder::App1Xmp() {
+JpegBuilder& JpegBuilder::App1Xmp(const std::string& packet) {
   const std::string id = "http://ns.adobe.com/xap/1.0/";
   Bytes payload(id.begin(), id.end());
   payload.push_back(0);
-  const std::string packet = "<x:xmpmeta xmlns:x='adobe:ns:meta/'/>";
   payload.insert(payload.end(), packet.begin(), packet.end());
   return Segment(0xFFE1, payload);
 }

@@ -23,7 +23,8 @@ class JpegBuilder {
   // A segment with its marker, length and payload.
   JpegBuilder& Segment(std::uint16_t marker, const Bytes& payload);
   JpegBuilder& App0Jfif();
-  JpegBuilder& App1Xmp();
+  // An XMP APP1 holding this packet text.
+  JpegBuilder& App1Xmp(const std::string& packet = "<x:xmpmeta xmlns:x='adobe:ns:meta/'/>");
   // An Exif APP1 holding a TIFF header and IFD0 with these entries; when
   // exifIfd is not empty, IFD0 gets a pointer entry (34665) to a sub-IFD
   // holding them. Returns the file offset of the TIFF header through

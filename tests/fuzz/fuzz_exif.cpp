@@ -1,7 +1,8 @@
-// Feeds arbitrary bytes to the Exif reader, to the embedded-thumbnail and
-// frame-size readers and to the decoder of upright pixels, then turns a copy of them on disk and checks that the
-// turn changed nothing but the Orientation value field, and nothing at all
-// when it failed.
+// Feeds arbitrary bytes to the Exif reader, to the XMP Orientation finder,
+// to the embedded-thumbnail and frame-size readers and to the decoder of
+// upright pixels, then turns a copy of them on disk and checks that the turn
+// changed nothing but the Orientation value field and the XMP digits, and
+// nothing at all when it failed.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "jpeg_frame_size.h"
 #include "orientation.h"
 #include "utf8.h"
+#include "xmp_orientation.h"
 
 namespace {
 
@@ -47,6 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MemorySource_CL source(data, size);
   info.Read(source);
   const ExifEntry* entry = info.FindEntry(kTagOrientation);
+
+  // Every XMP digit found lies inside the bytes and is one.
+  const XmpOrientation xmp = FindXmpOrientation(source);
+  if ((xmp.form == kXmpDigit) == xmp.positions.empty() || xmp.value > 9) std::abort();
+  for (std::uint32_t at : xmp.positions) {
+    if (at >= size || data[at] != '0' + xmp.value) std::abort();
+  }
 
   // The thumbnail strip's readers: whatever they report lies inside the bytes.
   EmbeddedThumbnail thumbnail;
@@ -93,8 +102,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     from = entry->position + 8u;
     to = from + report.bytesWritten;
   }
+  std::vector<bool> xmpDigit(size, false);
+  if (SUCCEEDED(hr)) {
+    if (report.xmpForm != xmp.form || report.xmpBytesWritten != xmp.positions.size()) std::abort();
+    for (std::uint32_t at : xmp.positions) {
+      if (after[at] != '0' + report.newValue) std::abort();
+      xmpDigit[at] = true;
+    }
+  }
   for (std::size_t i = 0; i < size; ++i) {
-    if ((i < from || i >= to) && after[i] != data[i]) std::abort();
+    if ((i < from || i >= to) && !xmpDigit[i] && after[i] != data[i]) std::abort();
   }
   if (SUCCEEDED(hr) && (report.newValue < 1 || report.newValue > 8)) std::abort();
   return 0;

@@ -24,6 +24,7 @@ class FakeHost : public CommandHost_CL {
   void ShowTurned(int index, bool clockwise) override {
     calls.push_back(L"turned " + std::to_wstring(index) + (clockwise ? L" right" : L" left"));
   }
+  void Log(const std::wstring& message) override { calls.push_back(L"log " + message); }
   bool ChooseFiles(std::vector<std::wstring>& paths) override {
     calls.push_back(L"choose files");
     paths = chosenFiles;
@@ -126,6 +127,22 @@ TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
   Command(host, kCommandRotateLeft);
   EXPECT_EQ(noOrientation, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
+}
+
+TEST_F(TurnCommand, XmpThatCannotFollowTheTurnIsLogged) {
+  const std::string form =
+      "<rdf:Description xmlns:tiff='http://ns.adobe.com/tiff/1.0/' tiff:Orientation='16'/>";
+  const Bytes turnable = JpegBuilder().Soi().App1Exif(false, {TestEntry{274, 3, 1, 1}}).App1Xmp(form).Sos().Data();
+  ASSERT_TRUE(WriteBytes(path, turnable));
+  Command(host, kCommandRotateRight);
+  EXPECT_EQ((Calls{L"current", L"log " + std::wstring(kXmpLeftAloneLog) + path, L"turned 1 right"}), host.calls);
+
+  const Bytes xmpOnly = JpegBuilder().Soi().App1Xmp(form).Sos().Data();
+  ASSERT_TRUE(WriteBytes(path, xmpOnly));
+  host.calls.clear();
+  Command(host, kCommandRotateRight);
+  EXPECT_EQ(xmpOnly, ReadBytes(path));
+  EXPECT_EQ((Calls{L"current", L"log " + std::wstring(kXmpOnlyLog) + path, L"message"}), host.calls);
 }
 
 TEST_F(TurnCommand, NoCurrentPhotoOrOneOutsideTheListDoesNothing) {
