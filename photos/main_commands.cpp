@@ -1,8 +1,10 @@
 #include "main_commands.h"
 
 #include <cstddef>
+#include <cstdio>
 
 #include "orientation.h"
+#include "turn_reason.h"
 
 const wchar_t kCannotTurnMessage[] =
     L"この写真は回転できません。ファイルが書き込み禁止になっているか、"
@@ -10,6 +12,37 @@ const wchar_t kCannotTurnMessage[] =
 const wchar_t kNoticeCaption[] = L"お知らせ";
 const wchar_t kChoosePhotosTitle[] = L"写真ファイルを選択してください";
 const wchar_t kChooseFolderTitle[] = L"写真のあるフォルダを選択してください";
+
+std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr) {
+  switch (reason) {
+    case kTurnReasonNone:
+      return std::wstring();
+    case kTurnReasonNoOrientation:
+      return L"Exif情報にOrientation(向き)の項目がありません。";
+    case kTurnReasonNotJpeg:
+      return L"このプログラムで読めるJPEGファイルではありません。";
+    case kTurnReasonWriteProtected:
+      return L"ファイルが書き込み禁止(読み取り専用)になっています。";
+    case kTurnReasonInUse:
+      return L"ほかのプログラムがこのファイルを使っています。";
+    case kTurnReasonCannotOpen:
+      return L"ファイルが見つからないか、開けません。";
+    case kTurnReasonAccessDenied:
+      return L"ファイルへの書き込みが許可されていません。";
+    case kTurnReasonOther:
+      break;
+  }
+  wchar_t code[64];
+  std::swprintf(code, sizeof code / sizeof code[0], L"ファイルを書き換えられませんでした(エラー 0x%08X)。",
+                static_cast<unsigned>(hr));
+  return code;
+}
+
+std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRESULT hr) {
+  std::wstring::size_type slash = path.find_last_of(L"\\/");
+  const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  return std::wstring(kCannotTurnMessage) + L"\r\n\r\n" + name + L"\r\n" + TurnReasonText(reason, hr);
+}
 
 namespace {
 
@@ -24,9 +57,10 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   const PhotoList& photos = host.Photos();
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
-  const HRESULT result = direction == kTurnLeft ? RotateLeft(path) : RotateRight(path);
+  TurnReport report;
+  const HRESULT result = TurnPhoto(path, direction, TurnOptions(), &report);
   if (result != 0) {
-    host.ShowCannotTurn();
+    host.ShowCannotTurn(CannotTurnText(path, ExplainTurn(result, report, path), result));
     return;
   }
   host.ShowTurned(index, direction == kTurnRight);

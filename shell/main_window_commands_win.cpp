@@ -27,8 +27,8 @@ int MainWindow_CL::CurrentPhoto() {
   return index;
 }
 
-void MainWindow_CL::ShowCannotTurn() {
-  MessageBoxW(hwnd, kCannotTurnMessage, kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
+void MainWindow_CL::ShowCannotTurn(const std::wstring& text) {
+  MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 // The preview's kept picture is turned in memory; the strip's thumbnail is

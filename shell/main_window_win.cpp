@@ -8,7 +8,6 @@
 #include "app_settings.h"
 #include "command_line.h"
 #include "decode_image.h"
-#include "dialog_metrics.h"
 #include "main_toolbar.h"
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
@@ -18,7 +17,9 @@
 #include "thread_messages.h"
 #include "update_check.h"
 #include "update_server.h"
+#include "win_handles.h"
 #include "window_layout.h"
+#include "window_placement.h"
 #include "window_rect.h"
 #include "window_top_most.h"
 
@@ -126,14 +127,20 @@ void MainWindow_CL::BuildSplitTree() {
   splitManager.Node(root).position = GetSystemMetrics(SM_CYHSCROLL) + kCellHeight + 2;
 }
 
+static RECT PrimaryWorkArea() {
+  RECT work = {0, 0, 0, 0};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) || IsRectEmpty(&work)) {
+    SetRect(&work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  }
+  return work;
+}
+
 void MainWindow_CL::PlaceWindow() {
-  const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
-  const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
-  RECT defaultRect;
-  defaultRect.left = (cx - kMainWindowWidth) / 2;
-  defaultRect.top = (cy - kMainWindowHeight) / 2;
-  defaultRect.right = defaultRect.left + kMainWindowWidth;
-  defaultRect.bottom = defaultRect.top + kMainWindowHeight;
+  // Centred on the primary monitor's work area and no larger than it: on a
+  // short screen the title bar stays at its top rather than above it.
+  const ScreenRect centred =
+      CentredInWorkArea(ToScreenRect(PrimaryWorkArea()), kMainWindowWidth, kMainWindowHeight);
+  const RECT defaultRect = {centred.left, centred.top, centred.right, centred.bottom};
   const RECT rect = LoadWindowRect(kSectionWindow, kKeyWindowRect, defaultRect);
   SetWindowPos(hwnd, NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                SWP_NOZORDER | SWP_FRAMECHANGED);
@@ -199,6 +206,13 @@ INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, L
       break;
     case WM_SIZING:
       EnforceMinimumSize(reinterpret_cast<RECT*>(lParam));
+      break;
+    case WM_GETMINMAXINFO:
+      if (MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam)) {
+        const SIZE minimum = MinimumSize();
+        limits->ptMinTrackSize.x = minimum.cx;
+        limits->ptMinTrackSize.y = minimum.cy;
+      }
       break;
     case WM_CLOSE:
       EndDialog(window, 0);
@@ -295,11 +309,19 @@ void MainWindow_CL::ShowSelectedPhoto() {
   SaveWindowTopMost(appData);
 }
 
+SIZE MainWindow_CL::MinimumSize() const {
+  int dpi = 96;
+  WindowDc_CL screen(NULL);
+  if (screen) dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  SIZE minimum = {MinimumWindowWidth(dpi), MinimumWindowHeight(dpi)};
+  return minimum;
+}
+
 void MainWindow_CL::EnforceMinimumSize(RECT* sizing) {
   if (!sizing) return;
-  const DialogMetrics metrics = GetDialogMetrics(hwnd);
-  const int minimumWidth = kMinimumWidthChars * metrics.charWidth;
-  const int minimumHeight = kMinimumHeightChars * metrics.charHeight;
+  const SIZE minimum = MinimumSize();
+  const int minimumWidth = minimum.cx;
+  const int minimumHeight = minimum.cy;
   if (sizing->right - sizing->left < minimumWidth) sizing->right = sizing->left + minimumWidth;
   if (sizing->bottom - sizing->top < minimumHeight) sizing->bottom = sizing->top + minimumHeight;
 }

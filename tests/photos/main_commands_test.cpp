@@ -20,7 +20,10 @@ class FakeHost : public CommandHost_CL {
     calls.push_back(L"current");
     return current;
   }
-  void ShowCannotTurn() override { calls.push_back(L"message"); }
+  void ShowCannotTurn(const std::wstring& text) override {
+    calls.push_back(L"message");
+    message = text;
+  }
   void ShowTurned(int index, bool clockwise) override {
     calls.push_back(L"turned " + std::to_wstring(index) + (clockwise ? L" right" : L" left"));
   }
@@ -54,7 +57,15 @@ class FakeHost : public CommandHost_CL {
   std::wstring chosenFolder;
   int settingsResult = 1;
   std::vector<std::wstring> calls;
+  std::wstring message;
 };
+
+// The fixed first line, then the photo's name and the reason.
+void ExpectMessage(const std::wstring& message, const std::wstring& reason) {
+  const std::wstring expected =
+      std::wstring(kCannotTurnMessage) + L"\r\n\r\nphoto.jpg\r\n" + reason;
+  EXPECT_EQ(expected, message);
+}
 
 void Command(FakeHost& host, int id) { OnCommand(host, id - kCommandFirst); }
 
@@ -117,6 +128,7 @@ TEST_F(TurnCommand, AReadOnlyPhotoShowsTheMessageOnceAndStaysAsItWas) {
   SetReadOnly(path, false);
   EXPECT_EQ(original, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
+  ExpectMessage(host.message, L"ファイルが書き込み禁止(読み取り専用)になっています。");
 }
 
 TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
@@ -126,6 +138,19 @@ TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
   Command(host, kCommandRotateLeft);
   EXPECT_EQ(noOrientation, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
+  ExpectMessage(host.message, L"Exif情報にOrientation(向き)の項目がありません。");
+}
+
+TEST_F(TurnCommand, AFileThatIsNoJpegIsSaidToBeNone) {
+  // A text file and an empty file under a photo's name.
+  const std::vector<Bytes> notJpegs = {Bytes{'h', 'e', 'l', 'l', 'o', '\n'}, Bytes()};
+  for (const Bytes& bytes : notJpegs) {
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    host.message.clear();
+    Command(host, kCommandRotateRight);
+    EXPECT_EQ(bytes, ReadBytes(path));
+    ExpectMessage(host.message, L"このプログラムで読めるJPEGファイルではありません。");
+  }
 }
 
 TEST_F(TurnCommand, NoCurrentPhotoOrOneOutsideTheListDoesNothing) {

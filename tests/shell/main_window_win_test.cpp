@@ -221,12 +221,14 @@ TEST_F(MainWindowTest, FirstStartIsCentredWithTheStripOneRowHighAndTheProgramsPi
   EXPECT_TRUE(smallIcon);
   EXPECT_EQ(1, w.updateChecks);
 
-  const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
-  const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
+  // Centred on the work area, which is taller than the window here.
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  ASSERT_GE(work.bottom - work.top, 810);
   EXPECT_EQ(672, window.right - window.left);
   EXPECT_EQ(810, window.bottom - window.top);
-  EXPECT_EQ((cx - 672) / 2, window.left);
-  EXPECT_EQ((cy - 810) / 2, window.top);
+  EXPECT_EQ(work.left + (work.right - work.left - 672) / 2, window.left);
+  EXPECT_EQ(work.top + (work.bottom - work.top - 810) / 2, window.top);
 
   // Toolbar, preview, a 4-pixel bar, and the strip one row of cells plus its
   // scroll bar high at the bottom.
@@ -260,7 +262,7 @@ TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions
   photos.File(L"folder\\d.jpg");
   photos.File(L"folder\\sub\\e.JPEG");
   std::vector<std::wstring> expected = {a, spaced};
-  photos_test::ListPhotosInFileSystemOrder(folder, &expected);
+  photos_test::ListPhotosInNameOrder(folder, &expected);
 
   unsigned stripCount = 0;
   int selected = 0;
@@ -356,23 +358,34 @@ TEST_F(MainWindowTest, ADroppedPathLongerThanMaxPathIsNeverCutIntoAnother) {
 }
 
 TEST_F(MainWindowTest, SizingStopsAtTheMinimumWhicheverEdgeIsDragged) {
-  DialogMetrics metrics = {};
+  // 400 x 300 at 96 DPI, grown with a finer screen: small enough for any
+  // screen, the window's first size no longer the smallest.
+  int dpi = 0;
+  MINMAXINFO limits = {};
   RECT small = {100, 100, 150, 150};
   RECT fromLeft = {300, 100, 310, 2000};
   RECT large = {0, 0, 2000, 2000};
   ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
-    metrics = GetDialogMetrics(w.Hwnd());
+    HDC screen = GetDC(NULL);
+    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    SendMessageW(w.Hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&small));
     SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&fromLeft));
     SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&large));
   });
   Run(w);
-  ASSERT_GT(metrics.charWidth, 0);
+  ASSERT_GT(dpi, 0);
+  const int width = MulDiv(400, dpi, 96);
+  const int height = MulDiv(300, dpi, 96);
+  EXPECT_EQ(width, limits.ptMinTrackSize.x);
+  EXPECT_EQ(height, limits.ptMinTrackSize.y);
+  EXPECT_LT(width, 672);
   EXPECT_EQ(100, small.left);
-  EXPECT_EQ(100 + 42 * metrics.charWidth, small.right);
-  EXPECT_EQ(100 + 45 * metrics.charHeight, small.bottom);
+  EXPECT_EQ(100 + width, small.right);
+  EXPECT_EQ(100 + height, small.bottom);
   EXPECT_EQ(300, fromLeft.left);
-  EXPECT_EQ(300 + 42 * metrics.charWidth, fromLeft.right);
+  EXPECT_EQ(300 + width, fromLeft.right);
   EXPECT_EQ(2000, fromLeft.bottom);
   EXPECT_EQ(2000, large.right);
 }
