@@ -4,12 +4,14 @@
 #include <cstdio>
 
 #include "orientation.h"
+#include "photo_rule.h"
 #include "turn_reason.h"
 
 const wchar_t kCannotTurnMessage[] =
     L"この写真は回転できません。ファイルが書き込み禁止になっているか、"
     L"Exif情報(Orientation)が存在しません。";
 const wchar_t kNoticeCaption[] = L"お知らせ";
+const wchar_t kNotPhotosMessage[] = L"次のファイルはJPEG写真(.jpg、.jpeg)ではないため、開きませんでした。";
 const wchar_t kChoosePhotosTitle[] = L"写真ファイルを選択してください";
 const wchar_t kChooseFolderTitle[] = L"写真のあるフォルダを選択してください";
 
@@ -38,10 +40,30 @@ std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr) {
   return code;
 }
 
+namespace {
+
+std::wstring FileNameOf(const std::wstring& path) {
+  const std::wstring::size_type slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// More names than this make a message taller than a small screen.
+const std::size_t kMostNamesListed = 10;
+
+}  // namespace
+
 std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRESULT hr) {
-  std::wstring::size_type slash = path.find_last_of(L"\\/");
-  const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-  return std::wstring(kCannotTurnMessage) + L"\r\n\r\n" + name + L"\r\n" + TurnReasonText(reason, hr);
+  return std::wstring(kCannotTurnMessage) + L"\r\n\r\n" + FileNameOf(path) + L"\r\n" + TurnReasonText(reason, hr);
+}
+
+std::wstring NotPhotosText(const std::vector<std::wstring>& paths) {
+  std::wstring text = kNotPhotosMessage;
+  text += L"\r\n";
+  for (std::size_t i = 0; i < paths.size() && i < kMostNamesListed; ++i) text += L"\r\n" + FileNameOf(paths[i]);
+  if (paths.size() > kMostNamesListed) {
+    text += L"\r\n(ほか" + std::to_wstring(paths.size() - kMostNamesListed) + L"件)";
+  }
+  return text;
 }
 
 namespace {
@@ -77,9 +99,14 @@ void Register(CommandHost_CL& host, const std::vector<std::wstring>& paths) {
 }
 
 void OpenFilesCommand(CommandHost_CL& host) {
-  std::vector<std::wstring> paths;
-  if (!host.ChooseFiles(paths)) return;
-  Register(host, paths);
+  std::vector<std::wstring> chosen;
+  if (!host.ChooseFiles(chosen)) return;
+  // Files of any type can be chosen ("すべてのファイル"); those that are no
+  // photos are named rather than dropped without a word.
+  std::vector<std::wstring> photos, others;
+  for (const std::wstring& path : chosen) (IsPhotoFileName(FileNameOf(path)) ? photos : others).push_back(path);
+  if (!others.empty()) host.ShowNotice(NotPhotosText(others));
+  if (!photos.empty()) Register(host, photos);
 }
 
 void OpenFolderCommand(CommandHost_CL& host) {

@@ -28,6 +28,7 @@ enum MainCommand_EN {
 
 extern const wchar_t kCannotTurnMessage[];   // shown when a turn fails
 extern const wchar_t kNoticeCaption[];       // "お知らせ"
+extern const wchar_t kNotPhotosMessage[];    // chosen files that are no photos
 extern const wchar_t kChoosePhotosTitle[];   // "写真ファイルを選択してください"
 extern const wchar_t kChooseFolderTitle[];   // "写真のあるフォルダを選択してください"
 
@@ -37,6 +38,10 @@ std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRES
 // The reason alone ("ファイルが書き込み禁止..."), hr told for a reason
 // without words of its own.
 std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr);
+
+// The message for chosen files that are no photos: kNotPhotosMessage, then
+// their names (at most ten, then how many more).
+std::wstring NotPhotosText(const std::vector<std::wstring>& paths);
 
 class CommandHost_CL {
  public:
@@ -49,6 +54,8 @@ class CommandHost_CL {
   virtual int CurrentPhoto() = 0;
   // The message of a failed turn (CannotTurnText), modal.
   virtual void ShowCannotTurn(const std::wstring& text) = 0;
+  // Any other message of the commands, modal.
+  virtual void ShowNotice(const std::wstring& text) = 0;
   // After photo index was turned a quarter (clockwise or not): shows the
   // turn in its thumbnail and, when it is the photo shown, in the preview,
   // at once and without decoding the photo again.

@@ -73,6 +73,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   const PhotoList& Photos() const override;
   int CurrentPhoto() override;
   void ShowCannotTurn(const std::wstring& text) override;
+  void ShowNotice(const std::wstring& text) override;
   void ShowTurned(int index, bool clockwise) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;
@@ -92,6 +93,8 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   void OnNotify(WPARAM wParam, LPARAM lParam);
   void OnContextMenu(HWND target);
   void ShowSelectedPhoto();
+  // The turn commands of the menu and the toolbar, greyed or not.
+  void EnableTurnCommands(bool enable);
   void EnforceMinimumSize(RECT* sizing);
   // The smallest window: 400 x 300 at 96 DPI, larger on a finer screen.
   SIZE MinimumSize() const;

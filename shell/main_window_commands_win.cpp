@@ -5,12 +5,14 @@
 #include <cstddef>
 #include <utility>
 
+#include "app_settings.h"
 #include "app_sheets.h"
 #include "file_open_dialog.h"
 #include "folder_select_dialog.h"
 #include "my_file_open_progress.h"
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
+#include "path_utils.h"
 #include "site_open.h"
 #include "update_server.h"
 
@@ -31,6 +33,10 @@ void MainWindow_CL::ShowCannotTurn(const std::wstring& text) {
   MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
+void MainWindow_CL::ShowNotice(const std::wstring& text) {
+  MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONINFORMATION);
+}
+
 // The preview's kept picture is turned in memory; the strip's thumbnail is
 // drawn from it, or else its own picture is turned.
 void MainWindow_CL::ShowTurned(int index, bool clockwise) {
@@ -40,16 +46,22 @@ void MainWindow_CL::ShowTurned(int index, bool clockwise) {
   if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
 }
 
+// Both dialogs open in the folder last chosen from, by either of them.
 bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {
   FileOpenDialog_CL dialog;
+  dialog.initialFolder = LoadLastFolder();
   if (!dialog.Run(true, hwnd, kChoosePhotosTitle)) return false;
   paths = dialog.GetFileNames();
+  if (!paths.empty()) SaveLastFolder(PathDirectory(paths.front()));
   return true;
 }
 
 bool MainWindow_CL::ChooseFolder(std::wstring& folder) {
   FolderSelectDialog_CL dialog;
-  return dialog.Run(hwnd, kChooseFolderTitle, folder);
+  dialog.initialFolder = LoadLastFolder();
+  if (!dialog.Run(hwnd, kChooseFolderTitle, folder)) return false;
+  SaveLastFolder(folder);
+  return true;
 }
 
 void MainWindow_CL::RegisterWithProgress(const std::vector<std::wstring>& paths) {

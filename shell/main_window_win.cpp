@@ -151,7 +151,9 @@ void MainWindow_CL::RegisterCommandLine() {
   commandLine.ParseCommandLine(CommandLineText());
   const int count = commandLine.CountFiles();
   for (int n = 0; n < count; ++n) AddPath(appData, commandLine.GetFile(n));
-  if (count > 0) RefreshStrip();
+  // As after the open commands: the first photo is shown, not the program's
+  // own picture with turn buttons that have nothing to turn.
+  if (count > 0) ShowRegisteredPhotos();
 }
 
 void MainWindow_CL::RefreshStrip() {
@@ -294,10 +296,25 @@ void MainWindow_CL::OnDropFiles(HDROP drop) {
   RefreshStrip();
 }
 
+void MainWindow_CL::EnableTurnCommands(bool enable) {
+  if (HMENU menu = GetMenu(hwnd)) {
+    for (UINT id : {static_cast<UINT>(kCommandRotateLeft), static_cast<UINT>(kCommandRotateRight)}) {
+      EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+    }
+  }
+  if (HWND bar = toolbar.GetHwnd()) {
+    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateLeft, MAKELONG(enable ? TRUE : FALSE, 0));
+    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateRight, MAKELONG(enable ? TRUE : FALSE, 0));
+  }
+}
+
 void MainWindow_CL::ShowSelectedPhoto() {
   appData.refreshPending = false;
   const int index = appData.selectedIndex;
-  if (index >= 0 && static_cast<std::size_t>(index) < appData.photos.size()) {
+  const bool photoShown = index >= 0 && static_cast<std::size_t>(index) < appData.photos.size();
+  // The turns act on the photo shown: without one they have nothing to do.
+  EnableTurnCommands(photoShown);
+  if (photoShown) {
     appData.currentItem = &appData.photos[static_cast<std::size_t>(index)];
     appData.ShowInPreview(index);
   } else if (preview) {

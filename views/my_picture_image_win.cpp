@@ -1,15 +1,16 @@
 #include "my_picture_image.h"
 
 #include "bitmap_builders.h"
+#include "cannot_show.h"
 #include "image_list.h"
 #include "picture_scaler.h"
 #include "thread_messages.h"
 #include "thumbnail_rule.h"
 
-// The second item reads differently from the window menu's.
+// The window menu's texts, so that a command reads alike wherever it is chosen.
 const ContextMenuEntry MyPictureImage_CL::kContextMenu[] = {
     {191, L"左に９０度回転", 3},
-    {192, L"右回９０度回転", 4},
+    {192, L"右に９０度回転", 4},
     {0, nullptr, -1},
     {180, L"サポートサイトへ", 1},
 };
@@ -140,7 +141,7 @@ void MyPictureImage_CL::OnLoaded(LPARAM lParam) {
   const SIZE pane = PaneSize();
   if (!result->picture) {
     // A failure is not kept: the photo may be readable the next time.
-    if (!(kept && keptPath == result->path)) ShowFitted(BitmapPtr());
+    if (!(kept && keptPath == result->path)) ShowFitted(CannotShowPicture(pane.cx, pane.cy));
     return;
   }
   kept = std::move(result->picture);

@@ -24,6 +24,7 @@ class FakeHost : public CommandHost_CL {
     calls.push_back(L"message");
     message = text;
   }
+  void ShowNotice(const std::wstring& text) override { calls.push_back(L"notice " + text); }
   void ShowTurned(int index, bool clockwise) override {
     calls.push_back(L"turned " + std::to_wstring(index) + (clockwise ? L" right" : L" left"));
   }
@@ -164,6 +165,22 @@ TEST_F(TurnCommand, NoCurrentPhotoOrOneOutsideTheListDoesNothing) {
   FakeHost empty;
   Command(empty, kCommandRotateRight);
   EXPECT_EQ((Calls{L"current"}), empty.calls);
+}
+
+TEST(MainCommands, ChosenFilesThatAreNoPhotosAreNamedAndTheRestRegistered) {
+  FakeHost host;
+  host.chosenFiles = {L"C:\\p\\b.jpg", L"C:\\p\\notes.txt", L"C:\\p\\a.JPEG"};
+  Command(host, kCommandOpenFiles);
+  EXPECT_EQ((Calls{L"choose files", L"notice " + std::wstring(kNotPhotosMessage) + L"\r\n\r\nnotes.txt",
+                   L"register C:\\p\\b.jpg C:\\p\\a.JPEG", L"show registered"}),
+            host.calls);
+
+  // Nothing but other files: only the notice.
+  FakeHost others;
+  for (int i = 0; i < 12; ++i) others.chosenFiles.push_back(L"C:\\p\\" + std::to_wstring(i) + L".png");
+  Command(others, kCommandOpenFiles);
+  ASSERT_EQ(2u, others.calls.size());
+  EXPECT_NE(std::wstring::npos, others.calls[1].find(L"\r\n9.png\r\n(ほか2件)"));
 }
 
 TEST(MainCommands, OpenFilesRegistersTheChoiceThenResetsTheStrip) {

@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions
   EXPECT_EQ(expected, PathsOf(data.photos));
   EXPECT_EQ(4u, data.photos.size());
   EXPECT_EQ(4u, stripCount);
-  EXPECT_EQ(-1, selected) << "the preview keeps the program's picture";
+  EXPECT_EQ(0, selected) << "the first photo is shown, as after the open commands";
 }
 
 TEST_F(MainWindowTest, AClickShowsThatPhotoAndRefreshesAreCoalesced) {
