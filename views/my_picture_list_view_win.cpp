@@ -17,7 +17,9 @@ const std::size_t MyPictureListView_CL::kContextMenuSize =
     sizeof(MyPictureListView_CL::kContextMenu) / sizeof(MyPictureListView_CL::kContextMenu[0]);
 
 MyPictureListView_CL::MyPictureListView_CL(const PhotoList* photos) : photos(photos) {
-  emptyHint = L"写真がありません。「ファイルを開く」「フォルダを開く」で開くか、写真やフォルダをここへドロップしてください。";
+  emptyHint =
+      L"写真がありません。\r\n"
+      L"「ファイルを開く」「フォルダを開く」で開くか、写真やフォルダをここへドロップしてください。";
 }
 
 MyPictureListView_CL::~MyPictureListView_CL() { worker.Shutdown(); }
