@@ -18,7 +18,7 @@ const std::size_t MyPictureListView_CL::kContextMenuSize =
 
 MyPictureListView_CL::MyPictureListView_CL(const PhotoList* photos) : photos(photos) {
   emptyHint =
-      L"写真がありません。\r\n"
+      L"写真がありません。\n"
       L"「ファイルを開く」「フォルダを開く」で開くか、写真やフォルダをここへドロップしてください。";
 }
 

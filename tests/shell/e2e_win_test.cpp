@@ -235,7 +235,10 @@ TEST_F(EndToEnd, TurningRightRewritesOnlyTheOrientationAndTurnsThumbnailAndPrevi
   const Bytes original = MakeQuadrantPhoto(2400, 1800, 1);
   const std::wstring photo = Photo(L"turn.jpg", original);
   ASSERT_TRUE(Start({photo}));
-  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 0), Upright(kBottomRight)); }, 20000));
+  // Shown and so selected from the start.
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(CellQuadrants(Capture::OfClient(strip), 0), UnderSelection(Upright(kBottomRight)));
+  }, 20000));
   ClickCell(0);
 
   Command(IDM_ROTATE_RIGHT);
@@ -428,15 +431,6 @@ TEST_F(EndToEnd, FitsSmallScreensAndSaysWhatItCannotShowOrTurn) {
            Near(cells.Pixel(2 * kCellWidth + 10, 10), kCannotShowBox, 8);
   }, 10000)) << ColourText(Capture::OfClient(strip).Pixel(kCellWidth + 10, 10));
 
-  // The full path shows over a cell.
-  POINT over = {kCellWidth + kCellWidth / 2, 60};
-  ClientToScreen(strip, &over);
-  SetCursorPos(over.x, over.y);
-  Sleep(100);
-  SetCursorPos(over.x + 3, over.y + 2);
-  Sleep(1500);
-  Capture::OfScreen().SavePng(ScreenshotPath(L"e2e-tooltip.png"));
-
   ClickCell(1);
   ASSERT_TRUE(WaitUntil([&] {
     const Capture pane = Capture::OfClient(preview);
@@ -453,6 +447,15 @@ TEST_F(EndToEnd, FitsSmallScreensAndSaysWhatItCannotShowOrTurn) {
   Capture::OfClient(box).SavePng(ScreenshotPath(L"e2e-message-not-jpeg.png"));
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
+
+  // The full path shows over a cell.
+  POINT over = {kCellWidth + kCellWidth / 2, 60};
+  ClientToScreen(strip, &over);
+  SetCursorPos(over.x, over.y);
+  Sleep(100);
+  SetCursorPos(over.x + 3, over.y + 2);
+  Sleep(1500);
+  Capture::OfScreen().SavePng(ScreenshotPath(L"e2e-tooltip.png"));
   Stop();
 }
 
