@@ -1,7 +1,7 @@
 #include "main_commands.h"
 
 #include <cstddef>
-#include <cstdio>
+#include <cwchar>
 
 #include "orientation.h"
 #include "photo_rule.h"
