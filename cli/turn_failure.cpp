@@ -4,10 +4,9 @@
 #include <cstdio>
 
 #include "photo_file.h"
+#include "turn_reason.h"
 
 namespace {
-
-const HRESULT kSharingViolation = static_cast<HRESULT>(0x80070020u);
 
 struct KnownError {
   unsigned code;
@@ -52,12 +51,20 @@ std::string OpenFailure(const std::wstring& path) {
 }
 
 std::string DescribeTurnFailure(HRESULT hr, const TurnReport& report, const std::wstring& path) {
-  if (!report.hasOrientation) {
-    // The reader finds no entry in a file it cannot open either; say which.
-    const std::string failure = OpenFailure(path);
-    return failure.empty() ? "no Orientation entry" : failure;
+  switch (ExplainTurn(hr, report, path)) {
+    case kTurnReasonNoOrientation:
+      return "no Orientation entry";
+    case kTurnReasonNotJpeg:
+      return "not a JPEG the program can read";
+    case kTurnReasonCannotOpen: {
+      const std::string failure = OpenFailure(path);
+      return failure.empty() ? "cannot open the file" : failure;
+    }
+    case kTurnReasonWriteProtected:
+      return "write-protected";
+    case kTurnReasonInUse:
+      return "in use by another program";
+    default:
+      return DescribeError(hr);
   }
-  if (hr == kSharingViolation) return "in use by another program";
-  if (hr == E_FAIL && IsWriteProtected(path)) return "write-protected";
-  return DescribeError(hr);
 }

@@ -1,5 +1,6 @@
 // A folder walker: visits the files matching a name pattern, optionally in all
-// subfolders, depth first, in the order the file system returns them.
+// subfolders, depth first, in name order: a folder's files, then its
+// subfolders.
 #pragma once
 
 #include <string>
@@ -38,6 +39,11 @@ const unsigned kMaxPatternLength = 260;
 // name relative to the current folder) or already ends in one (a drive or
 // file-system root), so "C:\" and "/" stay usable as folders.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
+
+// Name order as a person reads it: ASCII letters without regard to case,
+// runs of digits by their value ("p2" before "p10"); negative, 0 or
+// positive.
+int CompareNames(const std::wstring& a, const std::wstring& b);
 
 class FindFile_CL {
  public:

@@ -1,17 +1,72 @@
 #include "main_commands.h"
 
 #include <cstddef>
+#include <cwchar>
 
 #include "orientation.h"
+#include "photo_rule.h"
+#include "turn_reason.h"
 
 const wchar_t kCannotTurnMessage[] =
     L"この写真は回転できません。ファイルが書き込み禁止になっているか、"
     L"Exif情報(Orientation)が存在しません。";
 const wchar_t kNoticeCaption[] = L"お知らせ";
+const wchar_t kNotPhotosMessage[] = L"次のファイルはJPEG写真(.jpg、.jpeg)ではないため、開きませんでした。";
 const wchar_t kChoosePhotosTitle[] = L"写真ファイルを選択してください";
 const wchar_t kChooseFolderTitle[] = L"写真のあるフォルダを選択してください";
 const wchar_t kXmpLeftAloneLog[] = L"XMPのOrientationは1桁の値ではないため書き換えませんでした: ";
 const wchar_t kXmpOnlyLog[] = L"Exif情報(Orientation)がなくXMPにだけOrientationがあるため回転できません: ";
+
+std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr) {
+  switch (reason) {
+    case kTurnReasonNone:
+      return std::wstring();
+    case kTurnReasonNoOrientation:
+      return L"Exif情報にOrientation(向き)の項目がありません。";
+    case kTurnReasonNotJpeg:
+      return L"このプログラムで読めるJPEGファイルではありません。";
+    case kTurnReasonWriteProtected:
+      return L"ファイルが書き込み禁止(読み取り専用)になっています。";
+    case kTurnReasonInUse:
+      return L"ほかのプログラムがこのファイルを使っています。";
+    case kTurnReasonCannotOpen:
+      return L"ファイルが見つからないか、開けません。";
+    case kTurnReasonAccessDenied:
+      return L"ファイルへの書き込みが許可されていません。";
+    case kTurnReasonOther:
+      break;
+  }
+  wchar_t code[64];
+  std::swprintf(code, sizeof code / sizeof code[0], L"ファイルを書き換えられませんでした(エラー 0x%08X)。",
+                static_cast<unsigned>(hr));
+  return code;
+}
+
+namespace {
+
+std::wstring FileNameOf(const std::wstring& path) {
+  const std::wstring::size_type slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// More names than this make a message taller than a small screen.
+const std::size_t kMostNamesListed = 10;
+
+}  // namespace
+
+std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRESULT hr) {
+  return std::wstring(kCannotTurnMessage) + L"\r\n\r\n" + FileNameOf(path) + L"\r\n" + TurnReasonText(reason, hr);
+}
+
+std::wstring NotPhotosText(const std::vector<std::wstring>& paths) {
+  std::wstring text = kNotPhotosMessage;
+  text += L"\r\n";
+  for (std::size_t i = 0; i < paths.size() && i < kMostNamesListed; ++i) text += L"\r\n" + FileNameOf(paths[i]);
+  if (paths.size() > kMostNamesListed) {
+    text += L"\r\n(ほか" + std::to_wstring(paths.size() - kMostNamesListed) + L"件)";
+  }
+  return text;
+}
 
 namespace {
 
@@ -33,7 +88,7 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
   if (report.xmpForm != kXmpNoOrientation && !report.hasOrientation) host.Log(kXmpOnlyLog + path);
   if (result != 0) {
-    host.ShowCannotTurn();
+    host.ShowCannotTurn(CannotTurnText(path, ExplainTurn(result, report, path), result));
     return;
   }
   host.ShowTurned(index, direction == kTurnRight);
@@ -50,9 +105,14 @@ void Register(CommandHost_CL& host, const std::vector<std::wstring>& paths) {
 }
 
 void OpenFilesCommand(CommandHost_CL& host) {
-  std::vector<std::wstring> paths;
-  if (!host.ChooseFiles(paths)) return;
-  Register(host, paths);
+  std::vector<std::wstring> chosen;
+  if (!host.ChooseFiles(chosen)) return;
+  // Files of any type can be chosen ("すべてのファイル"); those that are no
+  // photos are named rather than dropped without a word.
+  std::vector<std::wstring> photos, others;
+  for (const std::wstring& path : chosen) (IsPhotoFileName(FileNameOf(path)) ? photos : others).push_back(path);
+  if (!others.empty()) host.ShowNotice(NotPhotosText(others));
+  if (!photos.empty()) Register(host, photos);
 }
 
 void OpenFolderCommand(CommandHost_CL& host) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "photo_item.h"
+#include "turn_reason.h"
 
 // Command identifiers (the menu's, the toolbar's and the context menus').
 enum MainCommand_EN {
@@ -27,11 +28,23 @@ enum MainCommand_EN {
 
 extern const wchar_t kCannotTurnMessage[];   // shown when a turn fails
 extern const wchar_t kNoticeCaption[];       // "お知らせ"
+extern const wchar_t kNotPhotosMessage[];    // chosen files that are no photos
 extern const wchar_t kChoosePhotosTitle[];   // "写真ファイルを選択してください"
 extern const wchar_t kChooseFolderTitle[];   // "写真のあるフォルダを選択してください"
 // Log lines of a turn about the photo's XMP Orientation, followed by the path.
 extern const wchar_t kXmpLeftAloneLog[];  // turned, but the XMP value's form cannot be rewritten
 extern const wchar_t kXmpOnlyLog[];       // not turned: only the XMP holds an Orientation
+
+// The message of a failed turn: the fixed text, then the photo's file name
+// and the reason in words.
+std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRESULT hr);
+// The reason alone ("ファイルが書き込み禁止..."), hr told for a reason
+// without words of its own.
+std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr);
+
+// The message for chosen files that are no photos: kNotPhotosMessage, then
+// their names (at most ten, then how many more).
+std::wstring NotPhotosText(const std::vector<std::wstring>& paths);
 
 class CommandHost_CL {
  public:
@@ -42,8 +55,10 @@ class CommandHost_CL {
   // The photo the preview shows (the one last clicked or moved to in the
   // strip), -1 for none.
   virtual int CurrentPhoto() = 0;
-  // The one fixed message of a failed turn, modal.
-  virtual void ShowCannotTurn() = 0;
+  // The message of a failed turn (CannotTurnText), modal.
+  virtual void ShowCannotTurn(const std::wstring& text) = 0;
+  // Any other message of the commands, modal.
+  virtual void ShowNotice(const std::wstring& text) = 0;
   // After photo index was turned a quarter (clockwise or not): shows the
   // turn in its thumbnail and, when it is the photo shown, in the preview,
   // at once and without decoding the photo again.

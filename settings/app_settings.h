@@ -11,6 +11,7 @@ extern const wchar_t kSectionWindow[];      // "Window"
 extern const wchar_t kSectionVersion[];     // "VERSION"
 extern const wchar_t kKeyRandSeed[];        // "rand_seed"
 extern const wchar_t kKeyWindowTopMost[];   // "WindowTopMost"
+extern const wchar_t kKeyLastFolder[];      // "LastFolder"
 extern const wchar_t kKeySpliterRect[];     // "SpliterRect"
 extern const wchar_t kKeyWindowRect[];      // "WindowRect"
 extern const wchar_t kKeyNotify[];          // "notify"
@@ -50,6 +51,12 @@ void SaveLastCheckDay(int day);
 
 // "VERSION"/"force", default 0; set by hand only, so there is no writer.
 int LoadForceCheck();
+
+// "APP_SETTING"/"LastFolder", default empty: the folder the file dialog or
+// the folder browser was last left in with a choice; both open there. Written
+// after each choice.
+std::wstring LoadLastFolder();
+void SaveLastFolder(const std::wstring& folder);
 
 // "Window"/"SpliterRect", default empty.
 std::wstring LoadSpliterRect();

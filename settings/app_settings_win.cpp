@@ -27,6 +27,12 @@ void SaveLastCheckDay(int day) { g_inifile.WriteInt(kSectionVersion, kKeyLastDay
 
 int LoadForceCheck() { return g_inifile.ReadInt(kSectionVersion, kKeyForce, 0); }
 
+std::wstring LoadLastFolder() { return g_inifile.ReadString(kSectionAppSetting, kKeyLastFolder, L""); }
+
+void SaveLastFolder(const std::wstring& folder) {
+  g_inifile.WriteString(kSectionAppSetting, kKeyLastFolder, folder);
+}
+
 std::wstring LoadSpliterRect() { return g_inifile.ReadString(kSectionWindow, kKeySpliterRect, L""); }
 
 void SaveSpliterRect(const std::wstring& value) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "window_placement.h"
+
 class MultiScreen_CL;
 
 // Writes the window's screen rectangle (frame included) as a 16-byte struct
@@ -11,10 +13,15 @@ class MultiScreen_CL;
 // maximized.
 bool SaveWindowRect(HWND window, const wchar_t* section, const wchar_t* key);
 
-// The stored rectangle, or `defaultRect` when it is missing, damaged or its
-// top-left corner is on no monitor's work area.
+// The stored rectangle, moved and shrunk into the work area of the monitor
+// that holds its top-left corner; `defaultRect` when it is missing, damaged
+// or its corner is on no monitor's work area.
 RECT LoadWindowRect(const wchar_t* section, const wchar_t* key, const RECT& defaultRect);
 
 // The same against monitors the caller has already listed.
 RECT LoadWindowRect(const MultiScreen_CL& screens, const wchar_t* section, const wchar_t* key,
                     const RECT& defaultRect);
+
+ScreenRect ToScreenRect(const RECT& rect);
+// FitInsideWorkArea on the platform's rectangles.
+RECT FitInsideWorkArea(const RECT& work, const RECT& wanted);

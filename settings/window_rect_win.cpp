@@ -1,7 +1,10 @@
 #include "window_rect.h"
 
+#include <cstddef>
+
 #include "inifile.h"
 #include "multi_screen.h"
+#include "window_placement.h"
 
 static_assert(sizeof(RECT) == 16, "a stored window rectangle is four 32-bit integers");
 
@@ -24,8 +27,25 @@ RECT LoadWindowRect(const MultiScreen_CL& screens, const wchar_t* section, const
                     const RECT& defaultRect) {
   RECT rect;
   if (!g_inifile.ReadStruct(section, key, &rect, sizeof rect)) return defaultRect;
-  // Only the corner is checked: a window whose title bar is on a screen can be
-  // dragged back by the user.
-  if (screens.FindMonitor(rect.left, rect.top) < 0) return defaultRect;
+  // The corner picks the monitor; the window is then kept whole on its work
+  // area, so a screen made smaller since never hides the title bar or the
+  // edges the window is sized by.
+  const int monitor = screens.FindMonitor(rect.left, rect.top);
+  if (monitor < 0) return defaultRect;
+  return FitInsideWorkArea(screens.GetMonitors()[static_cast<std::size_t>(monitor)].info.rcWork, rect);
+}
+
+ScreenRect ToScreenRect(const RECT& rect) {
+  ScreenRect r;
+  r.left = rect.left;
+  r.top = rect.top;
+  r.right = rect.right;
+  r.bottom = rect.bottom;
+  return r;
+}
+
+RECT FitInsideWorkArea(const RECT& work, const RECT& wanted) {
+  const ScreenRect fitted = FitInsideWorkArea(ToScreenRect(work), ToScreenRect(wanted));
+  RECT rect = {fitted.left, fitted.top, fitted.right, fitted.bottom};
   return rect;
 }

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+// The dialog's file types: "JPEG 写真 (*.jpg;*.jpeg)" first, then
+// "すべてのファイル (*.*)", as the dialog takes them.
+extern const wchar_t kFileFilter[];
+
 class FileOpenDialog_CL {
  public:
   // Characters the dialog may fill; the buffer holds one more.
@@ -21,7 +25,8 @@ class FileOpenDialog_CL {
   FileOpenDialog_CL(const FileOpenDialog_CL&) = delete;
   FileOpenDialog_CL& operator=(const FileOpenDialog_CL&) = delete;
 
-  // Shows the dialog, which lists files of every type, owned by owner. True
+  // Shows the dialog owned by owner, listing JPEG photos ("JPEG 写真") or,
+  // by the person's choice, every file ("すべてのファイル"). True
   // if the user chose at least one file; false on Cancel, on an error, or
   // without memory for the result.
   bool Run(bool multiSelect, HWND owner, const wchar_t* title);
@@ -31,6 +36,8 @@ class FileOpenDialog_CL {
 
   // The parameters of the last Run.
   const OPENFILENAMEW& Parameters() const { return parameters; }
+
+  std::wstring initialFolder;  // where the dialog opens; empty: the system's choice
 
  private:
   HWND owner = NULL;

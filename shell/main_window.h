@@ -33,9 +33,6 @@ constexpr int kThumbnailWidth = 192;
 constexpr int kThumbnailHeight = 144;
 constexpr int kCellWidth = 196;
 constexpr int kCellHeight = 164;
-// The smallest window, in character cells of the system font.
-constexpr int kMinimumWidthChars = 42;
-constexpr int kMinimumHeightChars = 45;
 
 extern const wchar_t kSplitRootName[];     // "Root(V)"
 extern const wchar_t kSplitPreviewName[];  // "SplitB"
@@ -75,7 +72,8 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   // What the commands need from the window.
   const PhotoList& Photos() const override;
   int CurrentPhoto() override;
-  void ShowCannotTurn() override;
+  void ShowCannotTurn(const std::wstring& text) override;
+  void ShowNotice(const std::wstring& text) override;
   void ShowTurned(int index, bool clockwise) override;
   void Log(const std::wstring& message) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
@@ -96,7 +94,11 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   void OnNotify(WPARAM wParam, LPARAM lParam);
   void OnContextMenu(HWND target);
   void ShowSelectedPhoto();
+  // The turn commands of the menu and the toolbar, greyed or not.
+  void EnableTurnCommands(bool enable);
   void EnforceMinimumSize(RECT* sizing);
+  // The smallest window: 400 x 300 at 96 DPI, larger on a finer screen.
+  SIZE MinimumSize() const;
   // Tells the strip the new number of photos and repaints it.
   void RefreshStrip();
 

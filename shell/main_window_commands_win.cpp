@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <utility>
 
+#include "app_settings.h"
 #include "app_sheets.h"
 #include "file_open_dialog.h"
 #include "log_file.h"
@@ -12,6 +13,7 @@
 #include "my_file_open_progress.h"
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
+#include "path_utils.h"
 #include "site_open.h"
 #include "update_server.h"
 
@@ -28,8 +30,12 @@ int MainWindow_CL::CurrentPhoto() {
   return index;
 }
 
-void MainWindow_CL::ShowCannotTurn() {
-  MessageBoxW(hwnd, kCannotTurnMessage, kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
+void MainWindow_CL::ShowCannotTurn(const std::wstring& text) {
+  MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainWindow_CL::ShowNotice(const std::wstring& text) {
+  MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 // The preview's kept picture is turned in memory; the strip's thumbnail is
@@ -48,16 +54,22 @@ void MainWindow_CL::ShowTurned(int index, bool clockwise) {
 
 void MainWindow_CL::Log(const std::wstring& message) { g_logFile.WriteMessage(message); }
 
+// Both dialogs open in the folder last chosen from, by either of them.
 bool MainWindow_CL::ChooseFiles(std::vector<std::wstring>& paths) {
   FileOpenDialog_CL dialog;
+  dialog.initialFolder = LoadLastFolder();
   if (!dialog.Run(true, hwnd, kChoosePhotosTitle)) return false;
   paths = dialog.GetFileNames();
+  if (!paths.empty()) SaveLastFolder(PathDirectory(paths.front()));
   return true;
 }
 
 bool MainWindow_CL::ChooseFolder(std::wstring& folder) {
   FolderSelectDialog_CL dialog;
-  return dialog.Run(hwnd, kChooseFolderTitle, folder);
+  dialog.initialFolder = LoadLastFolder();
+  if (!dialog.Run(hwnd, kChooseFolderTitle, folder)) return false;
+  SaveLastFolder(folder);
+  return true;
 }
 
 void MainWindow_CL::RegisterWithProgress(const std::vector<std::wstring>& paths) {

@@ -8,7 +8,6 @@
 #include "app_settings.h"
 #include "command_line.h"
 #include "decode_image.h"
-#include "dialog_metrics.h"
 #include "main_toolbar.h"
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
@@ -18,7 +17,9 @@
 #include "thread_messages.h"
 #include "update_check.h"
 #include "update_server.h"
+#include "win_handles.h"
 #include "window_layout.h"
+#include "window_placement.h"
 #include "window_rect.h"
 #include "window_top_most.h"
 
@@ -126,14 +127,20 @@ void MainWindow_CL::BuildSplitTree() {
   splitManager.Node(root).position = GetSystemMetrics(SM_CYHSCROLL) + kCellHeight + 2;
 }
 
+static RECT PrimaryWorkArea() {
+  RECT work = {0, 0, 0, 0};
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0) || IsRectEmpty(&work)) {
+    SetRect(&work, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  }
+  return work;
+}
+
 void MainWindow_CL::PlaceWindow() {
-  const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
-  const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
-  RECT defaultRect;
-  defaultRect.left = (cx - kMainWindowWidth) / 2;
-  defaultRect.top = (cy - kMainWindowHeight) / 2;
-  defaultRect.right = defaultRect.left + kMainWindowWidth;
-  defaultRect.bottom = defaultRect.top + kMainWindowHeight;
+  // Centred on the primary monitor's work area and no larger than it: on a
+  // short screen the title bar stays at its top rather than above it.
+  const ScreenRect centred =
+      CentredInWorkArea(ToScreenRect(PrimaryWorkArea()), kMainWindowWidth, kMainWindowHeight);
+  const RECT defaultRect = {centred.left, centred.top, centred.right, centred.bottom};
   const RECT rect = LoadWindowRect(kSectionWindow, kKeyWindowRect, defaultRect);
   SetWindowPos(hwnd, NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                SWP_NOZORDER | SWP_FRAMECHANGED);
@@ -144,7 +151,9 @@ void MainWindow_CL::RegisterCommandLine() {
   commandLine.ParseCommandLine(CommandLineText());
   const int count = commandLine.CountFiles();
   for (int n = 0; n < count; ++n) AddPath(appData, commandLine.GetFile(n));
-  if (count > 0) RefreshStrip();
+  // As after the open commands: the first photo is shown, not the program's
+  // own picture with turn buttons that have nothing to turn.
+  if (count > 0) ShowRegisteredPhotos();
 }
 
 void MainWindow_CL::RefreshStrip() {
@@ -199,6 +208,13 @@ INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, L
       break;
     case WM_SIZING:
       EnforceMinimumSize(reinterpret_cast<RECT*>(lParam));
+      break;
+    case WM_GETMINMAXINFO:
+      if (MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam)) {
+        const SIZE minimum = MinimumSize();
+        limits->ptMinTrackSize.x = minimum.cx;
+        limits->ptMinTrackSize.y = minimum.cy;
+      }
       break;
     case WM_CLOSE:
       EndDialog(window, 0);
@@ -280,10 +296,25 @@ void MainWindow_CL::OnDropFiles(HDROP drop) {
   RefreshStrip();
 }
 
+void MainWindow_CL::EnableTurnCommands(bool enable) {
+  if (HMENU menu = GetMenu(hwnd)) {
+    for (UINT id : {static_cast<UINT>(kCommandRotateLeft), static_cast<UINT>(kCommandRotateRight)}) {
+      EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
+    }
+  }
+  if (HWND bar = toolbar.GetHwnd()) {
+    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateLeft, MAKELONG(enable ? TRUE : FALSE, 0));
+    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateRight, MAKELONG(enable ? TRUE : FALSE, 0));
+  }
+}
+
 void MainWindow_CL::ShowSelectedPhoto() {
   appData.refreshPending = false;
   const int index = appData.selectedIndex;
-  if (index >= 0 && static_cast<std::size_t>(index) < appData.photos.size()) {
+  const bool photoShown = index >= 0 && static_cast<std::size_t>(index) < appData.photos.size();
+  // The turns act on the photo shown: without one they have nothing to do.
+  EnableTurnCommands(photoShown);
+  if (photoShown) {
     appData.currentItem = &appData.photos[static_cast<std::size_t>(index)];
     appData.ShowInPreview(index);
   } else if (preview) {
@@ -295,11 +326,19 @@ void MainWindow_CL::ShowSelectedPhoto() {
   SaveWindowTopMost(appData);
 }
 
+SIZE MainWindow_CL::MinimumSize() const {
+  int dpi = 96;
+  WindowDc_CL screen(NULL);
+  if (screen) dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  SIZE minimum = {MinimumWindowWidth(dpi), MinimumWindowHeight(dpi)};
+  return minimum;
+}
+
 void MainWindow_CL::EnforceMinimumSize(RECT* sizing) {
   if (!sizing) return;
-  const DialogMetrics metrics = GetDialogMetrics(hwnd);
-  const int minimumWidth = kMinimumWidthChars * metrics.charWidth;
-  const int minimumHeight = kMinimumHeightChars * metrics.charHeight;
+  const SIZE minimum = MinimumSize();
+  const int minimumWidth = minimum.cx;
+  const int minimumHeight = minimum.cy;
   if (sizing->right - sizing->left < minimumWidth) sizing->right = sizing->left + minimumWidth;
   if (sizing->bottom - sizing->top < minimumHeight) sizing->bottom = sizing->top + minimumHeight;
 }

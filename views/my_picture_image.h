@@ -28,7 +28,7 @@ class MyPictureImage_CL : public PictureImage_CL {
   // file changed since (see PictureOrigin); so is it at a repaint. Any other photo is decoded on the worker
   // (the newest request wins); until its picture arrives the pane shows
   // quick, a small picture of the same photo (its thumbnail; may be null:
-  // black), enlarged. A photo that cannot be read leaves the pane black and
+  // black), enlarged. A photo that cannot be read shows "表示できません" and
   // is not kept: showing it again tries the file again.
   void ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick);
   // After the photo at path was turned a quarter (clockwise or not): the

@@ -1,15 +1,16 @@
 #include "my_picture_image.h"
 
 #include "bitmap_builders.h"
+#include "cannot_show.h"
 #include "image_list.h"
 #include "picture_scaler.h"
 #include "thread_messages.h"
 #include "thumbnail_rule.h"
 
-// The second item reads differently from the window menu's.
+// The window menu's texts, so that a command reads alike wherever it is chosen.
 const ContextMenuEntry MyPictureImage_CL::kContextMenu[] = {
     {191, L"左に９０度回転", 3},
-    {192, L"右回９０度回転", 4},
+    {192, L"右に９０度回転", 4},
     {0, nullptr, -1},
     {180, L"サポートサイトへ", 1},
 };
@@ -142,7 +143,7 @@ void MyPictureImage_CL::OnLoaded(PreviewLoader_CL::ResultPtr result) {
     }
     // A failure is not kept: the photo may be readable the next time.
     ForgetPhoto();
-    ShowFitted(BitmapPtr());
+    ShowFitted(CannotShowPicture(pane.cx, pane.cy));
     return;
   }
   keptOrigin = (same ? keptOrigin : PictureOrigin()).Next(result->stamp, result->complete);

@@ -32,6 +32,8 @@ class MyPictureListView_CL : public PictureListView_CL {
 
   // The strip's pop-up menu at the cursor, owned by the strip's parent.
   void ShowContextMenu();
+  // The photo's full path: the caption shows only its name, shortened.
+  std::wstring GetToolTipText(int index) override;
   // The lParam of a WM_DECODE_DONE: its thumbnail, if any, goes into the
   // cache under the photo's index and the strip repaints; the request is
   // deleted in every case. Only the cell's latest request counts, and only

@@ -6,16 +6,21 @@
 #include "picture_width.h"
 #include "thumbnail_picture.h"
 
+// The window menu's texts, so that a command reads alike wherever it is chosen.
 const ContextMenuEntry MyPictureListView_CL::kContextMenu[] = {
-    {191, L"左回転", 3},
-    {192, L"右回転", 4},
+    {191, L"左に９０度回転", 3},
+    {192, L"右に９０度回転", 4},
     {0, nullptr, -1},
     {180, L"サポートサイトへ", 1},
 };
 const std::size_t MyPictureListView_CL::kContextMenuSize =
     sizeof(MyPictureListView_CL::kContextMenu) / sizeof(MyPictureListView_CL::kContextMenu[0]);
 
-MyPictureListView_CL::MyPictureListView_CL(const PhotoList* photos) : photos(photos) {}
+MyPictureListView_CL::MyPictureListView_CL(const PhotoList* photos) : photos(photos) {
+  emptyHint =
+      L"写真がありません。\n"
+      L"「ファイルを開く」「フォルダを開く」で開くか、写真やフォルダをここへドロップしてください。";
+}
 
 MyPictureListView_CL::~MyPictureListView_CL() { worker.Shutdown(); }
 
@@ -67,6 +72,8 @@ void MyPictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cel
       // paint asks once more.
       if (!Ask(index, path)) cache.Remove(key);
     }
+  } else {
+    DrawCannotShow(graphics, cell);
   }
   DrawCaption(graphics, path, static_cast<float>(cell.left), static_cast<float>(cell.bottom - 1),
               static_cast<float>(cell.right - cell.left - 1));
@@ -143,6 +150,11 @@ void MyPictureListView_CL::ShowTurned(int index, Gdiplus::Image* upright, bool c
     cache.Remove(key);
   }
   Invalidate();
+}
+
+std::wstring MyPictureListView_CL::GetToolTipText(int index) {
+  if (!photos || index < 0 || static_cast<std::size_t>(index) >= photos->size()) return std::wstring();
+  return (*photos)[static_cast<std::size_t>(index)].path;
 }
 
 void MyPictureListView_CL::ShowContextMenu() {

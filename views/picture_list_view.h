@@ -30,6 +30,8 @@ class PictureListView_CL : public PictureListBase_CL {
 
   // One full photo path per item, for users of this class itself.
   std::vector<std::wstring> paths;
+  // Drawn in the middle of the list while it has no items; none when empty.
+  std::wstring emptyHint;
 
  protected:
   // The black tile; one pixel at the right and the bottom keeps the
@@ -42,6 +44,10 @@ class PictureListView_CL : public PictureListBase_CL {
   void DrawCaption(Gdiplus::Graphics& graphics, const std::wstring& path, float left, float bottomEdge,
                    float width);
 
+  // In place of the thumbnail of a photo that cannot be shown.
+  void DrawCannotShow(Gdiplus::Graphics& graphics, const RECT& cell);
+
   MovieBitmapChcheBase_CL cache;
   std::unique_ptr<Gdiplus::Font> captionFont;
+  std::unique_ptr<Gdiplus::Font> noteFont;
 };

@@ -1,45 +1,26 @@
 #include "picture_list_view.h"
 
 #include "bitmap_builders.h"
+#include "cannot_show.h"
 #include "caption_text.h"
 #include "picture_width.h"
-#include "win_handles.h"
+#include "ui_font.h"
 
 namespace {
 
-const wchar_t kCaptionFace[] = L"MS UI Gothic";
+// The strip's focus frame is 4 pixels wide along the cell's left and right
+// edges and reaches 2 pixels up from its bottom: the caption keeps clear of it.
+const float kCaptionSideInset = 4.0f;
+const float kCaptionBottomInset = 2.0f;
 
-// "MS UI Gothic", 10 point, bold. Where GDI+ does not know that family by
-// name, the same font as GDI maps it (to a substitute where the system has
-// one), and last the system's generic sans-serif family.
-std::unique_ptr<Gdiplus::Font> MakeCaptionFont() {
-  std::unique_ptr<Gdiplus::Font> font(
-      new Gdiplus::Font(kCaptionFace, 10.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPoint));
-  if (font->IsAvailable()) return font;
-  {
-    WindowDc_CL screen(NULL);
-    if (screen) {
-      LOGFONTW logFont = {};
-      logFont.lfHeight = -MulDiv(10, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-      logFont.lfWeight = FW_BOLD;
-      logFont.lfCharSet = DEFAULT_CHARSET;
-      lstrcpynW(logFont.lfFaceName, kCaptionFace, LF_FACESIZE);
-      font.reset(new Gdiplus::Font(screen.Get(), &logFont));
-      if (font->IsAvailable()) return font;
-    }
-  }
-  WCHAR name[LF_FACESIZE] = {};
-  Gdiplus::GpFontFamily* generic = nullptr;
-  if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic) {
-    Gdiplus::DllExports::GdipGetFamilyName(generic, name, LANG_NEUTRAL);
-    Gdiplus::DllExports::GdipDeleteFontFamily(generic);
-  }
-  font.reset(new Gdiplus::Font(name, 10.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPoint));
-  return font;
-}
+// The empty list's hint, dark on the light background.
+const Gdiplus::ARGB kHintColour = 0xFF505050;
 
-// Centred both ways; a text too wide loses its middle.
+// Centred both ways; a text too wide loses its middle. It is shortened to
+// fit beforehand, so a glyph measured a hair narrower than drawn is never
+// clipped in half.
 void SetCaptionFormat(Gdiplus::StringFormat& format) {
+  format.SetFormatFlags(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip);
   format.SetTrimming(Gdiplus::StringTrimmingEllipsisPath);
   format.SetAlignment(Gdiplus::StringAlignmentCenter);
   format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
@@ -49,7 +30,9 @@ const Gdiplus::RectF kUnboundedBox(0.0f, 0.0f, 32768.0f, 64.0f);
 
 }  // namespace
 
-PictureListView_CL::PictureListView_CL() : captionFont(MakeCaptionFont()) {}
+PictureListView_CL::PictureListView_CL()
+    : captionFont(MakeUiFont(10.0f, Gdiplus::FontStyleBold)),
+      noteFont(MakeUiFont(10.0f, Gdiplus::FontStyleRegular)) {}
 
 PictureListView_CL::~PictureListView_CL() {
   // The window goes first, so that no paint reaches a half-destroyed list.
@@ -65,7 +48,25 @@ LRESULT PictureListView_CL::HandleMessage(HWND window, UINT message, WPARAM wPar
   return PictureListBase_CL::HandleMessage(window, message, wParam, lParam);
 }
 
-void PictureListView_CL::PaintAll(Gdiplus::Graphics& graphics) { PictureListBase_CL::PaintAll(graphics); }
+void PictureListView_CL::PaintAll(Gdiplus::Graphics& graphics) {
+  PictureListBase_CL::PaintAll(graphics);
+  if (grid.Count() != 0 || emptyHint.empty()) return;
+  const GridRect& client = grid.layout.Client();
+  graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+  DrawNote(graphics, emptyHint,
+           Gdiplus::RectF(static_cast<Gdiplus::REAL>(client.left + 8), static_cast<Gdiplus::REAL>(client.top),
+                          static_cast<Gdiplus::REAL>(client.right - client.left - 16),
+                          static_cast<Gdiplus::REAL>(client.bottom - client.top)),
+           noteFont.get(), kHintColour);
+}
+
+void PictureListView_CL::DrawCannotShow(Gdiplus::Graphics& graphics, const RECT& cell) {
+  const Gdiplus::RectF box(static_cast<Gdiplus::REAL>(cell.left + grid.layout.OffsetX()),
+                           static_cast<Gdiplus::REAL>(cell.top + grid.layout.OffsetY()),
+                           static_cast<Gdiplus::REAL>(grid.layout.ThumbnailWidth()),
+                           static_cast<Gdiplus::REAL>(grid.layout.ThumbnailHeight()));
+  ::DrawCannotShow(graphics, box, noteFont.get());
+}
 
 void PictureListView_CL::SetUserValue(int value) { userValue = value; }
 
@@ -103,7 +104,7 @@ std::wstring PictureListView_CL::CaptionShown(Gdiplus::Graphics& graphics, const
   };
   // Shortened here rather than by the trimming alone, which not every
   // GDI+ carries out; a text that fits is left to the format as it is.
-  return ShortenInMiddle(text, width - 1.0, measure);
+  return ShortenInMiddle(text, width - 2.0, measure);
 }
 
 void PictureListView_CL::DrawCaption(Gdiplus::Graphics& graphics, const std::wstring& path, float left,
@@ -114,12 +115,15 @@ void PictureListView_CL::DrawCaption(Gdiplus::Graphics& graphics, const std::wst
   graphics.MeasureString(text.c_str(), static_cast<INT>(text.size()), captionFont.get(), kUnboundedBox,
                          &bounds);
   const float height = bounds.Height;
-  const std::wstring shown = CaptionShown(graphics, path, width);
+  const float boxLeft = left + kCaptionSideInset;
+  const float boxWidth = width - 2.0f * kCaptionSideInset;
+  const float boxBottom = bottomEdge - kCaptionBottomInset;
+  const std::wstring shown = CaptionShown(graphics, path, boxWidth);
   Gdiplus::StringFormat format(0, LANG_NEUTRAL);
   SetCaptionFormat(format);
   Gdiplus::SolidBrush white(Gdiplus::Color(0xFFFFFFFF));
   graphics.DrawString(shown.c_str(), static_cast<INT>(shown.size()), captionFont.get(),
-                      Gdiplus::RectF(left, bottomEdge - height, width, height), &format, &white);
+                      Gdiplus::RectF(boxLeft, boxBottom - height, boxWidth, height), &format, &white);
 }
 
 void PictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cell, int index) {
@@ -140,6 +144,8 @@ void PictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cell,
         Invalidate();
       }
     }
+  } else {
+    DrawCannotShow(graphics, cell);
   }
   DrawCaption(graphics, path, static_cast<float>(cell.left), static_cast<float>(cell.bottom),
               static_cast<float>(cell.right - cell.left));

@@ -122,15 +122,22 @@ TEST_F(CliTool, FailuresAreReportedPerPhotoAndGiveStatusOne) {
   const Bytes lockedBefore = ReadFileBytes(locked);
   const fs::path bare = Photo("bare.jpg", false, -1);
   const fs::path missing = folder.Path() / "missing.jpg";
+  // A text file and an empty file under a photo's name are no JPEGs at all.
+  const fs::path text = folder.Path() / "notes.jpg";
+  WriteFileBytes(text, Bytes{'h', 'i', '\n'});
+  const fs::path empty = folder.Path() / "empty.jpg";
+  WriteFileBytes(empty, Bytes());
 
-  const ToolRun run =
-      RunTool({L"right", WidePath(good), WidePath(locked), WidePath(bare), WidePath(missing)});
+  const ToolRun run = RunTool({L"right", WidePath(good), WidePath(locked), WidePath(bare),
+                               WidePath(missing), WidePath(text), WidePath(empty)});
   EXPECT_EQ(1, run.status);
   const std::vector<std::string> expected = {
       Utf8(good) + "\tok 8 -> 1",
       Utf8(locked) + "\tfailed: write-protected",
       Utf8(bare) + "\tfailed: no Orientation entry",
       Utf8(missing) + "\tfailed: file not found",
+      Utf8(text) + "\tfailed: not a JPEG the program can read",
+      Utf8(empty) + "\tfailed: not a JPEG the program can read",
   };
   EXPECT_EQ(expected, Lines(run.out));
   EXPECT_EQ(lockedBefore, ReadFileBytes(locked));
@@ -185,8 +192,8 @@ TEST_F(CliTool, FoldersAreWalkedWithAllSubfoldersAndOnlyPhotosTaken) {
 
   const ToolRun run = RunTool({L"right", WidePath(folder.Path())});
   EXPECT_EQ(0, run.status) << run.err;
-  std::vector<std::string> lines = Lines(run.out);
-  std::sort(lines.begin(), lines.end());
+  // In name order, a folder's photos before those of its subfolders.
+  const std::vector<std::string> lines = Lines(run.out);
   const std::vector<std::string> expected = {
       Utf8(a) + "\tok 1 -> 6",
       Utf8(b) + "\tok 2 -> 7",

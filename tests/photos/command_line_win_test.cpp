@@ -71,7 +71,7 @@ TEST(CommandLineWin32, QuotedPhotoWithBlankThenFolderRegisterInThatOrder) {
   for (int n = 0; n < line.CountFiles(); ++n) AddPath(data, line.GetFile(n));
 
   std::vector<std::wstring> expected = {photo};
-  photos_test::ListPhotosInFileSystemOrder(album, &expected);
+  photos_test::ListPhotosInNameOrder(album, &expected);
   ASSERT_EQ(expected.size(), 3u);
   std::vector<std::wstring> got;
   for (const PhotoItem& item : data.photos) got.push_back(item.path);

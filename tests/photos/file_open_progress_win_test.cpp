@@ -107,7 +107,7 @@ TEST(FileOpenProgress, OneFolderIsOneStepAndTakesItsSubfolders) {
   progress.DoModal(0, 0, NULL);
   EXPECT_EQ((std::vector<std::uint32_t>{2000}), progress.positions);
   std::vector<std::wstring> expected;
-  photos_test::ListPhotosInFileSystemOrder(folder, &expected);
+  photos_test::ListPhotosInNameOrder(folder, &expected);
   ASSERT_EQ(2u, expected.size());
   EXPECT_EQ(expected, PathsOf(progress.TakeFound()));
 }

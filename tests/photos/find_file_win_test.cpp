@@ -38,12 +38,12 @@ TEST(Win32Walk, NestedFoldersWithJapaneseNamesAreWalkedInPlace) {
   temp.File(L"top.jpg");
 
   std::vector<std::wstring> expected;
-  photos_test::ListPhotosInFileSystemOrder(temp.path(), &expected);
+  photos_test::ListPhotosInNameOrder(temp.path(), &expected);
   ASSERT_EQ(expected.size(), 6u);
   EXPECT_EQ(Registered(temp.path()), expected);
   // A subfolder on its own.
   std::vector<std::wstring> inTrip;
-  photos_test::ListPhotosInFileSystemOrder(Join(temp.path(), trip), &inTrip);
+  photos_test::ListPhotosInNameOrder(Join(temp.path(), trip), &inTrip);
   EXPECT_EQ(Registered(Join(temp.path(), trip)), inTrip);
 }
 

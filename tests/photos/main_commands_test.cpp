@@ -20,7 +20,11 @@ class FakeHost : public CommandHost_CL {
     calls.push_back(L"current");
     return current;
   }
-  void ShowCannotTurn() override { calls.push_back(L"message"); }
+  void ShowCannotTurn(const std::wstring& text) override {
+    calls.push_back(L"message");
+    message = text;
+  }
+  void ShowNotice(const std::wstring& text) override { calls.push_back(L"notice " + text); }
   void ShowTurned(int index, bool clockwise) override {
     calls.push_back(L"turned " + std::to_wstring(index) + (clockwise ? L" right" : L" left"));
   }
@@ -55,7 +59,15 @@ class FakeHost : public CommandHost_CL {
   std::wstring chosenFolder;
   int settingsResult = 1;
   std::vector<std::wstring> calls;
+  std::wstring message;
 };
+
+// The fixed first line, then the photo's name and the reason.
+void ExpectMessage(const std::wstring& message, const std::wstring& reason) {
+  const std::wstring expected =
+      std::wstring(kCannotTurnMessage) + L"\r\n\r\nphoto.jpg\r\n" + reason;
+  EXPECT_EQ(expected, message);
+}
 
 void Command(FakeHost& host, int id) { OnCommand(host, id - kCommandFirst); }
 
@@ -118,6 +130,7 @@ TEST_F(TurnCommand, AReadOnlyPhotoShowsTheMessageOnceAndStaysAsItWas) {
   SetReadOnly(path, false);
   EXPECT_EQ(original, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
+  ExpectMessage(host.message, L"ファイルが書き込み禁止(読み取り専用)になっています。");
 }
 
 TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
@@ -127,6 +140,19 @@ TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
   Command(host, kCommandRotateLeft);
   EXPECT_EQ(noOrientation, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
+  ExpectMessage(host.message, L"Exif情報にOrientation(向き)の項目がありません。");
+}
+
+TEST_F(TurnCommand, AFileThatIsNoJpegIsSaidToBeNone) {
+  // A text file and an empty file under a photo's name.
+  const std::vector<Bytes> notJpegs = {Bytes{'h', 'e', 'l', 'l', 'o', '\n'}, Bytes()};
+  for (const Bytes& bytes : notJpegs) {
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    host.message.clear();
+    Command(host, kCommandRotateRight);
+    EXPECT_EQ(bytes, ReadBytes(path));
+    ExpectMessage(host.message, L"このプログラムで読めるJPEGファイルではありません。");
+  }
 }
 
 TEST_F(TurnCommand, XmpThatCannotFollowTheTurnIsLogged) {
@@ -156,6 +182,22 @@ TEST_F(TurnCommand, NoCurrentPhotoOrOneOutsideTheListDoesNothing) {
   FakeHost empty;
   Command(empty, kCommandRotateRight);
   EXPECT_EQ((Calls{L"current"}), empty.calls);
+}
+
+TEST(MainCommands, ChosenFilesThatAreNoPhotosAreNamedAndTheRestRegistered) {
+  FakeHost host;
+  host.chosenFiles = {L"C:\\p\\b.jpg", L"C:\\p\\notes.txt", L"C:\\p\\a.JPEG"};
+  Command(host, kCommandOpenFiles);
+  EXPECT_EQ((Calls{L"choose files", L"notice " + std::wstring(kNotPhotosMessage) + L"\r\n\r\nnotes.txt",
+                   L"register C:\\p\\b.jpg C:\\p\\a.JPEG", L"show registered"}),
+            host.calls);
+
+  // Nothing but other files: only the notice.
+  FakeHost others;
+  for (int i = 0; i < 12; ++i) others.chosenFiles.push_back(L"C:\\p\\" + std::to_wstring(i) + L".png");
+  Command(others, kCommandOpenFiles);
+  ASSERT_EQ(2u, others.calls.size());
+  EXPECT_NE(std::wstring::npos, others.calls[1].find(L"\r\n9.png\r\n(ほか2件)"));
 }
 
 TEST(MainCommands, OpenFilesRegistersTheChoiceThenResetsTheStrip) {

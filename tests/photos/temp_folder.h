@@ -1,7 +1,8 @@
-// Folder trees for the walker's tests, and the order the file system itself
-// lists them in.
+// Folder trees for the walker's tests, and the order the photos in them are
+// registered in.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -56,18 +57,32 @@ class TempFolder {
   TempDir dir_;
 };
 
-// The photos under folder as the file system lists them, depth first, each
-// subfolder's photos where its name falls: what registering the folder must
-// give, worked out with the standard library's own directory walk.
-inline void ListPhotosInFileSystemOrder(const std::wstring& folder, std::vector<std::wstring>* out) {
+// The photos under folder in name order, worked out with the standard
+// library's own directory walk: a folder's photos first, then each
+// subfolder's, names compared without regard to ASCII case. (Numbers in
+// names are compared by value; the trees given to this have none that
+// would sort otherwise.)
+inline void ListPhotosInNameOrder(const std::wstring& folder, std::vector<std::wstring>* out) {
+  std::vector<std::wstring> files, folders;
   for (const auto& entry : std::filesystem::directory_iterator(FsPath(folder))) {
     const std::wstring name = WidePath(entry.path().filename());
     if (entry.is_directory()) {
-      ListPhotosInFileSystemOrder(Join(folder, name), out);
+      folders.push_back(name);
     } else if (IsPhotoFileName(name)) {
-      out->push_back(Join(folder, name));
+      files.push_back(name);
     }
   }
+  auto lower = [](std::wstring s) {
+    for (wchar_t& c : s) {
+      if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    }
+    return s;
+  };
+  auto before = [&](const std::wstring& a, const std::wstring& b) { return lower(a) < lower(b); };
+  std::sort(files.begin(), files.end(), before);
+  std::sort(folders.begin(), folders.end(), before);
+  for (const std::wstring& name : files) out->push_back(Join(folder, name));
+  for (const std::wstring& name : folders) ListPhotosInNameOrder(Join(folder, name), out);
 }
 
 }  // namespace photos_test

@@ -69,13 +69,19 @@ TEST(MultiScreen, EnumerateListsTheDesktopsMonitorsAfresh) {
   EXPECT_EQ(screens.GetMonitors()[0].dc, static_cast<HDC>(NULL));
 }
 
-TEST_F(WindowRectTest, AStoredRectangleOnAMonitorComesBackUnchanged) {
+TEST_F(WindowRectTest, AStoredRectangleComesBackInsideItsMonitorsWorkArea) {
   MultiScreen_CL screens;
   screens.AddMonitor(Monitor(0, 0, 1920, 1080, MONITORINFOF_PRIMARY));
-  const RECT stored = {10, 20, 5000, 6000};  // only the corner must be on screen
-  Store(stored);
-  const RECT read = LoadWindowRect(screens, kSectionWindow, kKeyWindowRect, fallback);
-  EXPECT_TRUE(EqualRect(&read, &stored));
+  const RECT inside = {10, 20, 682, 830};
+  Store(inside);
+  RECT read = LoadWindowRect(screens, kSectionWindow, kKeyWindowRect, fallback);
+  EXPECT_TRUE(EqualRect(&read, &inside));
+  // Saved on a larger screen: kept whole on this one.
+  const RECT tooLarge = {1500, 20, 2172, 1250};
+  Store(tooLarge);
+  read = LoadWindowRect(screens, kSectionWindow, kKeyWindowRect, fallback);
+  const RECT fitted = {1248, 0, 1920, 1040};  // above the task bar
+  EXPECT_TRUE(EqualRect(&read, &fitted));
 }
 
 TEST_F(WindowRectTest, MissingDamagedOrOffScreenRectanglesGiveTheDefault) {

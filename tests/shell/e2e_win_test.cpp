@@ -228,24 +228,20 @@ TEST_F(EndToEnd, StartsWithPhotosAndAFolderUprightInOrderAndShowsTheClickedOne) 
   ASSERT_TRUE(WaitUntil([&] {
     const Capture shot = Capture::OfClient(strip);
     for (int i = 0; i < 4; ++i) {
-      if (!Matches(CellQuadrants(shot, i), Upright(kMarks[i]))) return false;
+      // The first photo is selected, as it is shown.
+      const std::vector<COLORREF> upright = Upright(kMarks[i]);
+      if (!Matches(CellQuadrants(shot, i), i == 0 ? UnderSelection(upright) : upright)) return false;
     }
     return true;
   }, 20000)) << "cells: " << testing::PrintToString(Describe(CellQuadrants(Capture::OfClient(strip), 1)));
   const Capture cells = Capture::OfClient(strip);
   EXPECT_EQ(RGB(200, 200, 200), cells.Pixel(4 * kCellWidth + 20, 20)) << "nothing after the last photo";
 
-  // The preview shows the program's own picture until a thumbnail is
-  // clicked: the centre of "Snapvane.jpg" at its own size.
-  Capture before = Capture::OfClient(preview);
+  // The first photo is shown at once, as after the open commands.
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[0]));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview)));
   Shot(L"start");
-  const std::wstring exe = SnapvaneExePath();
-  Gdiplus::Bitmap own((exe.substr(0, exe.rfind(L'\\')) + L"\\Snapvane.jpg").c_str());
-  ASSERT_GT(own.GetWidth(), 0u);
-  Gdiplus::Color centre;
-  own.GetPixel(own.GetWidth() / 2, own.GetHeight() / 2, &centre);
-  EXPECT_TRUE(Near(RGB(centre.GetR(), centre.GetG(), centre.GetB()),
-                   before.Pixel(before.Width() / 2, before.Height() / 2)));
 
   ClickCell(1);
   ASSERT_TRUE(WaitUntil([&] {
@@ -259,7 +255,10 @@ TEST_F(EndToEnd, TurningRightRewritesOnlyTheOrientationAndTurnsThumbnailAndPrevi
   const Bytes original = MakeQuadrantPhoto(2400, 1800, 1);
   const std::wstring photo = Photo(L"turn.jpg", original);
   ASSERT_TRUE(Start({photo}));
-  ASSERT_TRUE(WaitUntil([&] { return Matches(CellQuadrants(Capture::OfClient(strip), 0), Upright(kBottomRight)); }, 20000));
+  // Shown and so selected from the start.
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(CellQuadrants(Capture::OfClient(strip), 0), UnderSelection(Upright(kBottomRight)));
+  }, 20000));
   ClickCell(0);
 
   Command(IDM_ROTATE_RIGHT);
@@ -432,13 +431,17 @@ TEST_F(EndToEnd, PhotosThatCannotTurnShowTheMessageOnceAndStayAsTheyWere) {
     int command;
     std::wstring path;
     Bytes bytes;
-  } cases[] = {{0, IDM_ROTATE_RIGHT, locked, quadrants}, {1, IDM_ROTATE_LEFT, noOrientation, bare}};
+    std::wstring said;  // the photo's name and the reason after the fixed text
+  } cases[] = {{0, IDM_ROTATE_RIGHT, locked, quadrants,
+                L"locked.jpg\r\nファイルが書き込み禁止(読み取り専用)になっています。"},
+               {1, IDM_ROTATE_LEFT, noOrientation, bare,
+                L"bare.jpg\r\nExif情報にOrientation(向き)の項目がありません。"}};
   for (const Case& k : cases) {
     ClickCell(k.cell);
     Command(k.command);
     HWND box = WaitForProcessWindow(app->ProcessId(), L"#32770", L"お知らせ", 10000);
     ASSERT_TRUE(box) << "no message for cell " << k.cell;
-    EXPECT_EQ(std::wstring(kCannotTurn), StaticTextOf(box));
+    EXPECT_EQ(std::wstring(kCannotTurn) + L"\r\n\r\n" + k.said, StaticTextOf(box));
     if (k.cell == 0) Capture::OfClient(box).SavePng(ScreenshotPath(L"e2e-message.png"));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
@@ -448,6 +451,118 @@ TEST_F(EndToEnd, PhotosThatCannotTurnShowTheMessageOnceAndStayAsTheyWere) {
   }
   Stop();
   SetReadOnly(locked, false);
+}
+
+namespace {
+
+// The dark box that stands for a picture that cannot be shown.
+const COLORREF kCannotShowBox = RGB(0x3C, 0x3C, 0x3C);
+
+// The toolbar's turn buttons (the menu is checked inside the process: its
+// handle means nothing to another one under Wine).
+bool TurnButtonsEnabled(HWND main) {
+  HWND toolbar = GetDlgItem(main, kToolbarId);
+  return (SendMessageW(toolbar, TB_GETSTATE, IDM_ROTATE_LEFT, 0) & TBSTATE_ENABLED) &&
+         (SendMessageW(toolbar, TB_GETSTATE, IDM_ROTATE_RIGHT, 0) & TBSTATE_ENABLED);
+}
+
+// Pixels of the strip's client area that are neither its background nor
+// nearly so: the empty strip's hint is drawn in dark grey.
+int DarkPixels(const Capture& c) {
+  int dark = 0;
+  for (int y = 0; y < c.Height(); y += 1) {
+    for (int x = 0; x < c.Width(); x += 2) {
+      const COLORREF p = c.Pixel(x, y);
+      if (GetRValue(p) < 140 && GetGValue(p) < 140 && GetBValue(p) < 140) ++dark;
+    }
+  }
+  return dark;
+}
+
+}  // namespace
+
+TEST_F(EndToEnd, FitsSmallScreensAndSaysWhatItCannotShowOrTurn) {
+  // A window saved hanging off the bottom of the screen (its corner on
+  // screen) comes back whole inside the work area.
+  ASSERT_TRUE(MakeFolder(dataFolder));
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  const RECT hanging = {work.left + 100, work.bottom - 200, work.left + 772, work.bottom + 610};
+  ASSERT_TRUE(WritePrivateProfileStructW(L"Window", L"WindowRect", const_cast<RECT*>(&hanging), sizeof hanging,
+                                         (dataFolder + L"\\Snapvane.ini").c_str()));
+  ASSERT_TRUE(Start());
+  RECT window;
+  GetWindowRect(main, &window);
+  EXPECT_GE(window.top, work.top);
+  EXPECT_LE(window.bottom, work.bottom);
+  EXPECT_EQ(work.left + 100, window.left);
+  EXPECT_EQ(672, window.right - window.left);
+
+  // Without photos: the program's own picture, the turns greyed, and a hint
+  // in the empty strip.
+  EXPECT_FALSE(TurnButtonsEnabled(main));
+  const Capture empty = Capture::OfClient(strip);
+  EXPECT_GT(DarkPixels(empty), 200) << "the hint's text";
+  Shot(L"empty-strip");
+  const std::wstring exe = SnapvaneExePath();
+  Gdiplus::Bitmap own((exe.substr(0, exe.rfind(L'\\')) + L"\\Snapvane.jpg").c_str());
+  ASSERT_GT(own.GetWidth(), 0u);
+  Gdiplus::Color centre;
+  own.GetPixel(own.GetWidth() / 2, own.GetHeight() / 2, &centre);
+  const Capture logo = Capture::OfClient(preview);
+  EXPECT_TRUE(Near(RGB(centre.GetR(), centre.GetG(), centre.GetB()), logo.Pixel(logo.Width() / 2, logo.Height() / 2)));
+
+  // It can be made as small as 400 x 300 and no smaller.
+  SetWindowPos(main, NULL, 0, 0, 100, 100, SWP_NOZORDER | SWP_NOMOVE);
+  Sleep(300);
+  GetWindowRect(main, &window);
+  EXPECT_EQ(400, window.right - window.left);
+  EXPECT_EQ(300, window.bottom - window.top);
+  Stop();
+
+  // A photo, a text file and an empty file under photos' names.
+  // A long name, shortened in its middle under the cell.
+  const std::wstring good = Photo(L"Kyoto 2024-08-15 family holiday by the river.jpg", MakeQuadrantPhoto(640, 480, 1, kMarks[0]));
+  const std::wstring text = Photo(L"notes.jpg", Bytes{'n', 'o', 't', 'e', 's', '\n'});
+  const std::wstring nothing = Photo(L"empty.jpg", Bytes());
+  ASSERT_TRUE(Start({good, text, nothing}));
+  SetWindowPos(main, NULL, 20, 20, 900, 700, SWP_NOZORDER);
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[0]));
+  }, 10000)) << "the first photo is shown at once";
+  EXPECT_TRUE(TurnButtonsEnabled(main));
+  ASSERT_TRUE(WaitUntil([&] {
+    const Capture cells = Capture::OfClient(strip);
+    return Near(cells.Pixel(kCellWidth + 10, 10), kCannotShowBox, 8) &&
+           Near(cells.Pixel(2 * kCellWidth + 10, 10), kCannotShowBox, 8);
+  }, 10000)) << ColourText(Capture::OfClient(strip).Pixel(kCellWidth + 10, 10));
+
+  ClickCell(1);
+  ASSERT_TRUE(WaitUntil([&] {
+    const Capture pane = Capture::OfClient(preview);
+    return Near(pane.Pixel(10, 10), kCannotShowBox, 8);
+  }, 10000)) << ColourText(Capture::OfClient(preview).Pixel(10, 10));
+  Shot(L"cannot-show");
+
+  // Turning it says which file and why.
+  Command(IDM_ROTATE_RIGHT);
+  HWND box = WaitForProcessWindow(app->ProcessId(), L"#32770", L"お知らせ", 10000);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(std::wstring(kCannotTurn) + L"\r\n\r\nnotes.jpg\r\nこのプログラムで読めるJPEGファイルではありません。",
+            StaticTextOf(box));
+  Capture::OfClient(box).SavePng(ScreenshotPath(L"e2e-message-not-jpeg.png"));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
+
+  // The full path shows over a cell.
+  POINT over = {kCellWidth + kCellWidth / 2, 60};
+  ClientToScreen(strip, &over);
+  SetCursorPos(over.x, over.y);
+  Sleep(100);
+  SetCursorPos(over.x + 3, over.y + 2);
+  Sleep(1500);
+  Capture::OfScreen().SavePng(ScreenshotPath(L"e2e-tooltip.png"));
+  Stop();
 }
 
 TEST_F(EndToEnd, ThreeDroppedFilesAreRegisteredInDropOrder) {

@@ -58,16 +58,26 @@ TEST_F(FileDialogs, SeveralFilesComeBackAsFullPathsInTheDialogsOrder) {
   // The dialog may add flags of its own when it returns (sizing).
   EXPECT_EQ(static_cast<DWORD>(0x00081A04), dialog.Parameters().Flags & ~OFN_ENABLESIZING);
   EXPECT_EQ(static_cast<DWORD>(0x1040000), dialog.Parameters().nMaxFile);
-  EXPECT_EQ(NULL, dialog.Parameters().lpstrFilter);
+  // JPEG photos first, every file as the second choice.
+  const wchar_t* filter = dialog.Parameters().lpstrFilter;
+  ASSERT_NE(nullptr, filter);
+  std::vector<std::wstring> parts;
+  for (const wchar_t* part = filter; *part; part += wcslen(part) + 1) parts.push_back(part);
+  EXPECT_EQ((std::vector<std::wstring>{L"JPEG 写真 (*.jpg;*.jpeg)", L"*.jpg;*.jpeg", L"すべてのファイル (*.*)",
+                                       L"*.*"}),
+            parts);
+  EXPECT_EQ(1u, dialog.Parameters().nFilterIndex);
 }
 
 TEST_F(FileDialogs, OneFileIsItsFullPathWithoutATrailingSeparator) {
   const std::wstring photo = dir.Join(L"only.jpg");
   ASSERT_TRUE(WriteBytes(photo, Bytes{'x'}));
   FileOpenDialog_CL dialog;
+  // Opened in the folder last used, the name alone is enough.
+  dialog.initialFolder = dir.Path();
   bool chosen = false;
   {
-    DialogAnswerer answer({TypeAndOpen(photo)});
+    DialogAnswerer answer({TypeAndOpen(L"only.jpg")});
     chosen = dialog.Run(true, NULL, L"one");
   }
   ASSERT_TRUE(chosen);

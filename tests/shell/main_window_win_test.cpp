@@ -106,6 +106,7 @@ class ScenarioWindow : public MainWindow_CL {
   std::vector<std::wstring> chosenFiles;
   std::wstring chosenFolder;
   int updateChecks = 0;
+  std::vector<std::wstring> notices;
 
  protected:
   std::wstring CommandLineText() const override { return L"Snapvane.exe " + arguments; }
@@ -118,6 +119,7 @@ class ScenarioWindow : public MainWindow_CL {
     folder = chosenFolder;
     return !chosenFolder.empty();
   }
+  void ShowNotice(const std::wstring& text) override { notices.push_back(text); }
 
  private:
   std::wstring arguments;
@@ -221,12 +223,14 @@ TEST_F(MainWindowTest, FirstStartIsCentredWithTheStripOneRowHighAndTheProgramsPi
   EXPECT_TRUE(smallIcon);
   EXPECT_EQ(1, w.updateChecks);
 
-  const int cx = GetSystemMetrics(SM_CXFULLSCREEN);
-  const int cy = GetSystemMetrics(SM_CYFULLSCREEN);
+  // Centred on the work area, which is taller than the window here.
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+  ASSERT_GE(work.bottom - work.top, 810);
   EXPECT_EQ(672, window.right - window.left);
   EXPECT_EQ(810, window.bottom - window.top);
-  EXPECT_EQ((cx - 672) / 2, window.left);
-  EXPECT_EQ((cy - 810) / 2, window.top);
+  EXPECT_EQ(work.left + (work.right - work.left - 672) / 2, window.left);
+  EXPECT_EQ(work.top + (work.bottom - work.top - 810) / 2, window.top);
 
   // Toolbar, preview, a 4-pixel bar, and the strip one row of cells plus its
   // scroll bar high at the bottom.
@@ -260,21 +264,24 @@ TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions
   photos.File(L"folder\\d.jpg");
   photos.File(L"folder\\sub\\e.JPEG");
   std::vector<std::wstring> expected = {a, spaced};
-  photos_test::ListPhotosInFileSystemOrder(folder, &expected);
+  photos_test::ListPhotosInNameOrder(folder, &expected);
 
   unsigned stripCount = 0;
   int selected = 0;
+  std::wstring tip;
   ScenarioWindow w(data,
                    Quoted(a) + L" -x /y " + Quoted(spaced) + L" " + Quoted(png) + L" " + Quoted(folder),
                    [&](ScenarioWindow& w) {
                      stripCount = w.ThumbnailList()->GetCount();
                      selected = w.AppData().selectedIndex;
+                     tip = w.ThumbnailList()->GetToolTipText(1);
                    });
   Run(w);
+  EXPECT_EQ(spaced, tip) << "a cell's tooltip is its photo's full path";
   EXPECT_EQ(expected, PathsOf(data.photos));
   EXPECT_EQ(4u, data.photos.size());
   EXPECT_EQ(4u, stripCount);
-  EXPECT_EQ(-1, selected) << "the preview keeps the program's picture";
+  EXPECT_EQ(0, selected) << "the first photo is shown, as after the open commands";
 }
 
 TEST_F(MainWindowTest, AClickShowsThatPhotoAndRefreshesAreCoalesced) {
@@ -356,23 +363,34 @@ TEST_F(MainWindowTest, ADroppedPathLongerThanMaxPathIsNeverCutIntoAnother) {
 }
 
 TEST_F(MainWindowTest, SizingStopsAtTheMinimumWhicheverEdgeIsDragged) {
-  DialogMetrics metrics = {};
+  // 400 x 300 at 96 DPI, grown with a finer screen: small enough for any
+  // screen, the window's first size no longer the smallest.
+  int dpi = 0;
+  MINMAXINFO limits = {};
   RECT small = {100, 100, 150, 150};
   RECT fromLeft = {300, 100, 310, 2000};
   RECT large = {0, 0, 2000, 2000};
   ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
-    metrics = GetDialogMetrics(w.Hwnd());
+    HDC screen = GetDC(NULL);
+    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    SendMessageW(w.Hwnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&small));
     SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&fromLeft));
     SendMessageW(w.Hwnd(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&large));
   });
   Run(w);
-  ASSERT_GT(metrics.charWidth, 0);
+  ASSERT_GT(dpi, 0);
+  const int width = MulDiv(400, dpi, 96);
+  const int height = MulDiv(300, dpi, 96);
+  EXPECT_EQ(width, limits.ptMinTrackSize.x);
+  EXPECT_EQ(height, limits.ptMinTrackSize.y);
+  EXPECT_LT(width, 672);
   EXPECT_EQ(100, small.left);
-  EXPECT_EQ(100 + 42 * metrics.charWidth, small.right);
-  EXPECT_EQ(100 + 45 * metrics.charHeight, small.bottom);
+  EXPECT_EQ(100 + width, small.right);
+  EXPECT_EQ(100 + height, small.bottom);
   EXPECT_EQ(300, fromLeft.left);
-  EXPECT_EQ(300 + 42 * metrics.charWidth, fromLeft.right);
+  EXPECT_EQ(300 + width, fromLeft.right);
   EXPECT_EQ(2000, fromLeft.bottom);
   EXPECT_EQ(2000, large.right);
 }
@@ -492,7 +510,6 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
   ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
   ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 1)));
   ASSERT_TRUE(WriteBytes(c, Bytes(100, 0x55)));
-  const std::wstring programPicture = GetModuleFolder() + L"\\Snapvane.jpg";
   const SIZE sizes[] = {{700, 820}, {860, 900}, {640, 700}, {900, 760}};
   g_previewDecodes.clear();
   g_stripDecodes = 0;
@@ -501,10 +518,12 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
   ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b) + L" " + Quoted(c), [&](ScenarioWindow& w) {
     for (int i = 0; i < 100 && g_stripDecodes < 2; ++i) w.Pump(20);
     w.Pump(200);  // both thumbnails in the strip
-    EXPECT_EQ((std::vector<std::wstring>{programPicture}), TakePreviewDecodes());
+    // The first photo is shown from the start.
+    ASSERT_TRUE(WaitForPreview(w));
+    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
 
     // The click shows the thumbnail enlarged at once, then the photo.
-    ClickCellAndShow(w, 0);
+    ClickCellAndShow(w, 1);
     ASSERT_TRUE(w.Preview()->Waiting());
     ASSERT_NE(nullptr, w.Preview()->Image()) << "the thumbnail stands in";
     EXPECT_EQ(nullptr, w.Preview()->KeptPicture());
@@ -515,7 +534,10 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
     ASSERT_TRUE(WaitForPreview(w));
     ASSERT_NE(nullptr, w.Preview()->KeptPicture());
     EXPECT_TRUE(FittedToPane(w, 400, 300));
-    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
+    EXPECT_EQ((std::vector<std::wstring>{b}), TakePreviewDecodes());
+    ClickCellAndShow(w, 0);
+    ASSERT_TRUE(WaitForPreview(w));
+    TakePreviewDecodes();
     for (const SIZE& size : sizes) {
       SetWindowPos(w.Hwnd(), NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
       w.Pump(100);
@@ -552,11 +574,12 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
     EXPECT_TRUE(FittedToPane(w, 300, 400));
     TakePreviewDecodes();
 
-    // A photo that cannot be read leaves the pane black, and is tried again
-    // on the next click: now it can be.
+    // A photo that cannot be read says so and is not kept; it is tried
+    // again on the next click: now it can be.
     ClickCellAndShow(w, 2);
     ASSERT_TRUE(WaitForPreview(w));
-    EXPECT_EQ(nullptr, w.Preview()->Image());
+    EXPECT_NE(nullptr, w.Preview()->Image()) << "表示できません";
+    EXPECT_EQ(nullptr, w.Preview()->KeptPicture());
     ASSERT_TRUE(WriteBytes(c, JpegWithOrientation(picture.get(), 1)));
     ClickCellAndShow(w, 2);
     ASSERT_TRUE(WaitForPreview(w));
@@ -774,17 +797,46 @@ TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {
   EXPECT_EQ((std::vector<unsigned>{3, 5, 6, 6}), counts);
   EXPECT_EQ((std::vector<int>{0, 0}), selected) << "the first photo of the whole list";
   EXPECT_EQ(&data.photos[0], data.currentItem);
+  EXPECT_EQ(2u, w.notices.size()) << "notes.txt was named each time";
 }
 
-TEST_F(MainWindowTest, TurnsWithoutACurrentPhotoDoNothing) {
+namespace {
+
+// Both turn commands of the window menu and of the toolbar: 1 enabled, 0
+// greyed, -1 when they disagree.
+int TurnCommandsEnabled(ScenarioWindow& w) {
+  int enabled[4] = {};
+  int n = 0;
+  for (UINT id : {static_cast<UINT>(IDM_ROTATE_LEFT), static_cast<UINT>(IDM_ROTATE_RIGHT)}) {
+    enabled[n++] = (GetMenuState(GetMenu(w.Hwnd()), id, MF_BYCOMMAND) & MF_GRAYED) ? 0 : 1;
+    enabled[n++] = (SendMessageW(w.ToolbarWindow(), TB_GETSTATE, id, 0) & TBSTATE_ENABLED) ? 1 : 0;
+  }
+  for (int i = 1; i < 4; ++i) {
+    if (enabled[i] != enabled[0]) return -1;
+  }
+  return enabled[0];
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, TurnsWithoutACurrentPhotoDoNothingAndAreGreyed) {
   int dialogs = -1;
+  int enabledWithout = -1, enabledWith = -1;
   ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
     w.Command(IDM_ROTATE_LEFT);
     w.Command(IDM_ROTATE_RIGHT);
     dialogs = static_cast<int>(VisibleThreadDialogs(GetCurrentThreadId()).size());
+    enabledWithout = TurnCommandsEnabled(w);
+    photos_test::TempFolder photos;
+    w.chosenFiles = {photos.File(L"a.jpg")};
+    w.Command(IDM_OPEN_FILES);
+    w.Pump(200);
+    enabledWith = TurnCommandsEnabled(w);
   });
   Run(w);
   EXPECT_EQ(1, dialogs) << "only the main window";
+  EXPECT_EQ(0, enabledWithout) << "greyed in the menu and the toolbar";
+  EXPECT_EQ(1, enabledWith) << "once a photo is shown";
 }
 
 namespace {

@@ -140,7 +140,7 @@ TEST_F(PreviewWindow, APhotoIsDecodedOnceAndFittedAgainForEachPaneSize) {
   Show(2);
   Show(2);
   EXPECT_EQ((Paths{missing, missing}), Decoded());
-  EXPECT_EQ(nullptr, preview.Image());
+  EXPECT_EQ(nullptr, preview.KeptPicture());
   // After a turn the kept picture is stale.
   Show(0);
   preview.ForgetPhoto();
@@ -204,13 +204,24 @@ TEST_F(PreviewWindow, LoadFileKeepsTheScrollBarsUntilTheNextResize) {
   EXPECT_TRUE(IsRed(shot, 5, 5));
 }
 
-TEST_F(PreviewWindow, MissingPhotosLeaveThePaneBlack) {
+TEST_F(PreviewWindow, PhotosThatCannotBeShownSaySoAndNoPhotoLeavesThePaneBlack) {
   data.photos.push_back(PhotoItem{CorpusPhoto(L"exr_orientation_f1t.jpg")});
   data.photos.push_back(PhotoItem{dir.Join(L"no such photo.jpg")});
   data.photos.push_back(PhotoItem{CorpusPhoto(L"pie_notjpeg.jpg")});
   Show(0);
   ASSERT_NE(nullptr, preview.Image());
-  for (int index : {1, 2, -1, 3, 1000}) {
+  // A missing file and one that is no JPEG: a dark grey pane with
+  // "表示できません" in light letters in its middle, not a black one.
+  for (int index : {1, 2}) {
+    Show(0);
+    Show(index);
+    const Capture shot = CaptureClient(host.Window());
+    EXPECT_EQ(0x3C3C3Cu, shot.At(10, 10)) << index;
+    EXPECT_EQ(0x3C3C3Cu, shot.At(200, 380)) << index;
+    EXPECT_TRUE(shot.HasWhite(200, 170, 400, 230)) << index;
+  }
+  // No photo at all: black.
+  for (int index : {-1, 3, 1000}) {
     Show(0);
     Show(index);
     EXPECT_EQ(nullptr, preview.Image()) << index;

@@ -86,7 +86,7 @@ TEST_F(StripWindow, PaintsPlaceholdersAndAsksOncePerNewCell) {
   EXPECT_EQ(0u, strip.Worker().QueuedCount());
 }
 
-TEST_F(StripWindow, ADeletedPhotoShowsABlackTileWithItsNameAndAsksForNothing) {
+TEST_F(StripWindow, ADeletedPhotoSaysItCannotBeShownWithItsNameAndAsksForNothing) {
   TempDir dir;
   const std::wstring kept = dir.Join(L"kept.jpg");
   const std::wstring gone = dir.Join(L"gone.jpg");
@@ -98,14 +98,17 @@ TEST_F(StripWindow, ADeletedPhotoShowsABlackTileWithItsNameAndAsksForNothing) {
   Open(2);
   const Capture shot = CaptureClient(host.Window());
   EXPECT_EQ(1u, strip.Worker().QueuedCount());  // for kept.jpg only
-  // A black tile up to its last pixel row and column, then the background.
-  EXPECT_TRUE(shot.IsBlack(5, 5));
+  // Where its thumbnail would be, a dark grey box with "表示できません" in
+  // light letters, not black as a dark photo; the tile around it black up
+  // to its last pixel row and column, then the background.
+  EXPECT_EQ(0x3C3C3Cu, shot.At(5, 5));
+  EXPECT_TRUE(shot.HasWhite(40, 60, 156, 84)) << "the note";
   EXPECT_TRUE(shot.IsBlack(kCellWidth - 2, kCellHeight - 2));
   EXPECT_FALSE(shot.IsBlack(kCellWidth - 1, 50));
   EXPECT_TRUE(shot.HasWhite(20, kCellHeight - 18, 176, kCellHeight - 1));  // "gone.jpg"
   ASSERT_TRUE(DecodeAll(1));
   const Capture later = CaptureClient(host.Window());
-  EXPECT_TRUE(later.IsBlack(2 + 96, 2 + 40));
+  EXPECT_EQ(0x3C3C3Cu, later.At(2 + 96, 2 + 40));
   ShowsUprightF(later, kCellWidth, 0, "kept.jpg");
   EXPECT_EQ(1, host.decodesDone);
 }

@@ -60,9 +60,9 @@ TEST(PopupMenu, TheStripsAndThePreviewsMenus) {
     const wchar_t* right;
   };
   const Pane panes[] = {
-      {MyPictureListView_CL::kContextMenu, MyPictureListView_CL::kContextMenuSize, L"左回転", L"右回転"},
+      {MyPictureListView_CL::kContextMenu, MyPictureListView_CL::kContextMenuSize, L"左に９０度回転", L"右に９０度回転"},
       {MyPictureImage_CL::kContextMenu, MyPictureImage_CL::kContextMenuSize, L"左に９０度回転",
-       L"右回９０度回転"}};
+       L"右に９０度回転"}};
   for (const Pane& pane : panes) {
     PopupMenu_CL menu;
     ImageList_CL images;

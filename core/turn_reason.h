@@ -1,0 +1,23 @@
+// Why a turn failed, told apart so that the person can be told which of the
+// possible causes it was.
+#pragma once
+
+#include <string>
+
+#include "hresult.h"
+#include "orientation.h"
+
+enum TurnReason_EN {
+  kTurnReasonNone,           // the turn succeeded
+  kTurnReasonNoOrientation,  // a JPEG without an Orientation entry
+  kTurnReasonNotJpeg,        // not a JPEG the program can read (an empty file, a text file)
+  kTurnReasonWriteProtected, // the file must not be written
+  kTurnReasonInUse,          // another program holds the file open
+  kTurnReasonCannotOpen,     // missing, or not even readable
+  kTurnReasonAccessDenied,   // readable, but the system refused to open it for writing
+  kTurnReasonOther,          // anything else: the HRESULT tells
+};
+
+// The reason for what TurnPhoto returned. Looks at the file again only after
+// a failure, so a successful turn costs nothing extra.
+TurnReason_EN ExplainTurn(HRESULT hr, const TurnReport& report, const std::wstring& path);
