@@ -24,12 +24,20 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   const PhotoList& photos = host.Photos();
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
-  const HRESULT result = direction == kTurnLeft ? RotateLeft(path) : RotateRight(path);
+  TurnReport report;
+  const HRESULT result = TurnPhoto(path, direction, TurnOptions(), &report);
   if (result != 0) {
     host.ShowCannotTurn();
     return;
   }
-  host.ShowTurned(index, direction == kTurnRight);
+  const bool clockwise = direction == kTurnRight;
+  // The pictures on screen were made by the old value: turned in memory they
+  // match the file only when the new value shows as the same quarter turn.
+  if (TurnShowsAsQuarter(report.oldValue, report.newValue, clockwise)) {
+    host.ShowTurned(index, clockwise);
+  } else {
+    host.ShowChanged(index);
+  }
 }
 
 void RotateLeftCommand(CommandHost_CL& host) { Turn(host, kTurnLeft); }

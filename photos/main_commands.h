@@ -45,6 +45,9 @@ class CommandHost_CL {
   // turn in its thumbnail and, when it is the photo shown, in the preview,
   // at once and without decoding the photo again.
   virtual void ShowTurned(int index, bool clockwise) = 0;
+  // After photo index's file changed in a way the pictures on screen cannot
+  // follow in memory: every picture of it is dropped and decoded again.
+  virtual void ShowChanged(int index) = 0;
 
   // The file dialog (several files) and the folder browser; false on Cancel.
   virtual bool ChooseFiles(std::vector<std::wstring>& paths) = 0;

@@ -77,6 +77,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   int CurrentPhoto() override;
   void ShowCannotTurn() override;
   void ShowTurned(int index, bool clockwise) override;
+  void ShowChanged(int index) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;
   void RegisterWithProgress(const std::vector<std::wstring>& paths) override;
@@ -98,6 +99,8 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   void EnforceMinimumSize(RECT* sizing);
   // Tells the strip the new number of photos and repaints it.
   void RefreshStrip();
+  // Every index of the photo list that holds path.
+  std::vector<int> CellsOf(const std::wstring& path) const;
 
   SaveData_CL& appData;
   ControlFactory_CL controlFactory;  // the main window makes no plain controls

@@ -34,7 +34,13 @@ class MyPictureImage_CL : public PictureImage_CL {
   // Null when no picture of that photo is kept: a decode of it on its way is
   // started again (its old result would be stale) and what the pane shows
   // meanwhile is turned; another photo's picture stays as it is.
+  // When the turned picture no longer covers the pane, a sharper one is
+  // asked for in the background.
   Gdiplus::Bitmap* ShowTurned(const std::wstring& path, bool clockwise);
+  // After the file at path changed in a way no picture in memory can follow:
+  // when it is the photo shown, what is kept of it goes and it is decoded
+  // again.
+  void ShowChanged(const std::wstring& path);
   // Lets go of the kept picture: the next ShowPhoto decodes the file again.
   void ForgetPhoto();
   // The upright picture kept; null when none is.
@@ -58,6 +64,9 @@ class MyPictureImage_CL : public PictureImage_CL {
   void ShowFitted(BitmapPtr fitted);
   // The kept picture fitted inside width x height; null without one.
   BitmapPtr KeptFitted(int width, int height) const;
+  // Whether the kept picture fits inside width x height without being
+  // enlarged (or is the photo's full size anyway).
+  bool CoversPane(int width, int height) const;
   void Request(const std::wstring& path, int width, int height);
   void OnLoaded(LPARAM lParam);
 

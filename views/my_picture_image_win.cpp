@@ -1,5 +1,7 @@
 #include "my_picture_image.h"
 
+#include <algorithm>
+
 #include "bitmap_builders.h"
 #include "image_list.h"
 #include "picture_scaler.h"
@@ -118,8 +120,7 @@ void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int heigh
     ShowFitted(KeptFitted(width, height));
     // A pane grown past what the kept picture was decoded for gets a
     // sharper one in the background; until then the kept one is enlarged.
-    const bool coversPane = keptFull || !Enlarged(width, height, static_cast<int>(kept->GetWidth()),
-                                                  static_cast<int>(kept->GetHeight()));
+    const bool coversPane = CoversPane(width, height);
     const bool asked = Waiting() && waitingPath == path && waitingWidth >= width && waitingHeight >= height;
     if (!coversPane && !asked) Request(path, width, height);
     return;
@@ -155,9 +156,16 @@ Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool cl
   const SIZE pane = PaneSize();
   if (kept && keptPath == path) {
     kept->RotateFlip(turn);
-    // A sharper picture on its way was decoded before the turn.
-    if (Waiting() && waitingPath == path) Request(path, waitingWidth, waitingHeight);
     ShowFitted(KeptFitted(pane.cx, pane.cy));
+    if (Waiting() && waitingPath == path) {
+      // A sharper picture on its way was decoded before the turn.
+      Request(path, std::max(waitingWidth, static_cast<int>(pane.cx)),
+              std::max(waitingHeight, static_cast<int>(pane.cy)));
+    } else if (!CoversPane(pane.cx, pane.cy)) {
+      // Turned, a picture fitted to the pane's other shape is enlarged: a
+      // sharper one is asked for in the background, as after a click.
+      Request(path, pane.cx, pane.cy);
+    }
     return kept.get();
   }
   if (Waiting() && waitingPath == path) {
@@ -168,6 +176,22 @@ Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool cl
     Request(path, pane.cx, pane.cy);
   }
   return nullptr;
+}
+
+void MyPictureImage_CL::ShowChanged(const std::wstring& path) {
+  const bool shown = (kept && keptPath == path) || (Waiting() && waitingPath == path);
+  if (!shown) return;
+  // Nothing kept of it can be trusted: black until the file's own picture
+  // arrives.
+  ForgetPhoto();
+  const SIZE pane = PaneSize();
+  ShowFitted(BitmapPtr());
+  Request(path, pane.cx, pane.cy);
+}
+
+bool MyPictureImage_CL::CoversPane(int width, int height) const {
+  return kept && (keptFull || !Enlarged(width, height, static_cast<int>(kept->GetWidth()),
+                                        static_cast<int>(kept->GetHeight())));
 }
 
 void MyPictureImage_CL::ForgetPhoto() {

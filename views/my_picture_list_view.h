@@ -45,6 +45,10 @@ class MyPictureListView_CL : public PictureListView_CL {
   // being decoded is asked for again. Results of decodes started before the
   // turn are dropped.
   void ShowTurned(int index, Gdiplus::Image* upright, bool clockwise);
+  // After photo index's file changed: its thumbnail is dropped and decoded
+  // again when the cell is painted; results of decodes started before are
+  // dropped.
+  void ShowChanged(int index);
 
   // The owner sets the worker's target window and starts it after Create.
   DecodeImage_CL& Worker() { return worker; }

@@ -115,6 +115,12 @@ void MyPictureListView_CL::ShowTurned(int index, Gdiplus::Image* upright, bool c
   Invalidate();
 }
 
+void MyPictureListView_CL::ShowChanged(int index) {
+  pending.erase(index);
+  cache.Remove(ThumbnailCacheKey(index));
+  Invalidate();
+}
+
 void MyPictureListView_CL::ShowContextMenu() {
   if (!hwnd) return;
   ShowPaneContextMenu(GetParent(hwnd), ProgramFolderFile(L"menu_image.bmp"), kContextMenu,
