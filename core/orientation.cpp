@@ -7,16 +7,64 @@
 #include "photo_file.h"
 #include "shell_notice.h"
 
+namespace {
+
+// Values outside 1..8 are shown as stored: to the screen they are 1.
+std::uint32_t ShownValue(std::uint32_t v) { return v >= 1 && v <= 8 ? v : 1u; }
+
+// Where a value's display puts a stored pixel, as a 2 x 2 matrix on screen
+// coordinates (x to the right, y down): {a, b, c, d} maps (x, y) to
+// (a x + b y, c x + d y).
+struct Transform {
+  int a, b, c, d;
+  bool operator==(const Transform& o) const { return a == o.a && b == o.b && c == o.c && d == o.d; }
+};
+
+Transform Then(const Transform& first, const Transform& second) {
+  return {second.a * first.a + second.b * first.c, second.a * first.b + second.b * first.d,
+          second.c * first.a + second.d * first.c, second.c * first.b + second.d * first.d};
+}
+
+const Transform kNone = {1, 0, 0, 1};
+const Transform kClockwise = {0, -1, 1, 0};
+const Transform kCounterClockwise = {0, 1, -1, 0};
+const Transform kHalf = {-1, 0, 0, -1};
+const Transform kMirrorX = {-1, 0, 0, 1};
+const Transform kMirrorY = {1, 0, 0, -1};
+
+// The Exif meaning of each value: the turn (and mirror) that makes the
+// stored picture upright.
+Transform Display(std::uint32_t v) {
+  switch (ShownValue(v)) {
+    case 2: return kMirrorX;
+    case 3: return kHalf;
+    case 4: return kMirrorY;
+    case 5: return Then(kClockwise, kMirrorX);
+    case 6: return kClockwise;
+    case 7: return Then(kCounterClockwise, kMirrorX);
+    case 8: return kCounterClockwise;
+    default: return kNone;
+  }
+}
+
+}  // namespace
+
 std::uint16_t TurnLeftValue(std::uint32_t v) {
   // Turning left walks 1 -> 8 -> 3 -> 6 -> 1 and 2 -> 5 -> 4 -> 7 -> 2.
+  v = ShownValue(v);
   const std::uint32_t n = ((0u - v) & 4u) | ((v - 2u) & 3u);
   return static_cast<std::uint16_t>(n + 1u);
 }
 
 std::uint16_t TurnRightValue(std::uint32_t v) {
   // Turning right walks 1 -> 6 -> 3 -> 8 -> 1 and 2 -> 7 -> 4 -> 5 -> 2.
+  v = ShownValue(v);
   const std::uint32_t n = ((0u - v) & 4u) | (v & 3u);
   return static_cast<std::uint16_t>(n + 1u);
+}
+
+bool TurnShowsAsQuarter(std::uint32_t oldValue, std::uint32_t newValue, bool clockwise) {
+  return Display(newValue) == Then(Display(oldValue), clockwise ? kClockwise : kCounterClockwise);
 }
 
 namespace {

@@ -8,10 +8,16 @@
 #include "hresult.h"
 #include "xmp_orientation.h"
 
-// Turn tables. Only the lowest three bits of the old value take part, so 0
-// behaves as 8 and 9 as 1.
+// Turn tables for the values 1 to 8. Any other value is shown as stored,
+// the same as 1, so a turn acts as if it were 1: right writes 6, left 8.
 std::uint16_t TurnLeftValue(std::uint32_t v);
 std::uint16_t TurnRightValue(std::uint32_t v);
+
+// Whether a picture shown by Orientation oldValue, turned a quarter
+// (clockwise or not), looks exactly as one shown by newValue: only then may
+// a picture on screen be turned in memory instead of decoded again. Values
+// outside 1 to 8 are shown as stored.
+bool TurnShowsAsQuarter(std::uint32_t oldValue, std::uint32_t newValue, bool clockwise);
 
 enum TurnDirection_EN { kTurnLeft, kTurnRight };
 

@@ -91,7 +91,14 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
     host.ShowCannotTurn(CannotTurnText(path, ExplainTurn(result, report, path), result));
     return;
   }
-  host.ShowTurned(index, direction == kTurnRight);
+  const bool clockwise = direction == kTurnRight;
+  // The pictures on screen were made by the old value: turned in memory they
+  // match the file only when the new value shows as the same quarter turn.
+  if (TurnShowsAsQuarter(report.oldValue, report.newValue, clockwise)) {
+    host.ShowTurned(index, clockwise);
+  } else {
+    host.ShowChanged(index);
+  }
 }
 
 void RotateLeftCommand(CommandHost_CL& host) { Turn(host, kTurnLeft); }

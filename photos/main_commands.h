@@ -65,6 +65,9 @@ class CommandHost_CL {
   virtual void ShowTurned(int index, bool clockwise) = 0;
   // One line in the program's log.
   virtual void Log(const std::wstring& message) = 0;
+  // After photo index's file changed in a way the pictures on screen cannot
+  // follow in memory: every picture of it is dropped and decoded again.
+  virtual void ShowChanged(int index) = 0;
 
   // The file dialog (several files) and the folder browser; false on Cancel.
   virtual bool ChooseFiles(std::vector<std::wstring>& paths) = 0;

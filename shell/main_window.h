@@ -76,6 +76,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   void ShowNotice(const std::wstring& text) override;
   void ShowTurned(int index, bool clockwise) override;
   void Log(const std::wstring& message) override;
+  void ShowChanged(int index) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;
   void RegisterWithProgress(const std::vector<std::wstring>& paths) override;
@@ -101,6 +102,8 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   SIZE MinimumSize() const;
   // Tells the strip the new number of photos and repaints it.
   void RefreshStrip();
+  // Every index of the photo list that holds path.
+  std::vector<int> CellsOf(const std::wstring& path) const;
 
   SaveData_CL& appData;
   ControlFactory_CL controlFactory;  // the main window makes no plain controls

@@ -38,18 +38,37 @@ void MainWindow_CL::ShowNotice(const std::wstring& text) {
   MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONINFORMATION);
 }
 
-// The preview's kept picture is turned in memory; the strip's thumbnail is
-// drawn from it, or else its own picture is turned.
+// The preview's kept picture is turned in memory; the thumbnail of every
+// cell that lists the same file is drawn from it, or else its own picture
+// is turned.
 void MainWindow_CL::ShowTurned(int index, bool clockwise) {
   if (index < 0 || static_cast<std::size_t>(index) >= appData.photos.size()) return;
-  const std::wstring& path = appData.photos[static_cast<std::size_t>(index)].path;
+  const std::wstring path = appData.photos[static_cast<std::size_t>(index)].path;
   // The turn gave the file a new last-write time; the pictures turned below
   // show the file as it is now and need no decode for that. Taken first:
   // turning them repaints them, and a repaint looks at the file.
   if (preview) preview->TakeStampAfterTurn(path);
   if (thumbnailList) thumbnailList->TakeStampAfterTurn(path);
   Gdiplus::Bitmap* upright = preview ? preview->ShowTurned(path, clockwise) : nullptr;
-  if (thumbnailList) thumbnailList->ShowTurned(index, upright, clockwise);
+  if (!thumbnailList) return;
+  for (int cell : CellsOf(path)) thumbnailList->ShowTurned(cell, upright, clockwise);
+}
+
+void MainWindow_CL::ShowChanged(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= appData.photos.size()) return;
+  const std::wstring path = appData.photos[static_cast<std::size_t>(index)].path;
+  if (preview) preview->ShowChanged(path);
+  if (!thumbnailList) return;
+  for (int cell : CellsOf(path)) thumbnailList->ShowChanged(cell);
+}
+
+// The same file may be listed more than once; a turn is the file's.
+std::vector<int> MainWindow_CL::CellsOf(const std::wstring& path) const {
+  std::vector<int> cells;
+  for (std::size_t i = 0; i < appData.photos.size(); ++i) {
+    if (appData.photos[i].path == path) cells.push_back(static_cast<int>(i));
+  }
+  return cells;
 }
 
 void MainWindow_CL::Log(const std::wstring& message) { g_logFile.WriteMessage(message); }

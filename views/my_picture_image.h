@@ -36,11 +36,17 @@ class MyPictureImage_CL : public PictureImage_CL {
   // Null when no picture of that photo is kept: a decode of it on its way is
   // started again (its old result would be stale) and what the pane shows
   // meanwhile is turned; another photo's picture stays as it is.
+  // When the turned picture no longer covers the pane, a sharper one is
+  // asked for in the background.
   Gdiplus::Bitmap* ShowTurned(const std::wstring& path, bool clockwise);
   // The file at path was just turned by this program, which turns the kept
   // picture to match (ShowTurned): the file's new stamp is taken, so that
   // the turn is not mistaken for a change made elsewhere.
   void TakeStampAfterTurn(const std::wstring& path);
+  // After the file at path changed in a way no picture in memory can follow:
+  // when it is the photo shown, what is kept of it goes and it is decoded
+  // again.
+  void ShowChanged(const std::wstring& path);
   // Lets go of the kept picture: the next ShowPhoto decodes the file again.
   void ForgetPhoto();
   // The upright picture kept; null when none is.
@@ -64,6 +70,9 @@ class MyPictureImage_CL : public PictureImage_CL {
   void ShowFitted(BitmapPtr fitted);
   // The kept picture fitted inside width x height; null without one.
   BitmapPtr KeptFitted(int width, int height) const;
+  // Whether the kept picture fits inside width x height without being
+  // enlarged (or is the photo's full size anyway).
+  bool CoversPane(int width, int height) const;
   void Request(const std::wstring& path, int width, int height);
   void OnLoaded(PreviewLoader_CL::ResultPtr result);
   // Before a paint: answers whose message was lost are taken, and the kept

@@ -1,5 +1,7 @@
 #include "my_picture_image.h"
 
+#include <algorithm>
+
 #include "bitmap_builders.h"
 #include "cannot_show.h"
 #include "image_list.h"
@@ -114,8 +116,7 @@ void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int heigh
     // A pane grown past what the kept picture was decoded for gets a
     // sharper one in the background; until then the kept one is enlarged.
     // So does a file that changed on disk; until then the old picture shows.
-    const bool coversPane = keptFull || !Enlarged(width, height, static_cast<int>(kept->GetWidth()),
-                                                  static_cast<int>(kept->GetHeight()));
+    const bool coversPane = CoversPane(width, height);
     const bool asked = Waiting() && waitingPath == path && waitingWidth >= width && waitingHeight >= height;
     if ((!coversPane || keptOrigin.Stale(ReadFileStamp(path))) && !asked) Request(path, width, height);
     return;
@@ -159,9 +160,16 @@ Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool cl
   const SIZE pane = PaneSize();
   if (kept && keptPath == path) {
     kept->RotateFlip(turn);
-    // A sharper picture on its way was decoded before the turn.
-    if (Waiting() && waitingPath == path) Request(path, waitingWidth, waitingHeight);
     ShowFitted(KeptFitted(pane.cx, pane.cy));
+    if (Waiting() && waitingPath == path) {
+      // A sharper picture on its way was decoded before the turn.
+      Request(path, std::max(waitingWidth, static_cast<int>(pane.cx)),
+              std::max(waitingHeight, static_cast<int>(pane.cy)));
+    } else if (!CoversPane(pane.cx, pane.cy)) {
+      // Turned, a picture fitted to the pane's other shape is enlarged: a
+      // sharper one is asked for in the background, as after a click.
+      Request(path, pane.cx, pane.cy);
+    }
     return kept.get();
   }
   if (Waiting() && waitingPath == path) {
@@ -183,6 +191,22 @@ void MyPictureImage_CL::BeforePaint() {
 
 void MyPictureImage_CL::TakeStampAfterTurn(const std::wstring& path) {
   if (kept && keptPath == path) keptOrigin.stamp = ReadFileStamp(path);
+}
+
+void MyPictureImage_CL::ShowChanged(const std::wstring& path) {
+  const bool shown = (kept && keptPath == path) || (Waiting() && waitingPath == path);
+  if (!shown) return;
+  // Nothing kept of it can be trusted: black until the file's own picture
+  // arrives.
+  ForgetPhoto();
+  const SIZE pane = PaneSize();
+  ShowFitted(BitmapPtr());
+  Request(path, pane.cx, pane.cy);
+}
+
+bool MyPictureImage_CL::CoversPane(int width, int height) const {
+  return kept && (keptFull || !Enlarged(width, height, static_cast<int>(kept->GetWidth()),
+                                        static_cast<int>(kept->GetHeight())));
 }
 
 void MyPictureImage_CL::ForgetPhoto() {

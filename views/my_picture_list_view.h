@@ -54,6 +54,10 @@ class MyPictureListView_CL : public PictureListView_CL {
   // every cell of it, so that the turn is not mistaken for a change made
   // elsewhere.
   void TakeStampAfterTurn(const std::wstring& path);
+  // After photo index's file changed: its thumbnail is dropped and decoded
+  // again when the cell is painted; results of decodes started before are
+  // dropped.
+  void ShowChanged(int index);
 
   // The owner sets the worker's target window and starts it after Create.
   DecodeImage_CL& Worker() { return worker; }

@@ -157,6 +157,12 @@ std::wstring MyPictureListView_CL::GetToolTipText(int index) {
   return (*photos)[static_cast<std::size_t>(index)].path;
 }
 
+void MyPictureListView_CL::ShowChanged(int index) {
+  pending.erase(index);
+  cache.Remove(ThumbnailCacheKey(index));
+  Invalidate();
+}
+
 void MyPictureListView_CL::ShowContextMenu() {
   if (!hwnd) return;
   ShowPaneContextMenu(GetParent(hwnd), ProgramFolderFile(L"menu_image.bmp"), kContextMenu,

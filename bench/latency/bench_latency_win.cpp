@@ -1,7 +1,9 @@
 // bench/latency: how soon Snapvane.exe shows what the user asked for, timed
 // from the input event to the screen. It starts the program with photos on
 // its command line, clicks thumbnails and presses Ctrl+R with SendInput, and
-// watches the preview pane on the screen (BitBlt) for its last change; a
+// watches the preview pane on the screen (BitBlt) for its last change. It
+// also works as a person does: look at a photo, turn it with the toolbar's
+// button, click the next one, and times that next click as well; a
 // second thread sends the main window WM_NULL with SendMessageTimeout all
 // along to see how long the window goes without answering. Prints figures
 // and their ratios to the targets. Run by bench/latency/run.
@@ -10,6 +12,7 @@
 //
 // EXE is the program to time, FOLDER holds the photos (*.jpg, 20 or more).
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <atomic>
@@ -23,6 +26,7 @@ namespace {
 const int kPreviewId = 4660;
 const int kStripId = 4661;
 const int kCellWidth = 196;
+const int kRotateLeft = 191;
 const int kRotateRight = 192;
 // The picture is taken to be settled once it has not changed for this long.
 const DWORD kSettledMs = 2000;
@@ -137,6 +141,18 @@ void ClickAt(int x, int y) {
   SendInput(3, input, sizeof(INPUT));
 }
 
+// The pointer moved to a screen point, nothing pressed.
+void MoveTo(int x, int y) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN) - 1;
+  const int cy = GetSystemMetrics(SM_CYSCREEN) - 1;
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x * 65535 / cx;
+  input.mi.dy = y * 65535 / cy;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof(INPUT));
+}
+
 void PressCtrl(WORD key) {
   INPUT input[4] = {};
   for (INPUT& i : input) i.type = INPUT_KEYBOARD;
@@ -147,6 +163,26 @@ void PressCtrl(WORD key) {
   input[3].ki.wVk = VK_CONTROL;
   input[3].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(4, input, sizeof(INPUT));
+}
+
+// The screen point in the middle of the toolbar's button for command, read
+// from the program's toolbar through memory of its process; false when the
+// button cannot be found.
+bool ToolbarButtonPoint(HANDLE process, HWND main, int command, POINT* at) {
+  const HWND toolbar = FindWindowExW(main, NULL, TOOLBARCLASSNAMEW, NULL);
+  if (!toolbar) return false;
+  void* remote = VirtualAllocEx(process, NULL, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  if (!remote) return false;
+  RECT rect = {};
+  SIZE_T read = 0;
+  const bool found = SendMessageW(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(remote)) &&
+                     ReadProcessMemory(process, remote, &rect, sizeof rect, &read) && read == sizeof rect;
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!found || rect.right <= rect.left) return false;
+  at->x = (rect.left + rect.right) / 2;
+  at->y = (rect.top + rect.bottom) / 2;
+  ClientToScreen(toolbar, at);
+  return true;
 }
 
 // The screen point in the middle of cell index's thumbnail.
@@ -326,7 +362,56 @@ int wmain(int argc, wchar_t** argv) {
     const Timing t = WatchUntilSettled(watcher, before, start);
     if (t.lastChangeMs >= 0) commanded.push_back(t.lastChangeMs);
   }
-  // 3. Clicking through twenty photos, one click every 60 ms, scrolling the
+  // 3. As a person works: a photo is clicked and looked at, turned with the
+  // toolbar's button, and the next one clicked. Right turns from the first
+  // photo to the sixth, then left turns back, so every photo ends as it was.
+  std::vector<double> afterTurn, loopTurned;
+  POINT rightButton, leftButton;
+  const bool buttons = ToolbarButtonPoint(info.hProcess, main, kRotateRight, &rightButton) &&
+                       ToolbarButtonPoint(info.hProcess, main, kRotateLeft, &leftButton);
+  if (!buttons) std::printf("  (no toolbar buttons found: the turns are sent as commands)\n");
+  auto turnAndWait = [&](bool right, int nextCell) {
+    const std::uint64_t before = watcher.Checksum();
+    const double start = NowMs();
+    if (buttons) {
+      const POINT at = right ? rightButton : leftButton;
+      ClickAt(at.x, at.y);
+      // On towards the next photo, as a hand does: the button's tooltip
+      // would otherwise open over the pane and count as a change.
+      const POINT next = CellPoint(strip, nextCell);
+      MoveTo(next.x, next.y);
+    } else {
+      PostMessageW(main, WM_COMMAND, right ? kRotateRight : kRotateLeft, 0);
+    }
+    const Timing t = WatchUntilSettled(watcher, before, start);
+    if (t.lastChangeMs >= 0) loopTurned.push_back(t.lastChangeMs);
+    std::printf("  toolbar turn %s: first change %.0f ms, last change %.0f ms\n", right ? "right" : "left",
+                t.firstChangeMs, t.lastChangeMs);
+  };
+  auto clickAndWait = [&](int cell, bool timed) {
+    const POINT at = CellPoint(strip, cell);
+    const std::uint64_t before = watcher.Checksum();
+    const double start = NowMs();
+    ClickAt(at.x, at.y);
+    const Timing t = WatchUntilSettled(watcher, before, start);
+    if (!timed) return;
+    if (t.lastChangeMs >= 0) afterTurn.push_back(t.lastChangeMs);
+    std::printf("  click on cell %d after a turn: first change %.0f ms, last change %.0f ms\n", cell,
+                t.firstChangeMs, t.lastChangeMs);
+  };
+  clickAndWait(0, false);
+  for (int cell = 1; cell <= 5; ++cell) {
+    turnAndWait(true, cell);
+    clickAndWait(cell, true);
+  }
+  turnAndWait(true, 4);
+  for (int cell = 4; cell >= 0; --cell) {
+    turnAndWait(false, cell);
+    clickAndWait(cell, true);
+  }
+  turnAndWait(false, 0);
+
+  // 4. Clicking through twenty photos, one click every 60 ms, scrolling the
   // strip along; the window must keep answering.
   prober.Reset();
   for (int i = 0; i < 20; ++i) {
@@ -342,6 +427,8 @@ int wmain(int argc, wchar_t** argv) {
   Report("click -> sharp preview (last change)", lastChange, 150);
   Report("Ctrl+R/Ctrl+L -> turned preview", turned, 80);
   Report("turn command -> turned preview", commanded, 80);
+  Report("look, turn, next: toolbar turn -> turned preview", loopTurned, 80);
+  Report("look, turn, next: next click -> sharp preview", afterTurn, 150);
   std::printf("window unanswered while idle (the floor), ms: worst %.0f\n", idleWorst);
   std::printf("window unanswered during single clicks, ms: worst %.0f; target 50 = %.2f\n", Max(clickWorst),
               Max(clickWorst) / 50);

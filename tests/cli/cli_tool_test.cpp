@@ -98,6 +98,24 @@ TEST_F(CliTool, RightThenLeftRestoresEveryByteAndOnlyTheValueChangesBetween) {
   }
 }
 
+// A value outside 1..8 is shown as stored, so a turn starts from upright:
+// a quarter right or left, never none or half a turn.
+TEST_F(CliTool, ValuesOutsideOneToEightTurnAsUpright) {
+  for (int stored : {0, 10}) {
+    const fs::path right = Photo("right-" + std::to_string(stored) + ".jpg", false, stored);
+    const ToolRun r = RunTool({L"right", WidePath(right)});
+    EXPECT_EQ(0, r.status) << r.err;
+    EXPECT_EQ(Utf8(right) + "\tok " + std::to_string(stored) + " -> 6\n", r.out);
+    EXPECT_EQ(6, ReadFileBytes(right)[valueAt]);
+
+    const fs::path left = Photo("left-" + std::to_string(stored) + ".jpg", true, stored);
+    const ToolRun l = RunTool({L"left", WidePath(left)});
+    EXPECT_EQ(0, l.status) << l.err;
+    EXPECT_EQ(Utf8(left) + "\tok " + std::to_string(stored) + " -> 8\n", l.out);
+    EXPECT_EQ(8, ReadFileBytes(left)[valueAt + 1]);
+  }
+}
+
 TEST_F(CliTool, KeepTimeLeavesTheLastWriteTimeAsItWas) {
   const fs::path kept = Photo("kept.jpg", false, 1);
   const fs::path touched = Photo("touched.jpg", false, 1);

@@ -12,9 +12,9 @@
 namespace {
 
 TEST(TurnTables, WalkTheCyclesForEveryValue) {
-  const std::uint16_t left[] = {3, 8, 5, 6, 7, 4, 1, 2, 3, 8};   // v = 0..9
-  const std::uint16_t right[] = {1, 6, 7, 8, 5, 2, 3, 4, 1, 6};
-  for (std::uint32_t v = 0; v <= 9; ++v) {
+  const std::uint16_t left[] = {8, 8, 5, 6, 7, 4, 1, 2, 3, 8, 8};   // v = 0..10
+  const std::uint16_t right[] = {6, 6, 7, 8, 5, 2, 3, 4, 1, 6, 6};
+  for (std::uint32_t v = 0; v <= 10; ++v) {
     EXPECT_EQ(left[v], TurnLeftValue(v)) << v;
     EXPECT_EQ(right[v], TurnRightValue(v)) << v;
   }
@@ -25,9 +25,26 @@ TEST(TurnTables, WalkTheCyclesForEveryValue) {
     for (int i = 0; i < 4; ++i) w = TurnRightValue(w);
     EXPECT_EQ(v, w);
   }
-  // Only the low three bits count, whatever the stored number.
-  EXPECT_EQ(TurnRightValue(1), TurnRightValue(0xFFF9u));
-  EXPECT_EQ(TurnLeftValue(36865 % 8), TurnLeftValue(36865));
+  // A value outside 1..8 is shown as stored, so it turns as 1 does,
+  // whatever its low bits.
+  for (std::uint32_t v : {0u, 9u, 10u, 15u, 16u, 0xFFF9u, 36865u}) {
+    EXPECT_EQ(6, TurnRightValue(v)) << v;
+    EXPECT_EQ(8, TurnLeftValue(v)) << v;
+  }
+}
+
+TEST(TurnTables, EveryTurnShowsAsAQuarterTurnOfWhatWasShown) {
+  for (std::uint32_t v : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 7u, 8u, 9u, 10u, 15u}) {
+    EXPECT_TRUE(TurnShowsAsQuarter(v, TurnRightValue(v), true)) << v;
+    EXPECT_TRUE(TurnShowsAsQuarter(v, TurnLeftValue(v), false)) << v;
+  }
+  // What the old table wrote for such values: no turn, or half a turn.
+  EXPECT_FALSE(TurnShowsAsQuarter(0, 1, true));
+  EXPECT_FALSE(TurnShowsAsQuarter(0, 3, false));
+  EXPECT_FALSE(TurnShowsAsQuarter(10, 7, true));
+  // The mirrored values keep their mirror.
+  EXPECT_FALSE(TurnShowsAsQuarter(2, 6, true));
+  EXPECT_FALSE(TurnShowsAsQuarter(1, 6, false));
 }
 
 class TurnFile : public ::testing::Test {

@@ -29,6 +29,7 @@ class FakeHost : public CommandHost_CL {
     calls.push_back(L"turned " + std::to_wstring(index) + (clockwise ? L" right" : L" left"));
   }
   void Log(const std::wstring& message) override { calls.push_back(L"log " + message); }
+  void ShowChanged(int index) override { calls.push_back(L"changed " + std::to_wstring(index)); }
   bool ChooseFiles(std::vector<std::wstring>& paths) override {
     calls.push_back(L"choose files");
     paths = chosenFiles;

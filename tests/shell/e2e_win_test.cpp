@@ -290,6 +290,51 @@ TEST_F(EndToEnd, TurningRightRewritesOnlyTheOrientationAndTurnsThumbnailAndPrevi
   Stop();
 }
 
+// Values outside 1..8 are shown as stored and turn as upright ones; a file
+// listed twice turns in both cells.
+TEST_F(EndToEnd, PhotosTaggedOutsideOneToEightAndListedTwiceTurnAsTheFileSays) {
+  Bytes ten = MakeQuadrantPhoto(640, 480, 1, kMarks[0]);
+  Bytes zero = MakeQuadrantPhoto(640, 480, 1, kMarks[1]);
+  ten[30] = 10;
+  zero[30] = 0;
+  const std::wstring a = Photo(L"ten.jpg", ten);
+  const std::wstring b = Photo(L"zero.jpg", zero);
+  ASSERT_TRUE(Start({a, b, a}));
+  ASSERT_TRUE(WaitUntil([&] {
+    const Capture c = Capture::OfClient(strip);
+    // The first photo is selected, as it is shown.
+    return Matches(CellQuadrants(c, 0), UnderSelection(Upright(kMarks[0]))) &&
+           Matches(CellQuadrants(c, 1), Upright(kMarks[1])) &&
+           Matches(CellQuadrants(c, 2), Upright(kMarks[0]));
+  }, 20000)) << "shown as stored";
+
+  ClickCell(0);
+  ASSERT_TRUE(WaitUntil([&] { return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[0])); },
+                        10000));
+  ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
+  EXPECT_EQ(6, ReadBytes(a)[30]);
+  EXPECT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), TurnedRight(kMarks[0]));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview), 3, 4));
+  EXPECT_TRUE(WaitUntil([&] {
+    const Capture c = Capture::OfClient(strip);
+    return Matches(CellQuadrants(c, 0, 3, 4), UnderSelection(TurnedRight(kMarks[0]))) &&
+           Matches(CellQuadrants(c, 2, 3, 4), TurnedRight(kMarks[0]));
+  }, 10000)) << "both cells of the file: " << Describe(CellQuadrants(Capture::OfClient(strip), 2, 3, 4));
+
+  ClickCell(1);
+  ASSERT_TRUE(WaitUntil([&] { return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[1])); },
+                        10000));
+  ASSERT_TRUE(CommandAndWait(IDM_ROTATE_LEFT));
+  EXPECT_EQ(8, ReadBytes(b)[30]);
+  EXPECT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), TurnedLeft(kMarks[1])) &&
+           Matches(CellQuadrants(Capture::OfClient(strip), 1, 3, 4), UnderSelection(TurnedLeft(kMarks[1])));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview), 3, 4));
+  Shot(L"tagged-0-10-listed-twice");
+  Stop();
+}
+
 TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
   ASSERT_TRUE(StartWithMarkedPhotos(3));
   const Bytes &first = marked[0], &second = marked[1], &third = marked[2];

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -762,6 +763,109 @@ TEST_F(MainWindowTest, NoThumbnailIsLostWhenItsMessageIsRefusedOrLeftQueuedAtThe
   EXPECT_TRUE(shownAnyway) << g_failedPosts << " posts refused";
   EXPECT_EQ(2, queuedAtEnd);
   EXPECT_EQ(aliveBefore, DecodeItem_CL::LiveCount()) << "every request deleted, none left queued";
+}
+
+// The preview and the thumbnail of every cell listing path show the photo
+// (stored w x h, QuadrantPicture) as its file says now.
+void ExpectViewsAgreeWithFile(ScenarioWindow& w, const std::wstring& path, int w0, int h0, const char* what) {
+  const int orientation = ReadOrientation(path);
+  const bool across = orientation >= 5 && orientation <= 8;
+  const int uw = across ? h0 : w0;
+  const int uh = across ? w0 : h0;
+  Gdiplus::Bitmap* shown = w.Preview()->Image();
+  if (w.Preview()->KeptPicture() || w.Preview()->Waiting()) {
+    ASSERT_NE(nullptr, shown) << what;
+    // A picture turned in memory may round its fitted size the other way.
+    RECT pane;
+    GetClientRect(w.Preview()->hwnd, &pane);
+    const FitSize fit = FitInside(pane.right, pane.bottom, uw, uh);
+    EXPECT_NEAR(fit.width, static_cast<int>(shown->GetWidth()), 1) << what;
+    EXPECT_NEAR(fit.height, static_cast<int>(shown->GetHeight()), 1) << what;
+    ExpectUpright(shown, orientation, 0, 0, static_cast<int>(shown->GetWidth()),
+                  static_cast<int>(shown->GetHeight()), what);
+  }
+  DrawRect drawn;
+  ASSERT_TRUE(ThumbnailRect(192, 144, uw, uh, &drawn));
+  for (std::size_t i = 0; i < w.AppData().photos.size(); ++i) {
+    if (w.AppData().photos[i].path != path) continue;
+    Gdiplus::Bitmap* thumbnail = w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(static_cast<int>(i)));
+    ASSERT_NE(nullptr, thumbnail) << what << ", cell " << i;
+    ExpectUpright(thumbnail, orientation, drawn.x, drawn.y, drawn.width, drawn.height,
+                  (std::string(what) + ", cell " + std::to_string(i)).c_str());
+  }
+}
+
+// Orientation values outside 1..8 are shown as stored and turn as upright
+// ones; a file listed twice turns in every cell; a decode that read the file
+// before the turn is dropped for every cell; a turned picture that no longer
+// covers the pane is followed by a sharper one.
+TEST_F(MainWindowTest, EveryViewAgreesWithTheFileAfterTurns) {
+  photos_test::TempFolder photos;
+  const std::wstring a = photos.File(L"a.jpg");  // portrait, Orientation 10
+  const std::wstring b = photos.File(L"b.jpg");  // landscape, Orientation 0
+  BitmapPtr portrait = QuadrantPicture(900, 1200);
+  BitmapPtr landscape = QuadrantPicture(400, 300);
+  ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(portrait.get(), 10)));
+  // Orientation 0: written as 1, then the value's bytes cleared.
+  Bytes zero = JpegWithOrientation(landscape.get(), 1);
+  const unsigned char entry[] = {0x12, 0x01, 0x03, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00};
+  const auto found = std::search(zero.begin(), zero.end(), std::begin(entry), std::end(entry));
+  ASSERT_NE(zero.end(), found);
+  found[8] = 0;
+  ASSERT_TRUE(WriteBytes(b, zero));
+  ASSERT_EQ(0, ReadOrientation(b));
+  UniqueHandle mayGoOn(CreateEventW(NULL, TRUE, TRUE, NULL));
+  g_decodesMayGoOn = mayGoOn.Get();
+  g_stripDecodes = 0;
+  DecodeImage_CL::SetDecodeHookForTests(&CountStripDecode);
+  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b) + L" " + Quoted(a), [&](ScenarioWindow& w) {
+    // A landscape pane, lower than the portrait photo's fitted width.
+    SetWindowPos(w.Hwnd(), NULL, 0, 0, 1000, 760, SWP_NOMOVE | SWP_NOZORDER);
+    for (int i = 0; i < 100 && g_stripDecodes < 3; ++i) w.Pump(20);
+    w.Pump(200);
+    RECT pane;
+    GetClientRect(w.Preview()->hwnd, &pane);
+    ASSERT_GT(pane.right, pane.bottom);
+
+    ClickCellAndShow(w, 0);
+    ASSERT_TRUE(WaitForPreview(w));
+    ExpectViewsAgreeWithFile(w, a, 900, 1200, "a shown");
+    w.Command(IDM_ROTATE_RIGHT);
+    EXPECT_EQ(6, ReadOrientation(a));
+    ExpectViewsAgreeWithFile(w, a, 900, 1200, "a turned right");
+    // Enlarged after the turn, the picture is followed by a sharp one.
+    ASSERT_TRUE(w.Preview()->Waiting()) << "a sharper picture asked for";
+    ASSERT_TRUE(WaitForPreview(w));
+    ASSERT_NE(nullptr, w.Preview()->KeptPicture());
+    EXPECT_EQ(w.Preview()->Image()->GetHeight(), w.Preview()->KeptPicture()->GetHeight());
+    ExpectViewsAgreeWithFile(w, a, 900, 1200, "a sharp after the turn");
+
+    // Both cells of a are being decoded again, the decodes read the file
+    // before the next turn: their results are dropped.
+    DecodeImage_CL::SetDecodeHookForTests(&HoldDecode);
+    ResetEvent(g_decodesMayGoOn);
+    w.ThumbnailList()->Cache().Remove(ThumbnailCacheKey(0));
+    w.ThumbnailList()->Cache().Remove(ThumbnailCacheKey(2));
+    InvalidateRect(w.ThumbnailList()->hwnd, NULL, FALSE);
+    UpdateWindow(w.ThumbnailList()->hwnd);
+    Sleep(300);  // both read the file and wait
+    w.Command(IDM_ROTATE_LEFT);
+    EXPECT_EQ(1, ReadOrientation(a));
+    SetEvent(g_decodesMayGoOn);
+    w.Pump(600);
+    ExpectViewsAgreeWithFile(w, a, 900, 1200, "a turned back while its thumbnails were decoded");
+    DecodeImage_CL::SetDecodeHookForTests(&CountStripDecode);
+
+    ClickCellAndShow(w, 1);
+    ASSERT_TRUE(WaitForPreview(w));
+    ExpectViewsAgreeWithFile(w, b, 400, 300, "b shown");
+    w.Command(IDM_ROTATE_LEFT);
+    EXPECT_EQ(8, ReadOrientation(b));
+    ExpectViewsAgreeWithFile(w, b, 400, 300, "b turned left");
+  });
+  Run(w);
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
+  g_decodesMayGoOn = NULL;
 }
 
 TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {
