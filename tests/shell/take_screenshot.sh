@@ -96,8 +96,8 @@ if [ $status -ne 0 ] || [ ! -s "$out" ]; then
   echo "no screenshot taken"
   exit 1
 fi
-# A blank screen has one colour; the window with its menu has many.
 colours=$(convert "$out" -format %k info: 2>/dev/null || echo 0)
 echo "screenshot: $out ($colours colours)"
 [ -s "$menu_shot" ] && echo "screenshot with the Help menu open: $menu_shot"
-[ "${colours:-0}" -gt 16 ]
+
+bash "$(dirname "$0")/check_main_window_shot.sh" "$out" "$menu_shot" "$(dirname "$exe")/Snapvane.jpg"
