@@ -7,6 +7,10 @@
 #   keeps its own warning flags.
 # SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR names the source folder (its licence
 # files go into the release package).
+# SNAPVANE_LIBJPEG_TURBO_VERSION is the version the Windows programs are
+# built with and the notices name, from libjpeg-turbo.version beside this
+# file, which tools/bootstrap reads too.
+file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/libjpeg-turbo.version" SNAPVANE_LIBJPEG_TURBO_VERSION LIMIT_COUNT 1)
 if(TARGET snapvane_jpeg)
   return()
 endif()
@@ -18,18 +22,33 @@ if(NOT (WIN32 AND CMAKE_CROSSCOMPILING))
   return()
 endif()
 
-if(NOT SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR)
-  file(GLOB _jpeg_sources LIST_DIRECTORIES true "${CMAKE_SOURCE_DIR}/build/third_party/libjpeg-turbo-*")
-  foreach(_dir ${_jpeg_sources})
-    if(IS_DIRECTORY "${_dir}" AND EXISTS "${_dir}/jpeglib.h")
-      set(_found "${_dir}")
-    endif()
-  endforeach()
-  if(NOT _found)
-    message(FATAL_ERROR "libjpeg-turbo's sources are missing: run tools/bootstrap "
-                        "(or set SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR)")
+# Bootstrap's folder is named for the version; a build folder may have
+# cached another one of bootstrap's folders from before the version was
+# pinned.
+set(_pinned "${CMAKE_SOURCE_DIR}/build/third_party/libjpeg-turbo-${SNAPVANE_LIBJPEG_TURBO_VERSION}")
+string(FIND "${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR}" "${CMAKE_SOURCE_DIR}/build/third_party/" _at)
+if(NOT SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR OR _at EQUAL 0)
+  if(NOT EXISTS "${_pinned}/jpeglib.h")
+    message(FATAL_ERROR "libjpeg-turbo ${SNAPVANE_LIBJPEG_TURBO_VERSION}'s sources are missing from "
+                        "build/third_party: run tools/bootstrap (or set SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR)")
   endif()
-  set(SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR "${_found}" CACHE PATH "libjpeg-turbo source folder")
+  set(SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR "${_pinned}" CACHE PATH "libjpeg-turbo source folder" FORCE)
+endif()
+# The folder's name proves nothing: its own build file says what it holds.
+set(_version_line "")
+if(EXISTS "${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR}/CMakeLists.txt")
+  file(STRINGS "${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR}/CMakeLists.txt" _version_line
+       REGEX "^set\\(VERSION [^)]*\\)" LIMIT_COUNT 1)
+endif()
+string(REGEX REPLACE "^set\\(VERSION ([^)]*)\\)$" "\\1" _version "${_version_line}")
+if(NOT _version STREQUAL SNAPVANE_LIBJPEG_TURBO_VERSION)
+  if(NOT _version)
+    set(_version "of no version it names")
+  endif()
+  message(FATAL_ERROR "libjpeg-turbo in ${SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR} is ${_version}, but the "
+                      "programs are built with ${SNAPVANE_LIBJPEG_TURBO_VERSION} (cmake/libjpeg-turbo.version): "
+                      "run tools/bootstrap, which fetches that version into build/third_party, or name "
+                      "its sources in SNAPVANE_LIBJPEG_TURBO_SOURCE_DIR")
 endif()
 
 include(ExternalProject)

@@ -44,8 +44,9 @@ BitmapPtr UprightThumbnail(SourcePhoto_CL& photo, int width, int height,
 
 // The decoder's work for one photo file read into memory (bytes are taken):
 // decoded by libjpeg-turbo at the scale the cell needs, or by GDI+ where
-// libjpeg-turbo refuses the file, made upright, scaled by the thumbnail
-// rule. Null when neither can decode it.
+// libjpeg-turbo does not accept the file as JPEG (never where it refused it
+// on a limit), made upright, scaled by the thumbnail rule. Null when neither
+// can decode it.
 BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height,
                              int pixelFormat = kThumbnailPixelFormat);
 

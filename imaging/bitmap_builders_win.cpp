@@ -1,5 +1,9 @@
 #include "bitmap_builders.h"
 
+#include <cstdint>
+
+#include "decode_budget.h"
+
 #include "file_bytes.h"
 #include "jpeg_bitmap.h"
 #include "log_file.h"
@@ -127,25 +131,43 @@ JpegTarget TargetOf(JpegTargetRule_EN rule, int width, int height) {
 }
 
 // libjpeg-turbo's upright picture of the photo file in bytes, which are let
-// go as soon as they are decoded (several decode threads each hold a photo);
-// null, with bytes kept, when libjpeg-turbo refuses the file.
+// go as soon as they are decoded (several decode threads each hold a photo)
+// and also when it refuses them on a limit or for want of memory: those
+// refusals are final. Null, with bytes kept, only when libjpeg-turbo does not
+// accept the file as JPEG, which GDI+ may then try.
 BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target) {
   UprightPixels pixels;
-  if (!DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), target, &pixels)) {
+  if (DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), target, &pixels) ==
+      JpegOutcome_EN::kNotAccepted) {
     return BitmapPtr();
   }
   std::vector<unsigned char>().swap(bytes);
+  // No pixels after a refusal: no bitmap.
   return BitmapFromPixels(pixels);
 }
 
+// GDI+ decodes a picture whole, at full size, and its upright copy or
+// thumbnail is drawn from that: copies pictures of 4 bytes a pixel, taken
+// from the decoders' budget like any decode and within what one photo may
+// hold. Refused (empty) when the picture is larger or the budget stays taken.
+DecodeBudget_CL::Reservation ReserveForGdiplus(const SourcePhoto_CL& photo, int copies) {
+  const JpegLimits limits;
+  const std::uint64_t bytes = static_cast<std::uint64_t>(photo.Width()) * static_cast<std::uint64_t>(photo.Height()) *
+                              4u * static_cast<std::uint64_t>(copies);
+  if (bytes > limits.maxMemory) return DecodeBudget_CL::Reservation();
+  return SharedDecodeBudget().Reserve(static_cast<std::size_t>(bytes), limits.budgetWaitMilliseconds);
+}
+
 // The photo file's upright picture decoded for target: by libjpeg-turbo,
-// or by GDI+ at full size where libjpeg-turbo refuses the file.
+// or by GDI+ at full size where libjpeg-turbo does not accept the file.
 BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target) {
   if (bytes.empty()) return BitmapPtr();
   BitmapPtr picture = DecodeAndRelease(bytes, target);
   if (picture || bytes.empty()) return picture;
   SourcePhoto_CL photo;
   if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
+  const DecodeBudget_CL::Reservation held = ReserveForGdiplus(photo, 2);
+  if (!held) return BitmapPtr();
   return OrientedCopy(photo.Image(), photo.Orientation());
 }
 
@@ -167,6 +189,8 @@ BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int he
   // Turned by GDI+ in place, at full size, without a copy.
   SourcePhoto_CL photo;
   if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
+  const DecodeBudget_CL::Reservation held = ReserveForGdiplus(photo, 1);
+  if (!held) return BitmapPtr();
   return UprightThumbnail(photo, width, height, pixelFormat);
 }
 

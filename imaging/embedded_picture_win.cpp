@@ -66,9 +66,11 @@ BitmapPtr EmbeddedThumbnailOf(const unsigned char* head, std::size_t size, int w
   } catch (const std::bad_alloc&) {
     return BitmapPtr();
   }
-  // libjpeg-turbo first; GDI+ for what it refuses, from a stream it may
-  // read until the picture goes.
-  BitmapPtr decoded = DecodeJpegBitmap(bytes->data(), bytes->size(), 0, JpegTarget());
+  // libjpeg-turbo first; GDI+ only for what it does not accept as JPEG,
+  // from a stream it may read until the picture goes.
+  JpegOutcome_EN outcome = JpegOutcome_EN::kNotAccepted;
+  BitmapPtr decoded = DecodeJpegBitmap(bytes->data(), bytes->size(), 0, JpegTarget(), &outcome);
+  if (!decoded && outcome != JpegOutcome_EN::kNotAccepted) return BitmapPtr();
   IStream* stream = nullptr;
   if (!decoded) {
     stream = MemoryStream_CL::Create(bytes);

@@ -13,6 +13,7 @@ BitmapPtr BitmapFromPixels(const UprightPixels& pixels);
 
 // A JPEG file held in memory, decoded by libjpeg-turbo at the scale target
 // needs and made upright by orientation. Null when libjpeg-turbo refuses the
-// file (the caller then lets GDI+ try) or memory runs out.
+// file (outcome says why: only a file it does not accept may go to GDI+) or
+// the bitmap cannot be made (outcome kOutOfMemory).
 BitmapPtr DecodeJpegBitmap(const unsigned char* bytes, std::size_t size, int orientation,
-                           const JpegTarget& target);
+                           const JpegTarget& target, JpegOutcome_EN* outcome);

@@ -25,8 +25,11 @@ BitmapPtr BitmapFromPixels(const UprightPixels& pixels) {
 }
 
 BitmapPtr DecodeJpegBitmap(const unsigned char* bytes, std::size_t size, int orientation,
-                           const JpegTarget& target) {
+                           const JpegTarget& target, JpegOutcome_EN* outcome) {
   UprightPixels pixels;
-  if (!DecodeJpegUpright(bytes, size, orientation, target, &pixels)) return BitmapPtr();
-  return BitmapFromPixels(pixels);
+  *outcome = DecodeJpegUpright(bytes, size, orientation, target, &pixels);
+  if (*outcome != JpegOutcome_EN::kDecoded) return BitmapPtr();
+  BitmapPtr bitmap = BitmapFromPixels(pixels);
+  if (!bitmap) *outcome = JpegOutcome_EN::kOutOfMemory;
+  return bitmap;
 }

@@ -5,28 +5,33 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "orientation_table.h"
 #include "thumbnail_rule.h"
 
 namespace {
 
-// Pictures larger than this are refused: no camera comes near it, and a
-// 32-bit process could not hold the decoder's buffers for them.
-const std::uint64_t kMaxStoredPixels = 1ull << 28;
-// What the decoder may allocate for one photo (a progressive photo keeps all
-// its coefficients: 2 bytes per pixel and component).
-const long kMaxDecoderMemory = 384L * 1024L * 1024L;
-// A damaged progressive file can hold endless tiny scans, each of which
-// costs a pass over the picture; real ones have about ten.
-const int kMaxScans = 256;
+// What libjpeg-turbo holds besides the coefficients: its tables, and row
+// buffers of at most this many rows of the picture at the chosen scale
+// (context rows of each component, the upsampler's rows).
+const std::uint64_t kDecoderTables = 2u * 1024u * 1024u;
+const std::uint64_t kDecoderRows = 128;
 
 struct ErrorManager {
   jpeg_error_mgr pub;  // first, so that the library's pointer is ours
   std::jmp_buf escape;
   bool warned;
+  // Set where the decode is ended on one of the limits.
+  JpegOutcome_EN refusal;
+};
+
+struct ProgressMonitor {
+  jpeg_progress_mgr pub;  // first, so that the library's pointer is ours
+  int maxScans;
 };
 
 void OnError(j_common_ptr cinfo) {
@@ -45,9 +50,36 @@ void OnOutputMessage(j_common_ptr) {}
 
 void OnProgress(j_common_ptr cinfo) {
   j_decompress_ptr dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (dinfo->input_scan_number > kMaxScans) {
+  if (dinfo->input_scan_number > reinterpret_cast<ProgressMonitor*>(cinfo->progress)->maxScans) {
+    reinterpret_cast<ErrorManager*>(cinfo->err)->refusal = JpegOutcome_EN::kTooManyScans;
     (*cinfo->err->error_exit)(cinfo);
   }
+}
+
+// Why the library ended a decode with an error.
+JpegOutcome_EN OutcomeOfError(const ErrorManager& err) {
+  if (err.refusal != JpegOutcome_EN::kDecoded) return err.refusal;
+  // The coefficients did not fit in what the decode was allowed: the
+  // library would have to spill them to a file, which it cannot.
+  if (err.pub.msg_code == JERR_NO_BACKING_STORE) return JpegOutcome_EN::kTooMuchMemory;
+  if (err.pub.msg_code == JERR_OUT_OF_MEMORY) return JpegOutcome_EN::kOutOfMemory;
+  return JpegOutcome_EN::kNotAccepted;
+}
+
+// What the library keeps of the coefficients: all of them for a photo in
+// several scans (progressive), none for one decoded as it is read.
+std::uint64_t CoefficientBytes(const jpeg_decompress_struct& cinfo) {
+  if (!jpeg_has_multiple_scans(const_cast<j_decompress_ptr>(&cinfo))) return 0;
+  std::uint64_t bytes = 0;
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& comp = cinfo.comp_info[c];
+    const std::uint64_t h = static_cast<std::uint64_t>(comp.h_samp_factor);
+    const std::uint64_t v = static_cast<std::uint64_t>(comp.v_samp_factor);
+    const std::uint64_t across = (comp.width_in_blocks + h - 1) / h * h;
+    const std::uint64_t down = (comp.height_in_blocks + v - 1) / v * v;
+    bytes += across * down * sizeof(JBLOCK);
+  }
+  return bytes;
 }
 
 // Where the stored pixel (x, y) of a w x h picture lands in the upright
@@ -108,28 +140,31 @@ void CmykToBgra(unsigned char* row, int w, bool inverted) {
 struct DecodeState {
   jpeg_decompress_struct cinfo;
   ErrorManager err;
-  jpeg_progress_mgr progress;
+  ProgressMonitor progress;
   const unsigned char* bytes;
   std::size_t size;
   int orientation;
   JpegTarget target;
+  JpegLimits limits;
   UprightPixels* out;
+  // What the decode holds of the budget: the bytes' and the library's part
+  // go back when the decode ends, the picture's part with the pixels.
+  DecodeBudget_CL::Reservation reservation;
 };
 
 // The decode proper. No object with a destructor may live here: an error
-// leaves through longjmp. Returns false on error.
-bool RunDecode(DecodeState* s) {
+// leaves through longjmp.
+JpegOutcome_EN RunDecode(DecodeState* s) {
   jpeg_decompress_struct* cinfo = &s->cinfo;
-  if (setjmp(s->err.escape)) return false;
+  if (setjmp(s->err.escape)) return OutcomeOfError(s->err);
 
   jpeg_create_decompress(cinfo);
-  cinfo->mem->max_memory_to_use = kMaxDecoderMemory;
-  s->progress.progress_monitor = OnProgress;
-  cinfo->progress = &s->progress;
+  s->progress.pub.progress_monitor = OnProgress;
+  s->progress.maxScans = s->limits.maxScans;
+  cinfo->progress = &s->progress.pub;
   jpeg_mem_src(cinfo, s->bytes, static_cast<unsigned long>(s->size));
   jpeg_read_header(cinfo, TRUE);
-  const std::uint64_t stored = static_cast<std::uint64_t>(cinfo->image_width) * cinfo->image_height;
-  if (stored == 0 || stored > kMaxStoredPixels) return false;
+  if (cinfo->image_width == 0 || cinfo->image_height == 0) return JpegOutcome_EN::kNotAccepted;
 
   const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
   cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
@@ -141,16 +176,33 @@ bool RunDecode(DecodeState* s) {
   const int eighths = JpegScaleEighths(turned ? h0 : w0, turned ? w0 : h0, s->target);
   cinfo->scale_num = static_cast<unsigned>(eighths);
   cinfo->scale_denom = 8;
+
+  // The limits apply to the picture at the chosen scale: a panorama far too
+  // large to show at full size still gets its thumbnail.
+  jpeg_calc_output_dimensions(cinfo);
+  const std::uint64_t pixels = static_cast<std::uint64_t>(cinfo->output_width) * cinfo->output_height;
+  if (pixels > s->limits.maxPixels) return JpegOutcome_EN::kTooManyPixels;
+  const std::uint64_t pictureBytes = pixels * 4u;
+  const std::uint64_t libraryBytes =
+      CoefficientBytes(*cinfo) + kDecoderTables + kDecoderRows * cinfo->output_width * 4u;
+  if (pictureBytes + libraryBytes > s->limits.maxMemory) return JpegOutcome_EN::kTooMuchMemory;
+  // The file's bytes are held while it is decoded, and count too.
+  DecodeBudget_CL& budget = s->limits.budget ? *s->limits.budget : SharedDecodeBudget();
+  const std::uint64_t held = pictureBytes + libraryBytes + s->size;
+  if (held > budget.Total()) return JpegOutcome_EN::kOutOfMemory;
+  s->reservation = budget.Reserve(static_cast<std::size_t>(held), s->limits.budgetWaitMilliseconds);
+  if (!s->reservation) return JpegOutcome_EN::kOutOfMemory;
+  cinfo->mem->max_memory_to_use = static_cast<long>(libraryBytes);
   jpeg_start_decompress(cinfo);
 
   const int w = static_cast<int>(cinfo->output_width), h = static_cast<int>(cinfo->output_height);
-  if (w <= 0 || h <= 0 || cinfo->output_components != 4) return false;
+  if (w <= 0 || h <= 0 || cinfo->output_components != 4) return JpegOutcome_EN::kNotAccepted;
   const Placement at = PlacementFor(s->orientation, w, h);
   UprightPixels* out = s->out;
   try {
-    out->bgra.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4u, 0);
+    out->bgra.assign(static_cast<std::size_t>(pictureBytes), 0);
   } catch (const std::bad_alloc&) {
-    return false;
+    return JpegOutcome_EN::kOutOfMemory;
   }
   out->width = at.width;
   out->height = at.height;
@@ -174,7 +226,7 @@ bool RunDecode(DecodeState* s) {
     PlaceRow(row[0], w, y, at, out->bgra.data());
   }
   jpeg_finish_decompress(cinfo);
-  return true;
+  return JpegOutcome_EN::kDecoded;
 }
 
 }  // namespace
@@ -201,31 +253,35 @@ int JpegScaleEighths(int uprightWidth, int uprightHeight, const JpegTarget& targ
   return 8;
 }
 
-bool DecodeJpegUpright(const unsigned char* bytes, std::size_t size, int orientation, const JpegTarget& target,
-                       UprightPixels* out) {
+JpegOutcome_EN DecodeJpegUpright(const unsigned char* bytes, std::size_t size, int orientation,
+                                 const JpegTarget& target, UprightPixels* out, const JpegLimits& limits) {
   *out = UprightPixels();
   // The library takes an unsigned long length, which is 32 bits on Windows.
-  if (!bytes || size < 4 || size > 0x7FFFFFFFu) return false;
+  if (!bytes || size < 4 || size > 0x7FFFFFFFu) return JpegOutcome_EN::kNotAccepted;
   DecodeState* s = new (std::nothrow) DecodeState();
-  if (!s) return false;
+  if (!s) return JpegOutcome_EN::kOutOfMemory;
   s->bytes = bytes;
   s->size = size;
   s->orientation = orientation;
   s->target = target;
+  s->limits = limits;
   s->out = out;
   s->cinfo.err = jpeg_std_error(&s->err.pub);
   s->err.pub.error_exit = OnError;
   s->err.pub.emit_message = OnMessage;
   s->err.pub.output_message = OnOutputMessage;
   s->err.warned = false;
-  const bool ok = RunDecode(s);
+  s->err.refusal = JpegOutcome_EN::kDecoded;
+  const JpegOutcome_EN outcome = RunDecode(s);
   // Frees everything the decoder allocated, also after an error.
   jpeg_destroy_decompress(&s->cinfo);
-  if (ok) {
+  if (outcome == JpegOutcome_EN::kDecoded) {
     out->complete = !s->err.warned;
+    s->reservation.ShrinkTo(out->bgra.size());
+    out->reservation = std::move(s->reservation);
   } else {
     *out = UprightPixels();
   }
   delete s;
-  return ok;
+  return outcome;
 }

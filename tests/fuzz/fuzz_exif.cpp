@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every Orientation, valid or not, over the inputs.
   const int orientation = static_cast<int>(size % 10);
   UprightPixels pixels;
-  if (DecodeJpegUpright(data, size, orientation, cell, &pixels)) {
+  if (DecodeJpegUpright(data, size, orientation, cell, &pixels) == JpegOutcome_EN::kDecoded) {
     if (pixels.width <= 0 || pixels.height <= 0) std::abort();
     if (pixels.bgra.size() != static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height) * 4u) {
       std::abort();

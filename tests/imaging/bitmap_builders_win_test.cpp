@@ -3,6 +3,9 @@
 
 #include "back_buffer.h"
 #include "bitmap_builders.h"
+#include "embedded_picture.h"
+#include "encode_jpeg.h"
+#include "jpeg_builder.h"
 #include "orientation.h"
 #include "orientation_model.h"
 #include "photo_pixels_win.h"
@@ -106,6 +109,31 @@ TEST(Loading, FilesWithoutAPictureGiveNoBitmap) {
   EXPECT_FALSE(LoadThumbnail(headerOnly, 192, 144));
   EXPECT_FALSE(LoadPreview(headerOnly, 600, 400));
   EXPECT_FALSE(RenderThumbnail(nullptr, 192, 144));
+}
+
+TEST(Loading, GdiplusDecodesOnlyWhatLibjpegTurboDoesNotAcceptAsJpeg) {
+  TempDir dir;
+  // Refused by libjpeg-turbo on its scan limit; GDI+ would decode it, at
+  // full size and without limits, were it asked.
+  const Bytes endless = WithLastScanRepeated(EncodeQuadrants(160, 120, kProgressive), 300);
+  SourcePhoto_CL gdiplus;
+  ASSERT_TRUE(gdiplus.LoadBytes(endless));
+  ASSERT_TRUE(UprightThumbnail(gdiplus, 192, 144));
+  const std::wstring path = dir.Join(L"endless.jpg");
+  ASSERT_TRUE(WriteBytes(path, endless));
+  EXPECT_FALSE(LoadThumbnail(path, 192, 144));
+  EXPECT_FALSE(LoadPreview(path, 600, 400));
+  // The same as a camera's embedded thumbnail.
+  const Bytes photo = WithExifThumbnail(EncodeJpeg(QuadrantPicture(400, 300).get()), 1, endless);
+  EXPECT_FALSE(EmbeddedThumbnailOf(photo.data(), photo.size(), 192, 144));
+
+  // Another format under a photo's name is GDI+'s to decode.
+  const std::wstring png = dir.Join(L"png.jpg");
+  ASSERT_TRUE(WriteBytes(png, EncodePicture(QuadrantPicture(400, 300).get(), L"image/png")));
+  BitmapPtr thumb = LoadThumbnail(png, 192, 144);
+  ASSERT_TRUE(thumb);
+  ExpectUpright(thumb.get(), 1, 0, 0, 192, 144, "thumbnail of a PNG");
+  EXPECT_TRUE(LoadPreview(png, 600, 400));
 }
 
 TEST(Loading, APhotoOnScreenCanBeTurned) {

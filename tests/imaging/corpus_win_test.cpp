@@ -109,7 +109,8 @@ TEST(Corpus, ScaledDecodesMatchGdiPlusUpright) {
     cell.width = 192;
     cell.height = 144;
     UprightPixels pixels;
-    ASSERT_TRUE(DecodeJpegUpright(bytes.data(), bytes.size(), photo.Orientation(), cell, &pixels)) << data.cFileName;
+    ASSERT_EQ(JpegOutcome_EN::kDecoded, DecodeJpegUpright(bytes.data(), bytes.size(), photo.Orientation(), cell, &pixels))
+        << data.cFileName;
     EXPECT_EQ((static_cast<int>(theirs->GetWidth()) * pixels.scaleEighths + 7) / 8, pixels.width) << data.cFileName;
     EXPECT_EQ((static_cast<int>(theirs->GetHeight()) * pixels.scaleEighths + 7) / 8, pixels.height) << data.cFileName;
     BitmapPtr ours = BitmapFromPixels(pixels);

@@ -7,81 +7,14 @@
 #include <cstdlib>
 #include <string>
 
-#include <jpeglib.h>
-
 #include "corpus_manifest.h"
+#include "encode_jpeg.h"
 #include "jpeg_decode.h"
 #include "orientation_model.h"
 #include "read_orientation.h"
 #include "test_files.h"
 
 namespace {
-
-struct Colour {
-  int r, g, b;
-};
-// Far apart, so that JPEG's losses cannot turn one into another; top left,
-// top right, bottom left, bottom right.
-const Colour kCorners[4] = {{230, 20, 20}, {20, 200, 20}, {20, 20, 230}, {240, 240, 240}};
-
-enum Encoding { kBaseline, kProgressive, kRestarts, kGray, kAdobeCmyk, kPlainCmyk, kYcck };
-
-// A w x h picture of kCorners in its quadrants, encoded as asked.
-Bytes EncodeQuadrants(int w, int h, Encoding encoding) {
-  jpeg_compress_struct c;
-  jpeg_error_mgr err;
-  c.err = jpeg_std_error(&err);
-  jpeg_create_compress(&c);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&c, &buffer, &size);
-  c.image_width = static_cast<JDIMENSION>(w);
-  c.image_height = static_cast<JDIMENSION>(h);
-  const bool cmyk = encoding == kAdobeCmyk || encoding == kPlainCmyk || encoding == kYcck;
-  c.input_components = encoding == kGray ? 1 : cmyk ? 4 : 3;
-  c.in_color_space = encoding == kGray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
-  jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, 95, TRUE);
-  if (encoding == kYcck) jpeg_set_colorspace(&c, JCS_YCCK);
-  if (encoding == kPlainCmyk) c.write_Adobe_marker = FALSE;
-  if (encoding == kProgressive) jpeg_simple_progression(&c);
-  if (encoding == kRestarts) c.restart_in_rows = 1;
-  jpeg_start_compress(&c, TRUE);
-  std::vector<unsigned char> row(static_cast<std::size_t>(w) * 4);
-  while (c.next_scanline < c.image_height) {
-    const int y = static_cast<int>(c.next_scanline);
-    for (int x = 0; x < w; ++x) {
-      const Colour& k = kCorners[(y >= h / 2 ? 2 : 0) + (x >= w / 2 ? 1 : 0)];
-      unsigned char* p = &row[static_cast<std::size_t>(x) * static_cast<std::size_t>(c.input_components)];
-      if (encoding == kGray) {
-        p[0] = static_cast<unsigned char>((k.r + k.g + k.b) / 3);
-      } else if (encoding == kPlainCmyk) {
-        // Ink as it is: 255 is full ink.
-        p[0] = static_cast<unsigned char>(255 - k.r);
-        p[1] = static_cast<unsigned char>(255 - k.g);
-        p[2] = static_cast<unsigned char>(255 - k.b);
-        p[3] = 0;
-      } else if (cmyk) {
-        // Adobe's inverted ink: 255 is no ink.
-        p[0] = static_cast<unsigned char>(k.r);
-        p[1] = static_cast<unsigned char>(k.g);
-        p[2] = static_cast<unsigned char>(k.b);
-        p[3] = 255;
-      } else {
-        p[0] = static_cast<unsigned char>(k.r);
-        p[1] = static_cast<unsigned char>(k.g);
-        p[2] = static_cast<unsigned char>(k.b);
-      }
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&c, rows, 1);
-  }
-  jpeg_finish_compress(&c);
-  jpeg_destroy_compress(&c);
-  Bytes bytes(buffer, buffer + size);
-  std::free(buffer);
-  return bytes;
-}
 
 Colour PixelAt(const UprightPixels& p, int x, int y) {
   const unsigned char* q = &p.bgra[(static_cast<std::size_t>(y) * static_cast<std::size_t>(p.width) +
@@ -139,7 +72,7 @@ TEST(JpegDecode, EveryOrientationAtFullAndReducedScale) {
     const bool turned = orientation >= 5;
     for (const JpegTarget& target : {Target(kJpegFullSize, 0, 0), Target(kJpegThumbnail, 16, 16)}) {
       UprightPixels p;
-      ASSERT_TRUE(DecodeJpegUpright(jpeg.data(), jpeg.size(), orientation, target, &p)) << orientation;
+      ASSERT_EQ(JpegOutcome_EN::kDecoded, DecodeJpegUpright(jpeg.data(), jpeg.size(), orientation, target, &p)) << orientation;
       const int scale = target.rule == kJpegFullSize ? 8 : 2;
       EXPECT_EQ(scale, p.scaleEighths);
       EXPECT_EQ((turned ? 48 : 64) * scale / 8, p.width) << orientation;
@@ -151,7 +84,7 @@ TEST(JpegDecode, EveryOrientationAtFullAndReducedScale) {
   }
   // Values outside 1..8 leave the picture as stored.
   UprightPixels p;
-  ASSERT_TRUE(DecodeJpegUpright(jpeg.data(), jpeg.size(), 9, Target(kJpegFullSize, 0, 0), &p));
+  ASSERT_EQ(JpegOutcome_EN::kDecoded, DecodeJpegUpright(jpeg.data(), jpeg.size(), 9, Target(kJpegFullSize, 0, 0), &p));
   ExpectUpright(p, 1, false, "orientation 9");
 }
 
@@ -164,7 +97,7 @@ TEST(JpegDecode, ColourSpacesAndEncodings) {
   for (const auto& c : cases) {
     const Bytes jpeg = EncodeQuadrants(80, 64, c.encoding);
     UprightPixels p;
-    ASSERT_TRUE(DecodeJpegUpright(jpeg.data(), jpeg.size(), 6, Target(kJpegThumbnail, 16, 20), &p)) << c.name;
+    ASSERT_EQ(JpegOutcome_EN::kDecoded, DecodeJpegUpright(jpeg.data(), jpeg.size(), 6, Target(kJpegThumbnail, 16, 20), &p)) << c.name;
     EXPECT_EQ(2, p.scaleEighths) << c.name;
     EXPECT_EQ(16, p.width) << c.name;
     ExpectUpright(p, 6, c.encoding == kGray, c.name);
@@ -181,7 +114,7 @@ TEST(JpegDecode, DamagedDataShowsWhatWasDecodedAndNeverFaults) {
     const std::size_t data = scan + 2 + (static_cast<std::size_t>(whole[scan + 2]) << 8 | whole[scan + 3]);
     const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(data + (whole.size() - data) / 2));
     UprightPixels p;
-    ASSERT_TRUE(DecodeJpegUpright(cut.data(), cut.size(), 1, Target(kJpegFullSize, 0, 0), &p)) << encoding;
+    ASSERT_EQ(JpegOutcome_EN::kDecoded, DecodeJpegUpright(cut.data(), cut.size(), 1, Target(kJpegFullSize, 0, 0), &p)) << encoding;
     EXPECT_FALSE(p.complete);
     EXPECT_EQ(64, p.width);
     EXPECT_EQ(64, p.height);
@@ -195,20 +128,55 @@ TEST(JpegDecode, DamagedDataShowsWhatWasDecodedAndNeverFaults) {
       const std::size_t at = whole.size() / 3 + static_cast<std::size_t>(std::rand()) % (whole.size() / 2);
       scribbled[at] = static_cast<unsigned char>(std::rand());
     }
-    if (DecodeJpegUpright(scribbled.data(), scribbled.size(), 6, Target(kJpegThumbnail, 16, 16), &p)) {
+    if (DecodeJpegUpright(scribbled.data(), scribbled.size(), 6, Target(kJpegThumbnail, 16, 16), &p) ==
+        JpegOutcome_EN::kDecoded) {
       EXPECT_EQ(p.bgra.size(), static_cast<std::size_t>(p.width) * static_cast<std::size_t>(p.height) * 4);
     }
   }
   // No JPEG at all: refused, with nothing left behind.
   const Bytes notJpeg = {'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0};
   UprightPixels p;
-  EXPECT_FALSE(DecodeJpegUpright(notJpeg.data(), notJpeg.size(), 1, Target(kJpegFullSize, 0, 0), &p));
+  EXPECT_EQ(JpegOutcome_EN::kNotAccepted, DecodeJpegUpright(notJpeg.data(), notJpeg.size(), 1, Target(kJpegFullSize, 0, 0), &p));
   EXPECT_TRUE(p.bgra.empty());
   EXPECT_EQ(0, p.width);
-  EXPECT_FALSE(DecodeJpegUpright(nullptr, 0, 1, Target(kJpegFullSize, 0, 0), &p));
+  EXPECT_EQ(JpegOutcome_EN::kNotAccepted, DecodeJpegUpright(nullptr, 0, 1, Target(kJpegFullSize, 0, 0), &p));
   const Bytes small = EncodeQuadrants(8, 8, kBaseline);
   const Bytes headerOnly(small.begin(), small.begin() + 20);
-  EXPECT_FALSE(DecodeJpegUpright(headerOnly.data(), headerOnly.size(), 1, Target(kJpegFullSize, 0, 0), &p));
+  EXPECT_EQ(JpegOutcome_EN::kNotAccepted, DecodeJpegUpright(headerOnly.data(), headerOnly.size(), 1, Target(kJpegFullSize, 0, 0), &p));
+}
+
+TEST(JpegDecode, LimitsApplyToThePictureAtTheChosenScaleAndSayWhichWasMet) {
+  // A panorama of 320 megapixels: its thumbnail, at 1/8, is 5 megapixels.
+  const Bytes panorama = WithStoredSize(EncodeQuadrants(16, 16, kBaseline), 20000, 16000);
+  UprightPixels p;
+  ASSERT_EQ(JpegOutcome_EN::kDecoded,
+            DecodeJpegUpright(panorama.data(), panorama.size(), 1, Target(kJpegThumbnail, 192, 144), &p));
+  EXPECT_EQ(1, p.scaleEighths);
+  EXPECT_EQ(2500, p.width);
+  EXPECT_EQ(2000, p.height);
+  EXPECT_EQ(JpegOutcome_EN::kTooManyPixels,
+            DecodeJpegUpright(panorama.data(), panorama.size(), 1, Target(kJpegFullSize, 0, 0), &p));
+  EXPECT_TRUE(p.bgra.empty());
+  // Allowed its pixels, the full size still needs more memory than a photo
+  // may have; the thumbnail does not.
+  JpegLimits manyPixels;
+  manyPixels.maxPixels = 1ull << 30;
+  EXPECT_EQ(JpegOutcome_EN::kTooMuchMemory,
+            DecodeJpegUpright(panorama.data(), panorama.size(), 1, Target(kJpegFullSize, 0, 0), &p, manyPixels));
+
+  // Progressive, the decoder keeps every coefficient whatever the scale.
+  const Bytes progressive = WithStoredSize(EncodeQuadrants(16, 16, kProgressive), 20000, 16000);
+  EXPECT_EQ(JpegOutcome_EN::kTooMuchMemory,
+            DecodeJpegUpright(progressive.data(), progressive.size(), 1, Target(kJpegThumbnail, 192, 144), &p));
+  EXPECT_TRUE(p.bgra.empty());
+
+  const Bytes endless = WithLastScanRepeated(EncodeQuadrants(64, 64, kProgressive), 300);
+  EXPECT_EQ(JpegOutcome_EN::kTooManyScans,
+            DecodeJpegUpright(endless.data(), endless.size(), 1, Target(kJpegThumbnail, 16, 16), &p));
+  JpegLimits manyScans;
+  manyScans.maxScans = 1000;
+  EXPECT_EQ(JpegOutcome_EN::kDecoded,
+            DecodeJpegUpright(endless.data(), endless.size(), 1, Target(kJpegThumbnail, 16, 16), &p, manyScans));
 }
 
 TEST(JpegDecode, SamplePhotosDecodeUprightAtTheScaleTheCellNeeds) {
@@ -219,13 +187,15 @@ TEST(JpegDecode, SamplePhotosDecodeUprightAtTheScaleTheCellNeeds) {
     const Bytes bytes = ReadBytes(CorpusFile(row.at("file")));
     const int orientation = ReadOrientation(bytes.data(), bytes.size());
     UprightPixels p;
-    const bool ok = DecodeJpegUpright(bytes.data(), bytes.size(), orientation, Target(kJpegThumbnail, 192, 144), &p);
+    const JpegOutcome_EN outcome =
+        DecodeJpegUpright(bytes.data(), bytes.size(), orientation, Target(kJpegThumbnail, 192, 144), &p);
     const std::string& verdict = row.at("decode");
     if (verdict.compare(0, 5, "error") == 0) {
-      EXPECT_FALSE(ok) << row.at("file");
+      // Broken, not too large: another decoder may still try it.
+      EXPECT_EQ(JpegOutcome_EN::kNotAccepted, outcome) << row.at("file");
       continue;
     }
-    ASSERT_TRUE(ok) << row.at("file");
+    ASSERT_EQ(JpegOutcome_EN::kDecoded, outcome) << row.at("file");
     ++decoded;
     EXPECT_EQ(verdict == "ok", p.complete) << row.at("file");
     // Upright: the stored size turned when the Orientation says so (a value

@@ -11,14 +11,14 @@
 
 namespace {
 
-bool JpegEncoder(CLSID* clsid) {
+bool EncoderFor(const wchar_t* mimeType, CLSID* clsid) {
   UINT count = 0, size = 0;
   if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
   std::vector<unsigned char> buffer(size);
   Gdiplus::ImageCodecInfo* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
   if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok) return false;
   for (UINT i = 0; i < count; ++i) {
-    if (std::wstring(codecs[i].MimeType) == L"image/jpeg") {
+    if (std::wstring(codecs[i].MimeType) == mimeType) {
       *clsid = codecs[i].Clsid;
       return true;
     }
@@ -28,11 +28,13 @@ bool JpegEncoder(CLSID* clsid) {
 
 }  // namespace
 
-Bytes EncodeJpeg(Gdiplus::Bitmap* picture) {
+Bytes EncodeJpeg(Gdiplus::Bitmap* picture) { return EncodePicture(picture, L"image/jpeg"); }
+
+Bytes EncodePicture(Gdiplus::Bitmap* picture, const wchar_t* mimeType) {
   Bytes bytes;
   CLSID clsid;
   IStream* stream = nullptr;
-  if (!JpegEncoder(&clsid) || FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream))) return bytes;
+  if (!EncoderFor(mimeType, &clsid) || FAILED(CreateStreamOnHGlobal(NULL, TRUE, &stream))) return bytes;
   STATSTG stat;
   LARGE_INTEGER zero;
   zero.QuadPart = 0;

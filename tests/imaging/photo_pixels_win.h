@@ -21,6 +21,8 @@ BitmapPtr QuadrantPicture(int w, int h);
 BitmapPtr SolidPicture(int w, int h, Rgb colour);
 // GDI+'s JPEG of the picture as its encoder writes it.
 Bytes EncodeJpeg(Gdiplus::Bitmap* picture);
+// The picture in another format GDI+ writes ("image/png", "image/bmp").
+Bytes EncodePicture(Gdiplus::Bitmap* picture, const wchar_t* mimeType);
 // GDI+'s JPEG of the picture, with an Exif APP1 holding only the Orientation
 // in place of the encoder's own application segments.
 Bytes JpegWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation, bool bigEndian = false);
