@@ -43,13 +43,35 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   kill $program 2>/dev/null
   exit 0
 '
+# What a person sees in each picture: the dialog in front of its owner, its
+# caption active (blue) over the owner's inactive (grey) one, and text in it.
+front_dialog() {
+  local shot=$1 ow oh ox oy cw ch cx cy text
+  box() { convert "$shot" -fill black +opaque "$1" -fill white -opaque "$1" -format '%@' info: 2>/dev/null |
+            tr 'x+' '  '; }
+  read -r ow oh ox oy <<<"$(box 'srgb(128,128,128)')"
+  read -r cw ch cx cy <<<"$(box 'srgb(50,150,250)')"
+  if [ "${cw:-0}" -lt 300 ] || [ "${ch:-0}" -lt 10 ] || [ "${ch:-0}" -gt 40 ]; then
+    echo "no active dialog caption in $shot (${cw:-0} x ${ch:-0})"
+    return 1
+  fi
+  if [ "${ow:-0}" -le "${cw:-0}" ] || [ "${oy:-0}" -ge "${cy:-0}" ] || [ "${ox:-0}" -gt "${cx:-0}" ]; then
+    echo "the dialog in $shot is not in front of its inactive owner"
+    return 1
+  fi
+  text=$(convert "$shot" -crop "${cw}x120+${cx}+$((cy + ch))" +repage -fill white +opaque black \
+           -negate -format '%[fx:round(mean*w*h)]' info:)
+  if [ "${text:-0}" -lt 100 ]; then
+    echo "no text under the dialog's caption in $shot"
+    return 1
+  fi
+}
+
 status=0
 for name in $names; do
   shot="$out/$name.png"
-  # A blank screen has one colour; a dialog with text has many.
-  colours=$(convert "$shot" -format %k info: 2>/dev/null || echo 0)
-  if [ "${colours:-0}" -gt 16 ]; then
-    echo "screenshot: $shot ($colours colours)"
+  if [ -s "$shot" ] && front_dialog "$shot"; then
+    echo "screenshot: $shot"
   else
     echo "no usable screenshot: $shot"
     status=1

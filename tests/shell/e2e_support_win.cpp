@@ -548,7 +548,8 @@ bool ChooseFolderInBrowser(HWND browser, const std::wstring& folder) {
     from = end + 1;
   }
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(at));
-  Sleep(300);
+  // OK goes after whatever the browser posted itself on the new selection.
+  Responds(browser, 5000);
   PostMessageW(browser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   return true;
 }

@@ -47,6 +47,10 @@ class Capture {
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool SavePng(const std::wstring& path) const;
+  // The same size and every pixel alike.
+  bool operator==(const Capture& other) const {
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+  }
 
  private:
   int width_ = 0;

@@ -99,6 +99,27 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   return true;
 }
 
+// Waits until the window answers and its client area has looked the same
+// for a while: whatever it was painting is on the screen.
+bool WaitUntilStill(HWND window, DWORD timeoutMs = 10000) {
+  const DWORD kStillMs = 200;
+  const DWORD start = GetTickCount();
+  Capture last = Capture::OfClient(window);
+  DWORD lastChange = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    Sleep(50);
+    if (!Responds(window, timeoutMs)) return false;
+    Capture now = Capture::OfClient(window);
+    if (!(now == last)) {
+      last = now;
+      lastChange = GetTickCount();
+    } else if (GetTickCount() - lastChange >= kStillMs) {
+      return true;
+    }
+  }
+  return false;
+}
+
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -120,7 +141,7 @@ class EndToEnd : public ::testing::Test {
     main = app->WaitForMainWindow(kStartTimeoutMs);
     if (!main) return NULL;
     WaitUntil([&] { return SettingInt(L"APP_SETTING", L"WindowTopMost", -1) != -1; }, 20000);
-    Sleep(500);
+    WaitUntilStill(main);
     strip = GetDlgItem(main, kStripId);
     preview = GetDlgItem(main, kPreviewId);
     return main;
@@ -185,10 +206,20 @@ class EndToEnd : public ::testing::Test {
            }, 20000);
   }
 
-  // Clicks the centre of a visible cell of the strip.
-  void ClickCell(int cell) {
-    ClickAt(strip, cell * kCellWidth + kCellWidth / 2, 80);
-    Sleep(300);
+  // Clicks the centre of a visible cell of the strip, and waits until the
+  // program has taken the click: a command posted before would be carried
+  // out before it.
+  void ClickCell(int cell) { ClickStrip(cell * kCellWidth + kCellWidth / 2, 80); }
+  // The same at a point of the strip: the click has been taken when the
+  // picture there shows under the selection's tint.
+  void ClickStrip(int x, int y) {
+    WaitUntilStill(strip);
+    const COLORREF before = Capture::OfClient(strip).Pixel(x, y);
+    ClickAt(strip, x, y);
+    WaitUntil([&] {
+      const COLORREF now = Capture::OfClient(strip).Pixel(x, y);
+      return Near(now, UnderSelection(before), 16) && !Near(now, before, 16);
+    }, 5000);
   }
 
   std::wstring Photo(const std::wstring& name, const Bytes& bytes) {
@@ -677,7 +708,7 @@ TEST_F(EndToEnd, AFolderOfTenThousandPhotosRegistersUnderProgressAndStaysRespons
     }
     return browser != NULL;
   }, 20000));
-  Sleep(500);
+  WaitUntilStill(browser);
   Capture::OfScreen().SavePng(ScreenshotPath(L"e2e-folder-browser.png"));
   ASSERT_TRUE(ChooseFolderInBrowser(browser, root));
 
@@ -725,11 +756,9 @@ TEST_F(EndToEnd, AFolderOfTenThousandPhotosRegistersUnderProgressAndStaysRespons
     DWORD_PTR result = 0;
     SendMessageTimeoutW(strip, WM_HSCROLL, SB_PAGEDOWN, 0, SMTO_NORMAL, 10000, &result);
   }
-  Sleep(1000);
   RECT client;
   GetClientRect(strip, &client);
-  ClickAt(strip, client.right - kCellWidth / 2, 80);
-  Sleep(300);
+  ClickStrip(client.right - kCellWidth / 2, 80);
   Shot(L"ten-thousand-end");
   ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
   EXPECT_EQ(6, FileOrientation(order.back())) << "the last photo of the walk is the strip's last";
@@ -744,7 +773,7 @@ TEST_F(EndToEnd, TheWindowComesBackWhereItWasAndTheStripKeepsItsHeight) {
   const RECT stripBefore = PlaceInParent(strip);
   const RECT previewBefore = PlaceInParent(preview);
   SetWindowPos(main, NULL, 100, 80, 800, 900, SWP_NOZORDER);
-  Sleep(800);
+  WaitUntilStill(main);
   const RECT stripAfter = PlaceInParent(strip);
   const RECT previewAfter = PlaceInParent(preview);
   EXPECT_EQ(stripBefore.bottom - stripBefore.top, stripAfter.bottom - stripAfter.top);
@@ -792,7 +821,8 @@ bool StaysAboveOthers(HWND window) {
                                rect.right - rect.left, rect.bottom - rect.top, NULL, NULL,
                                GetModuleHandleW(NULL), NULL);
   SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-  Sleep(300);
+  // The program has seen the change of order when it answers again.
+  Responds(window, 5000);
   const POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
   HWND under = WindowFromPoint(centre);
   DestroyWindow(cover);
@@ -807,15 +837,19 @@ TEST_F(EndToEnd, TheAlwaysOnTopTickTakesEffectWhenTheSheetClosesWithOk) {
   Command(IDM_APP_SETTINGS);
   HWND sheet = WaitForProcessWindow(app->ProcessId(), L"#32770", L"アプリ設定", 20000);
   ASSERT_TRUE(sheet);
-  Sleep(500);
-  HWND tick = FindChildByText(sheet, L"ウインドウを常に最前面に表示する");
-  ASSERT_TRUE(tick);
+  HWND tick = NULL;
+  ASSERT_TRUE(WaitUntil([&] {
+    tick = FindChildByText(sheet, L"ウインドウを常に最前面に表示する");
+    return tick != NULL;
+  }, 10000));
+  WaitUntilStill(sheet);
   SendMessageW(tick, BM_CLICK, 0, 0);
   Capture::OfClient(sheet).SavePng(ScreenshotPath(L"e2e-settings.png"));
   EXPECT_EQ(0, SettingInt(L"APP_SETTING", L"WindowTopMost", -1)) << "nothing before OK";
   PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 10000));
-  Sleep(300);
+  // The sheet's owner takes the setting once it is back in its own loop.
+  ASSERT_TRUE(Responds(main, 10000));
   EXPECT_TRUE(StaysAboveOthers(main));
   EXPECT_EQ(1, SettingInt(L"APP_SETTING", L"WindowTopMost", -1));
   Stop();

@@ -29,31 +29,64 @@ trap restore_documents EXIT
 
 export SNAPSHOT_EXE=$exe SNAPSHOT_OUT=$out SNAPSHOT_MENU_OUT=$menu_shot
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  # Takes a picture of the screen once it differs from the picture given
+  # and has not changed for a second (the program started and painted, the
+  # menu opened): the main window lives inside the virtual desktop, out of
+  # reach of X tools.
+  picture_once_still() {
+    local out=$1 unlike=$2 last="" now same=0
+    for _ in $(seq 1 120); do
+      sleep 0.25
+      now=$(import -window root rgb:- 2>/dev/null | md5sum)
+      if [ "$now" = "$last" ] && [ "$now" != "$unlike" ]; then
+        same=$((same + 1))
+      else
+        same=0
+      fi
+      last=$now
+      if [ $same -ge 4 ]; then
+        import -window root "$out"
+        echo "$now"
+        return 0
+      fi
+    done
+    import -window root "$out"
+    echo "$now"
+  }
+  blank=$(import -window root rgb:- 2>/dev/null | md5sum)
   "$WINELOADER" explorer /desktop=snapvane-shot,1280x1024 "$SNAPSHOT_EXE" &
   desktop=$!
-  # Wait for the virtual desktop, then give the program time to start and
-  # paint: the main window lives inside the desktop, out of reach of X tools.
   desktop_window=
-  for _ in $(seq 1 60); do
-    sleep 1
+  for _ in $(seq 1 600); do
+    sleep 0.1
     desktop_window=$(xdotool search --name "snapvane-shot" 2>/dev/null | head -n 1)
     [ -n "$desktop_window" ] && break
   done
-  sleep 8
-  import -window root "$SNAPSHOT_OUT"
+  # The program is up when its window is painted: the desktop alone is one
+  # colour until then.
+  for _ in $(seq 1 200); do
+    colours=$(import -window root png:- 2>/dev/null | convert - -format %k info: 2>/dev/null)
+    [ "${colours:-0}" -gt 16 ] && break
+    sleep 0.1
+  done
+  started=$(picture_once_still "$SNAPSHOT_OUT" "$blank")
   status=$?
   if [ -n "$desktop_window" ]; then
     xdotool windowfocus "$desktop_window" 2>/dev/null
     xdotool key --window "$desktop_window" alt+h 2>/dev/null
-    sleep 2
-    import -window root "$SNAPSHOT_MENU_OUT"
+    picture_once_still "$SNAPSHOT_MENU_OUT" "$started" >/dev/null
     xdotool key --window "$desktop_window" Escape Escape 2>/dev/null
   fi
   # WM_CLOSE to the program, as a user closing it would.
-  "$WINELOADER" taskkill /im Snapvane.exe >/dev/null 2>&1
-  for _ in $(seq 1 20); do
+  # Alt+F4 to the program, as a user closing it would. The virtual desktop
+  # stays when the program has gone: wait for its window to go, which
+  # leaves the desktop one colour.
+  [ -n "$desktop_window" ] && xdotool key --window "$desktop_window" alt+F4 2>/dev/null
+  for _ in $(seq 1 50); do
     kill -0 $desktop 2>/dev/null || break
-    sleep 1
+    colours=$(import -window root png:- 2>/dev/null | convert - -format %k info: 2>/dev/null)
+    [ "${colours:-0}" -le 1 ] && break
+    sleep 0.2
   done
   kill $desktop 2>/dev/null
   exit $status
@@ -63,8 +96,8 @@ if [ $status -ne 0 ] || [ ! -s "$out" ]; then
   echo "no screenshot taken"
   exit 1
 fi
-# A blank screen has one colour; the window with its menu has many.
 colours=$(convert "$out" -format %k info: 2>/dev/null || echo 0)
 echo "screenshot: $out ($colours colours)"
 [ -s "$menu_shot" ] && echo "screenshot with the Help menu open: $menu_shot"
-[ "${colours:-0}" -gt 16 ]
+
+bash "$(dirname "$0")/check_main_window_shot.sh" "$out" "$menu_shot" "$(dirname "$exe")/Snapvane.jpg"
