@@ -8,7 +8,8 @@ menu_shot=$2
 picture=$3
 # A person sees the empty thumbnail strip, a grey band across the foot of
 # the window; above it the black preview with the program's own picture at
-# its centre; above that the toolbar with its orange turn arrows; and the
+# its centre; above that the toolbar with its open buttons and, with no photo shown, its
+# turn buttons greyed; and the
 # Help menu opening under the menu bar.
 failures=0
 fail() { echo "screenshot: $*"; failures=$((failures + 1)); }
@@ -46,12 +47,17 @@ else
     own=$(convert "$picture" -gravity center -crop 1x1+0+0 +repage -format '%[fx:round(255*p{0,0}.r)] %[fx:round(255*p{0,0}.g)] %[fx:round(255*p{0,0}.b)]' info: 2>/dev/null)
     near "$centre" "${own:-x}" 40 ||
       fail "the preview's centre is $centre, not the centre of Snapvane.jpg ($own)"
-    # The toolbar: the orange of the turn arrows in the band above the
-    # preview.
-    orange=$(convert "$out" -crop "${sw}x60+${sx}+$((ptop - 60))" +repage -fuzz 10% \
-               -fill black +opaque 'srgb(245,140,40)' -fill white -opaque 'srgb(245,140,40)' \
-               -format '%[fx:round(mean*w*h)]' info:)
-    [ "${orange:-0}" -ge 200 ] || fail "no orange turn arrows in the toolbar above the preview ($orange pixels)"
+    # The toolbar, in the band above the preview: the yellow open-folder
+    # button, and the turn buttons greyed, without their orange arrows, as
+    # long as no photo is shown.
+    count_of() {  # count_of COLOUR FUZZ: its pixels in the band above the preview
+      convert "$out" -crop "${sw}x60+${sx}+$((ptop - 60))" +repage -fuzz "$2" \
+        -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:round(mean*w*h)]' info:
+    }
+    yellow=$(count_of 'srgb(250,205,70)' 10%)
+    [ "${yellow:-0}" -ge 200 ] || fail "no open-folder button in the toolbar above the preview ($yellow pixels)"
+    orange=$(count_of 'srgb(245,140,40)' 5%)
+    [ "${orange:-0}" -lt 50 ] || fail "the turn buttons are not greyed while no photo is shown ($orange orange pixels)"
     # The menu: the pictures differ only below the menu bar, above the
     # preview's middle, at the window's left.
     if [ -s "$menu_shot" ]; then

@@ -75,7 +75,10 @@ TEST(Screenshot, PreviewAndStripShowEveryOrientationUpright) {
     strip.EnsureVisible(view.lastCell - 5);
     data.ShowInPreview(view.previewed);
     CaptureClient(host.Window());
-    ASSERT_TRUE(PumpUntil([&] { return host.decodesDone >= static_cast<int>(strip.Cache().Count()); }, 30000));
+    // Every thumbnail and the preview's own picture have arrived.
+    ASSERT_TRUE(PumpUntil([&] {
+      return host.decodesDone >= static_cast<int>(strip.Cache().Count()) && !preview.Waiting();
+    }, 30000));
     const Capture shot = CaptureClient(host.Window());
     ASSERT_TRUE(shot.SavePng(ScreenshotPath(view.file)));
 
