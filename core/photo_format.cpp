@@ -1,0 +1,37 @@
+#include "photo_format.h"
+
+#include "byte_order.h"
+
+PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source) {
+  unsigned char start[4];
+  if (!source.Seek(0) || !source.Read(start, sizeof start)) return kPhotoUnknown;
+  if (start[0] == 0xFF && start[1] == 0xD8) return kPhotoJpeg;
+  if ((start[0] == 'I' && start[1] == 'I') || (start[0] == 'M' && start[1] == 'M')) {
+    const std::uint16_t magic = Load16(start + 2, start[0] == 'M');
+    if (ExifInfo_CL::IsTiffMagic(magic, true)) return kPhotoTiff;
+  }
+  if (HasPngSignature(source)) return kPhotoPng;
+  return kPhotoUnknown;
+}
+
+PhotoFormat_EN ReadPhotoExif(ByteSource_CL& source, ExifInfo_CL& info, PngExifChunk* chunk, HRESULT* hr) {
+  const PhotoFormat_EN format = DetectPhotoFormat(source);
+  HRESULT result = E_FAIL;
+  switch (format) {
+    case kPhotoJpeg:
+      result = info.Read(source);
+      break;
+    case kPhotoTiff:
+      result = info.ReadTiff(source, 0, source.Size());
+      break;
+    case kPhotoPng:
+      if (FindPngExifChunk(source, chunk)) {
+        result = info.ReadTiff(source, chunk->position + 8, chunk->position + 8 + chunk->length);
+      }
+      break;
+    case kPhotoUnknown:
+      break;
+  }
+  if (hr) *hr = result;
+  return format;
+}

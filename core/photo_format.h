@@ -1,0 +1,23 @@
+// The file formats whose Orientation the program turns in place, told apart
+// by their first bytes, never by the file's name.
+#pragma once
+
+#include "byte_source.h"
+#include "exif_info.h"
+#include "hresult.h"
+#include "png_exif.h"
+
+enum PhotoFormat_EN {
+  kPhotoUnknown,
+  kPhotoJpeg,
+  kPhotoTiff,  // TIFF, DNG and the raw formats built on TIFF
+  kPhotoPng,
+};
+
+PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source);
+
+// Reads the Exif entries the turn and `info` look at: a JPEG's Exif blocks,
+// IFD0 of a TIFF-structured file, IFD0 of a PNG's eXIf chunk (then in
+// *chunk). The result of the read goes to *hr when hr is not null; entries found before a fault
+// stay in `info`.
+PhotoFormat_EN ReadPhotoExif(ByteSource_CL& source, ExifInfo_CL& info, PngExifChunk* chunk, HRESULT* hr);
