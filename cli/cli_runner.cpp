@@ -49,9 +49,9 @@ bool ShowInfo(const std::wstring& path, bool json, CliConsole_CL& console) {
     ExifInfo_CL info;
     HRESULT hr = E_FAIL;
     PngExifChunk chunk;
-    if (stream) ReadPhotoExif(source, info, &chunk, &hr);
     if (stream) {
-      const XmpOrientation xmp = FindXmpOrientation(source);
+      const PhotoFormat_EN format = ReadPhotoExif(source, info, &chunk, &hr);
+      const XmpOrientation xmp = FindPhotoXmpOrientation(source, format, info);
       line.xmpForm = xmp.form;
       line.xmpOrientation = xmp.value;
     }

@@ -25,6 +25,7 @@ struct ExifEntry {
 
 enum : std::uint16_t {
   kTagOrientation = 274,
+  kTagXmp = 700,
   kTagExifIfd = 34665,
   kTagGpsIfd = 34853,
 };

@@ -74,7 +74,7 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
     ExifInfo_CL info;
     HRESULT readResult = S_OK;
     format = ReadPhotoExif(source, info, &chunk, &readResult);
-    xmp = FindXmpOrientation(source);
+    xmp = FindPhotoXmpOrientation(source, format, info);
     out.xmpForm = xmp.form;
     out.xmpOldValue = xmp.value;
     const ExifEntry* found = info.FindEntry(kTagOrientation);

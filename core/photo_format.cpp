@@ -1,5 +1,6 @@
 #include "photo_format.h"
 
+#include "byte_cursor.h"
 #include "byte_order.h"
 
 PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source) {
@@ -34,4 +35,19 @@ PhotoFormat_EN ReadPhotoExif(ByteSource_CL& source, ExifInfo_CL& info, PngExifCh
   }
   if (hr) *hr = result;
   return format;
+}
+
+XmpOrientation FindPhotoXmpOrientation(ByteSource_CL& source, PhotoFormat_EN format, const ExifInfo_CL& info) {
+  if (format == kPhotoJpeg) return FindXmpOrientation(source);
+  const ExifEntry* packet = format == kPhotoTiff ? info.FindEntry(kTagXmp) : nullptr;
+  if (!packet || (packet->type != kTypeByte && packet->type != kTypeUndefined)) return XmpOrientation();
+  // Up to four bytes sit in the value field itself, more at an offset.
+  std::uint32_t at = packet->position + 8;
+  if (packet->count > 4) {
+    ByteCursor_CL tiff(source, packet->bigEndian);
+    std::uint32_t offset = 0;
+    if (!tiff.U32At(at, &offset) || offset > 0xFFFFFFFFu - info.tiffHeaderPosition) return XmpOrientation();
+    at = info.tiffHeaderPosition + offset;
+  }
+  return FindXmpOrientationAt(source, at, packet->count);
 }

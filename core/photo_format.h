@@ -6,6 +6,7 @@
 #include "exif_info.h"
 #include "hresult.h"
 #include "png_exif.h"
+#include "xmp_orientation.h"
 
 enum PhotoFormat_EN {
   kPhotoUnknown,
@@ -21,3 +22,8 @@ PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source);
 // *chunk). The result of the read goes to *hr when hr is not null; entries found before a fault
 // stay in `info`.
 PhotoFormat_EN ReadPhotoExif(ByteSource_CL& source, ExifInfo_CL& info, PngExifChunk* chunk, HRESULT* hr);
+
+// The XMP Orientation kept in step with the Exif value: a JPEG's XMP
+// segments, the packet of a TIFF-structured file's IFD0 (read by
+// ReadPhotoExif into info); none for a PNG, whose XMP is left alone.
+XmpOrientation FindPhotoXmpOrientation(ByteSource_CL& source, PhotoFormat_EN format, const ExifInfo_CL& info);

@@ -58,6 +58,30 @@ TEST_F(TurnOtherFormats, TiffAndRawMagicsTurnTwoBytesInTheirOwnOrder) {
   }
 }
 
+TEST_F(TurnOtherFormats, TheXmpPacketOfATiffFileTurnsWithTheValue) {
+  for (bool bigEndian : {false, true}) {
+    const std::string packet =
+        "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:Description xmlns:tiff='http://ns.adobe.com/tiff/1.0/' "
+        "tiff:Orientation='6'/></x:xmpmeta>";
+    const std::uint32_t packetAt = 8 + 2 + 2 * 12 + 4;
+    Bytes file = TiffStructure(bigEndian, {TestEntry{274, 3, 1, 6},
+                                           TestEntry{700, 7, static_cast<std::uint32_t>(packet.size()), packetAt}});
+    ASSERT_EQ(packetAt, file.size());
+    file.insert(file.end(), packet.begin(), packet.end());
+    const std::size_t digitAt = packetAt + packet.find('6');
+    const std::wstring path = Write(file, L"x.dng");
+    TurnReport report;
+    const std::vector<std::size_t> changed = TurnAndDiff(path, file, &report);
+    EXPECT_EQ(1u, report.xmpBytesWritten);
+    const Bytes after = ReadBytes(path);
+    EXPECT_EQ(3u, Load16(&after[kFirstValueAt], bigEndian));
+    EXPECT_EQ('3', after[digitAt]);
+    for (std::size_t at : changed) {
+      EXPECT_TRUE(at == kFirstValueAt || at == kFirstValueAt + 1 || at == digitAt) << at;
+    }
+  }
+}
+
 TEST_F(TurnOtherFormats, PngWritesTheValueAndAValidChunkCrc) {
   for (bool bigEndian : {false, true}) {
     const Bytes exif = TiffStructure(bigEndian, {TestEntry{274, 3, 1, 1}});

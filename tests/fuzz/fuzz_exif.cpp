@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // Every XMP digit found lies inside the bytes and is one.
-  const XmpOrientation xmp = FindXmpOrientation(source);
+  const XmpOrientation xmp = FindPhotoXmpOrientation(source, format, info);
   if ((xmp.form == kXmpDigit) == xmp.positions.empty() || xmp.value > 9) std::abort();
   for (std::uint32_t at : xmp.positions) {
     if (at >= size || data[at] != '0' + xmp.value) std::abort();
