@@ -2,6 +2,7 @@
 
 #include "byte_cursor.h"
 #include "byte_order.h"
+#include "cr3_boxes.h"
 
 PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source) {
   unsigned char start[4];
@@ -12,6 +13,7 @@ PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source) {
     if (ExifInfo_CL::IsTiffMagic(magic, true)) return kPhotoTiff;
   }
   if (HasPngSignature(source)) return kPhotoPng;
+  if (HasCr3Signature(source)) return kPhotoCr3;
   return kPhotoUnknown;
 }
 
@@ -30,6 +32,11 @@ PhotoFormat_EN ReadPhotoExif(ByteSource_CL& source, ExifInfo_CL& info, PngExifCh
         result = info.ReadTiff(source, chunk->position + 8, chunk->position + 8 + chunk->length);
       }
       break;
+    case kPhotoCr3: {
+      std::uint32_t start = 0, end = 0;
+      if (FindCr3TiffBlock(source, &start, &end)) result = info.ReadTiff(source, start, end);
+      break;
+    }
     case kPhotoUnknown:
       break;
   }

@@ -44,6 +44,6 @@ bool IsPhotoFileName(const std::wstring& name) {
 bool IsTurnableFileName(const std::wstring& name) {
   static const wchar_t* const kExtensions[] = {
       L".tif", L".tiff", L".dng", L".cr2", L".nef", L".nrw", L".arw", L".sr2", L".pef",
-      L".srw", L".erf",  L".3fr", L".orf", L".rw2", L".png"};
+      L".srw", L".erf",  L".3fr", L".orf", L".rw2", L".cr3", L".png"};
   return IsPhotoFileName(name) || HasExtension(name, kExtensions, sizeof kExtensions / sizeof kExtensions[0]);
 }

@@ -58,6 +58,46 @@ TEST_F(TurnOtherFormats, TiffAndRawMagicsTurnTwoBytesInTheirOwnOrder) {
   }
 }
 
+// An ISO box: 32-bit size, type, contents.
+Bytes Box(const char* type, const Bytes& contents) {
+  Bytes box;
+  Put32(box, static_cast<std::uint32_t>(contents.size() + 8), true);
+  box.insert(box.end(), type, type + 4);
+  box.insert(box.end(), contents.begin(), contents.end());
+  return box;
+}
+
+Bytes Joined(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+TEST_F(TurnOtherFormats, Cr3TurnsTheIfd0OfItsCmt1Box) {
+  for (bool bigEndian : {false, true}) {
+    const Bytes tiff = TiffStructure(bigEndian, {TestEntry{274, 3, 1, 1}});
+    const Bytes canonId = {0x85, 0xc0, 0xb6, 0x87, 0x82, 0x0f, 0x11, 0xe0,
+                           0x81, 0x11, 0xf4, 0xce, 0x46, 0x2b, 0x6a, 0x48};
+    // A decoy CMT1 outside Canon's uuid box, and another uuid box first.
+    const Bytes decoy = TiffStructure(bigEndian, {TestEntry{274, 3, 1, 8}});
+    Bytes otherId = canonId;
+    otherId[0] ^= 1;
+    const Bytes ftyp = Box("ftyp", Bytes{'c', 'r', 'x', ' ', 0, 0, 0, 1});
+    const Bytes moov = Box("moov", Joined({Box("CMT1", decoy), Box("uuid", Joined({otherId, Box("CMT1", decoy)})),
+                                           Box("uuid", Joined({canonId, Box("CNCV", Bytes(8, 'c')),
+                                                               Box("CMT1", tiff)}))}));
+    const Bytes file = Joined({ftyp, moov, Box("mdat", Bytes(32, 0x5A))});
+    const std::size_t valueAt = ftyp.size() + moov.size() - tiff.size() + kFirstValueAt;
+    const std::wstring path = Write(file, L"c.cr3");
+    TurnReport report;
+    const std::vector<std::size_t> changed = TurnAndDiff(path, file, &report);
+    EXPECT_EQ(2u, report.bytesWritten);
+    EXPECT_EQ(1u, report.oldValue);
+    EXPECT_EQ(6u, Load16(&ReadBytes(path)[valueAt], bigEndian));
+    for (std::size_t at : changed) EXPECT_TRUE(at == valueAt || at == valueAt + 1) << at;
+  }
+}
+
 TEST_F(TurnOtherFormats, TheXmpPacketOfATiffFileTurnsWithTheValue) {
   for (bool bigEndian : {false, true}) {
     const std::string packet =
