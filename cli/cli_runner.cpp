@@ -6,7 +6,9 @@
 #include "orientation.h"
 #include "photo_item.h"
 #include "photo_file.h"
+#include "photo_format.h"
 #include "photo_lines.h"
+#include "photo_rule.h"
 #include "progress_meter.h"
 #include "turn_failure.h"
 #include "utf8.h"
@@ -18,14 +20,14 @@ void Complain(CliConsole_CL& console, const std::string& utf8) {
 }
 
 // Folders stand for the photos in them and all their subfolders, found as the
-// window program finds them; anything else is taken as the user typed it, so
+// window program finds them but with every format the tool turns; anything else is taken as the user typed it, so
 // info works on any file and a mistyped name is reported, not skipped.
 PhotoList CollectPhotos(const std::vector<std::wstring>& paths, CliConsole_CL& console) {
   PhotoList photos;
   for (const std::wstring& path : paths) {
     if (PathIsFolder(path)) {
       const std::size_t before = photos.size();
-      AddPath(photos, path);
+      AddPath(photos, path, IsTurnableFileName);
       if (photos.size() == before) Complain(console, "no photos in " + WideToUtf8(path));
     } else {
       PhotoItem item;
@@ -45,15 +47,17 @@ bool ShowInfo(const std::wstring& path, bool json, CliConsole_CL& console) {
     std::FILE* stream = OpenSharedForReading(path);
     FileSource_CL source(stream, true);
     ExifInfo_CL info;
-    const HRESULT hr = stream ? info.Read(source) : E_FAIL;
+    HRESULT hr = E_FAIL;
+    PngExifChunk chunk;
     if (stream) {
-      const XmpOrientation xmp = FindXmpOrientation(source);
+      const PhotoFormat_EN format = ReadPhotoExif(source, info, &chunk, &hr);
+      const XmpOrientation xmp = FindPhotoXmpOrientation(source, format, info);
       line.xmpForm = xmp.form;
       line.xmpOrientation = xmp.value;
     }
-    // Entries exist only behind a valid TIFF header; a walk that reached the
-    // scan after an Exif segment also passed one, even if it held no entries.
-    if (!info.entries.empty() || (hr == S_OK && info.tiffHeaderPosition != 0)) {
+    // Entries exist only behind a valid TIFF header; a walk that ended well
+    // after one also passed it, even if it held no entries.
+    if (!info.entries.empty() || (hr == S_OK && info.sawTiffHeader)) {
       line.byteOrder = info.bigEndian ? "MM" : "II";
     }
     if (const ExifEntry* entry = info.FindEntry(kTagOrientation)) {

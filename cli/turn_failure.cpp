@@ -55,7 +55,7 @@ std::string DescribeTurnFailure(HRESULT hr, const TurnReport& report, const std:
     case kTurnReasonNoOrientation:
       return "no Orientation entry";
     case kTurnReasonNotJpeg:
-      return "not a JPEG the program can read";
+      return "not a photo the program can turn";
     case kTurnReasonCannotOpen: {
       const std::string failure = OpenFailure(path);
       return failure.empty() ? "cannot open the file" : failure;

@@ -6,8 +6,8 @@
 #include "hresult.h"
 #include "orientation.h"
 
-// The reason for a failed TurnPhoto: "no Orientation entry", "not a JPEG
-// the program can read", "write-protected", "in use by another program", why the file cannot be
+// The reason for a failed TurnPhoto: "no Orientation entry", "not a photo
+// the program can turn", "write-protected", "in use by another program", why the file cannot be
 // opened, or "error 0x........: TEXT" for anything else. Looks at the file
 // again only to tell these apart, so a successful turn costs nothing extra.
 // UTF-8.

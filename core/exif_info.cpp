@@ -54,20 +54,10 @@ HRESULT ExifInfo_CL::Read(ByteSource_CL& source) {
       unsigned char id[6];
       if (!markers.Bytes(id, 6) || std::memcmp(id, kExifId, 6) != 0) return E_FAIL;
       tiffHeaderPosition = markers.Tell();
-      unsigned char order[2];
-      if (!markers.Bytes(order, 2)) return E_FAIL;
-      if (order[0] == 'I' && order[1] == 'I') {
-        bigEndian = false;
-      } else if (order[0] == 'M' && order[1] == 'M') {
-        bigEndian = true;
-      } else {
-        return E_FAIL;
-      }
       // The same file, read in the block's order; offsets stay file offsets.
-      ByteCursor_CL tiff(source, bigEndian);
-      std::uint16_t magic = 0;
+      ByteCursor_CL tiff(source, false);
       std::uint32_t ifd0 = 0;
-      if (!tiff.U16(&magic) || !tiff.U32(&ifd0) || magic != 42) return E_FAIL;
+      if (!ReadHeader(tiff, false, &ifd0)) return E_FAIL;
       // The sub-IFDs are looked up after IFD0 is complete, Exif before GPS,
       // among this block's own entries: an earlier block's pointers are
       // offsets into that block, not this one.
@@ -84,6 +74,35 @@ HRESULT ExifInfo_CL::Read(ByteSource_CL& source) {
     std::uint32_t next = 0;
     if (!AddOffset(segmentStart, 2u + length, &next) || !markers.Seek(next)) return E_FAIL;
   }
+}
+
+HRESULT ExifInfo_CL::ReadTiff(ByteSource_CL& source, std::uint32_t headerPosition, std::uint32_t end) {
+  tiffHeaderPosition = headerPosition;
+  ByteCursor_CL tiff(source, false, 0, end);
+  std::uint32_t ifd0 = 0;
+  if (!ReadHeader(tiff, true, &ifd0) || !ReadIfd(tiff, ifd0)) return E_FAIL;
+  return S_OK;
+}
+
+bool ExifInfo_CL::IsTiffMagic(std::uint16_t magic, bool rawMagics) {
+  return magic == 42 || (rawMagics && (magic == 0x4F52 || magic == 0x5352 || magic == 0x55));
+}
+
+bool ExifInfo_CL::ReadHeader(ByteCursor_CL& tiff, bool rawMagics, std::uint32_t* ifd0) {
+  unsigned char order[2];
+  if (!tiff.Seek(tiffHeaderPosition) || !tiff.Bytes(order, 2)) return false;
+  if (order[0] == 'I' && order[1] == 'I') {
+    bigEndian = false;
+  } else if (order[0] == 'M' && order[1] == 'M') {
+    bigEndian = true;
+  } else {
+    return false;
+  }
+  tiff.SetBigEndian(bigEndian);
+  std::uint16_t magic = 0;
+  if (!tiff.U16(&magic) || !tiff.U32(ifd0) || !IsTiffMagic(magic, rawMagics)) return false;
+  sawTiffHeader = true;
+  return true;
 }
 
 const ExifEntry* ExifInfo_CL::FindEntry(std::uint16_t tag) const { return FindEntryFrom(0, tag); }

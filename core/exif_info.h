@@ -25,6 +25,7 @@ struct ExifEntry {
 
 enum : std::uint16_t {
   kTagOrientation = 274,
+  kTagXmp = 700,
   kTagExifIfd = 34665,
   kTagGpsIfd = 34853,
 };
@@ -51,6 +52,11 @@ class ExifInfo_CL {
   // stay in `entries`.
   HRESULT Read(std::wstring path);
   HRESULT Read(ByteSource_CL& source);
+  // A TIFF structure on its own (a TIFF or raw file: header at 0; a PNG's
+  // eXIf chunk) at headerPosition, every byte of it before `end`. Only IFD0
+  // is read: the Orientation of the picture itself is there, and a sub-IFD's
+  // belongs to another picture (a raw file's full-size image, a preview).
+  HRESULT ReadTiff(ByteSource_CL& source, std::uint32_t headerPosition, std::uint32_t end);
 
   // The first entry with this tag, or null.
   const ExifEntry* FindEntry(std::uint16_t tag) const;
@@ -58,8 +64,16 @@ class ExifInfo_CL {
   std::vector<ExifEntry> entries;
   bool bigEndian = false;  // the order of the last Exif block read
   std::uint32_t tiffHeaderPosition = 0;
+  bool sawTiffHeader = false;  // a valid TIFF header was read
+
+  // The magic numbers of TIFF-structured files: 42, and with rawMagics also
+  // those of the raw formats that chose their own (Olympus "RO" and "RS",
+  // Panasonic 0x55).
+  static bool IsTiffMagic(std::uint16_t magic, bool rawMagics);
 
  private:
+  // Reads the header at tiffHeaderPosition; false unless it is one.
+  bool ReadHeader(ByteCursor_CL& tiff, bool rawMagics, std::uint32_t* ifd0);
   bool ReadIfd(ByteCursor_CL& tiff, std::uint32_t offset);
   // The first entry with this tag among those from index `from` on.
   const ExifEntry* FindEntryFrom(std::size_t from, std::uint16_t tag) const;

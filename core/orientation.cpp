@@ -5,6 +5,7 @@
 #include "byte_order.h"
 #include "exif_info.h"
 #include "photo_file.h"
+#include "photo_format.h"
 #include "shell_notice.h"
 
 namespace {
@@ -108,20 +109,26 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   ExifEntry entry;
   bool bigEndian = false;
   XmpOrientation xmp;
+  PhotoFormat_EN format = kPhotoUnknown;
+  PngExifChunk chunk;
+  bool brokenIfd = false;
   {
     std::FILE* stream = OpenSharedForReading(path);
     if (!stream) return E_FAIL;
     FileSource_CL source(stream, true);
-    // The reader's result does not matter: a file can yield its entries and
-    // still fail later in the walk (an XMP segment after the Exif one, say).
+    // A JPEG's reader result does not matter: a file can yield its entries
+    // and still fail later in the walk (an XMP segment after the Exif one,
+    // say). Other formats are read only as far as IFD0, which must be whole.
     ExifInfo_CL info;
-    info.Read(source);
-    xmp = FindXmpOrientation(source);
+    HRESULT readResult = S_OK;
+    format = ReadPhotoExif(source, info, &chunk, &readResult);
+    xmp = FindPhotoXmpOrientation(source, format, info);
     out.xmpForm = xmp.form;
     out.xmpOldValue = xmp.value;
     const ExifEntry* found = info.FindEntry(kTagOrientation);
     if (!found) return E_FAIL;
     entry = *found;
+    if (format != kPhotoJpeg && FAILED(readResult)) brokenIfd = true;
     // The order of the block the entry came from, which need not be the
     // order of a later block in the same file.
     bigEndian = found->bigEndian;
@@ -131,7 +138,7 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   out.newValue = direction == kTurnLeft ? TurnLeftValue(entry.value) : TurnRightValue(entry.value);
 
   const unsigned width = ValueWidth(entry);
-  if (width == 0) return E_FAIL;
+  if (width == 0 || brokenIfd) return E_FAIL;
   if (IsWriteProtected(path)) return E_FAIL;
   if (g_raceHook) g_raceHook(path);
 
@@ -165,10 +172,22 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   } else {
     Store32(bytes, out.newValue, bigEndian);
   }
+  // A PNG's eXIf chunk carries a CRC over its bytes, written with the value.
+  unsigned char crc[4];
+  if (format == kPhotoPng) {
+    std::uint32_t newCrc = 0;
+    hr = PngExifCrcAfterWrite(file, chunk, entry.position + 8, bytes, width, &newCrc);
+    if (FAILED(hr)) return hr;
+    Store32(crc, newCrc, true);
+  }
   hr = file.WriteAt(entry.position + 8, bytes, width);
   if (FAILED(hr)) return hr;
   out.bytesWritten = width;
-  hr = WriteXmpDigits(file, xmp, out.newValue, &out.xmpBytesWritten);
+  if (format == kPhotoPng) {
+    hr = file.WriteAt(chunk.position + 8 + chunk.length, crc, sizeof crc);
+    if (SUCCEEDED(hr)) out.bytesWritten += sizeof crc;
+  }
+  if (SUCCEEDED(hr)) hr = WriteXmpDigits(file, xmp, out.newValue, &out.xmpBytesWritten);
 
   if (SUCCEEDED(hr) && options.keepTime) hr = file.SetWriteTime(stamp);
   file.Close();

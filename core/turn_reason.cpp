@@ -3,21 +3,18 @@
 #include <cstdio>
 
 #include "photo_file.h"
+#include "photo_format.h"
 
 TurnReason_EN ExplainTurn(HRESULT hr, const TurnReport& report, const std::wstring& path) {
   if (SUCCEEDED(hr)) return kTurnReasonNone;
   if (hr == HresultFromWin32(ERROR_SHARING_VIOLATION)) return kTurnReasonInUse;
   if (!report.hasOrientation) {
-    // The reader finds no entry in a file that is no JPEG at all, or that
-    // cannot be opened: say which.
+    // The reader finds no entry in a file that is no photo it knows at all,
+    // or that cannot be opened: say which.
     std::FILE* file = OpenSharedForReading(path);
     if (!file) return kTurnReasonCannotOpen;
-    unsigned char start[2] = {0, 0};
-    const std::size_t got = std::fread(start, 1, sizeof start, file);
-    std::fclose(file);
-    // Every JPEG starts with its start-of-image marker.
-    const bool jpeg = got == sizeof start && start[0] == 0xFF && start[1] == 0xD8;
-    return jpeg ? kTurnReasonNoOrientation : kTurnReasonNotJpeg;
+    FileSource_CL source(file, true);
+    return DetectPhotoFormat(source) != kPhotoUnknown ? kTurnReasonNoOrientation : kTurnReasonNotJpeg;
   }
   if (IsWriteProtected(path)) return kTurnReasonWriteProtected;
   if (hr == HresultFromWin32(ERROR_ACCESS_DENIED)) return kTurnReasonAccessDenied;

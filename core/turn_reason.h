@@ -9,8 +9,8 @@
 
 enum TurnReason_EN {
   kTurnReasonNone,           // the turn succeeded
-  kTurnReasonNoOrientation,  // a JPEG without an Orientation entry
-  kTurnReasonNotJpeg,        // not a JPEG the program can read (an empty file, a text file)
+  kTurnReasonNoOrientation,  // a photo without an Orientation entry (a PNG: without eXIf)
+  kTurnReasonNotJpeg,        // not a photo the program can turn (an empty file, a text file)
   kTurnReasonWriteProtected, // the file must not be written
   kTurnReasonInUse,          // another program holds the file open
   kTurnReasonCannotOpen,     // missing, or not even readable

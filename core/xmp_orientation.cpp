@@ -14,6 +14,8 @@ const std::uint16_t kMarkerApp1 = 0xFFE1;
 
 const char kXmpId[] = "http://ns.adobe.com/xap/1.0/";  // followed by a NUL in the file
 const std::size_t kXmpIdSize = sizeof kXmpId;          // with the NUL
+// A TIFF file's packet is read whole; real ones stay far below this.
+const std::uint32_t kMaxPacketLength = 4u << 20;
 const char kTiffNamespace[] = "http://ns.adobe.com/tiff/1.0/";
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -125,15 +127,44 @@ void FindInPacket(const std::string& text, Hits* hits) {
 
 }  // namespace
 
-XmpOrientation FindXmpOrientation(ByteSource_CL& source) {
-  XmpOrientation result;
+namespace {
+
+// The digits of every packet read so far, with their file offsets.
+struct Collected {
   Hits hits;
   std::vector<std::uint32_t> positions;
   std::string digits;
+};
 
+void AddPacket(const std::string& text, std::uint32_t textStart, Collected* c) {
+  const std::size_t before = c->hits.digits.size();
+  FindInPacket(text, &c->hits);
+  for (std::size_t i = before; i < c->hits.digits.size(); ++i) {
+    c->positions.push_back(textStart + static_cast<std::uint32_t>(c->hits.digits[i]));
+    c->digits += text[c->hits.digits[i]];
+  }
+}
+
+XmpOrientation Classify(const Collected& c) {
+  XmpOrientation result;
+  const std::string& digits = c.digits;
+  if (c.hits.other || digits.find_first_not_of(digits.empty() ? '0' : digits[0]) != std::string::npos) {
+    result.form = kXmpOtherForm;
+  } else if (!digits.empty()) {
+    result.form = kXmpDigit;
+    result.value = static_cast<std::uint32_t>(digits[0] - '0');
+    result.positions = c.positions;
+  }
+  return result;
+}
+
+}  // namespace
+
+XmpOrientation FindXmpOrientation(ByteSource_CL& source) {
+  Collected collected;
   ByteCursor_CL markers(source, true);
   std::uint16_t soi = 0;
-  if (!markers.Seek(0) || !markers.U16(&soi) || soi != kMarkerSoi) return result;
+  if (!markers.Seek(0) || !markers.U16(&soi) || soi != kMarkerSoi) return XmpOrientation();
   for (;;) {
     const std::uint32_t segmentStart = markers.Tell();
     std::uint16_t marker = 0;
@@ -144,30 +175,32 @@ XmpOrientation FindXmpOrientation(ByteSource_CL& source) {
       std::string payload(payloadSize, '\0');
       if (!markers.Bytes(&payload[0], payloadSize)) break;
       if (std::memcmp(payload.data(), kXmpId, kXmpIdSize) == 0) {
-        const std::string text = payload.substr(kXmpIdSize);
-        const std::size_t before = hits.digits.size();
-        FindInPacket(text, &hits);
         // The packet lies inside the source, whose offsets are 32-bit.
         const std::uint32_t textStart = segmentStart + 4u + static_cast<std::uint32_t>(kXmpIdSize);
-        for (std::size_t i = before; i < hits.digits.size(); ++i) {
-          positions.push_back(textStart + static_cast<std::uint32_t>(hits.digits[i]));
-          digits += text[hits.digits[i]];
-        }
+        AddPacket(payload.substr(kXmpIdSize), textStart, &collected);
       }
     }
     // The length counts itself but not the marker.
     const std::uint32_t next = segmentStart + 2u;
     if (length > markers.Size() || next > markers.Size() - length || !markers.Seek(next + length)) break;
   }
+  return Classify(collected);
+}
 
-  if (hits.other || digits.find_first_not_of(digits.empty() ? '0' : digits[0]) != std::string::npos) {
-    result.form = kXmpOtherForm;
-  } else if (!digits.empty()) {
-    result.form = kXmpDigit;
-    result.value = static_cast<std::uint32_t>(digits[0] - '0');
-    result.positions = positions;
+XmpOrientation FindXmpOrientationAt(ByteSource_CL& source, std::uint32_t at, std::uint32_t length) {
+  Collected collected;
+  ByteCursor_CL bytes(source, false);
+  if (length > bytes.Size() || at > bytes.Size() - length) return XmpOrientation();
+  if (length > kMaxPacketLength) {
+    // Not read, so not known to be one digit: left alone, and said.
+    XmpOrientation unread;
+    unread.form = kXmpOtherForm;
+    return unread;
   }
-  return result;
+  std::string text(length, '\0');
+  if (length != 0 && (!bytes.Seek(at) || !bytes.Bytes(&text[0], length))) return XmpOrientation();
+  AddPacket(text, at, &collected);
+  return Classify(collected);
 }
 
 HRESULT CheckXmpDigits(ExclusiveFile_CL& file, const XmpOrientation& xmp) {

@@ -30,6 +30,9 @@ struct XmpOrientation {
 // (<P:Orientation>6</P:Orientation>, whitespace allowed around the digit).
 // Two different values, a longer value or any other form is kXmpOtherForm.
 XmpOrientation FindXmpOrientation(ByteSource_CL& source);
+// The same for one packet of `length` bytes at file offset `at` (a TIFF
+// file's XMLPacket entry). A packet too long to read is kXmpOtherForm.
+XmpOrientation FindXmpOrientationAt(ByteSource_CL& source, std::uint32_t at, std::uint32_t length);
 
 class ExclusiveFile_CL;
 

@@ -6,11 +6,14 @@
 
 #include "find_file.h"
 #include "photo_item.h"
+#include "photo_rule.h"
 
 class FindPicture_CL : public FindFile_CL {
  public:
-  explicit FindPicture_CL(PhotoList* owner) : owner(owner) {}
+  typedef bool (*NameRule)(const std::wstring& name);
+  FindPicture_CL(PhotoList* owner, NameRule accepts) : owner(owner), accepts(accepts) {}
   PhotoList* owner;  // not owned: receives the matches
+  NameRule accepts;  // which file names count as photos
 
  protected:
   void OnFile(const std::wstring& folder, const FindData_T& data) override;
@@ -20,5 +23,6 @@ class FindPicture_CL : public FindFile_CL {
 bool PathIsFolder(const std::wstring& path);
 
 // Appends every photo that path names: the file itself, or every photo in the
-// folder and all its subfolders.
-void AddPath(PhotoList& photos, std::wstring path);
+// folder and all its subfolders. A photo is a name `accepts` takes.
+void AddPath(PhotoList& photos, std::wstring path,
+             FindPicture_CL::NameRule accepts = IsPhotoFileName);

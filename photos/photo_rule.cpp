@@ -24,11 +24,26 @@ std::wstring FileNameExtension(const std::wstring& name) {
   return name.substr(dot);
 }
 
-bool IsPhotoFileName(const std::wstring& name) {
-  static const wchar_t* const kExtensions[] = {L".jpg", L".jpeg"};
+namespace {
+
+bool HasExtension(const std::wstring& name, const wchar_t* const* extensions, std::size_t count) {
   const std::wstring extension = FileNameExtension(name);
-  for (const wchar_t* candidate : kExtensions) {
-    if (EqualsIgnoringAsciiCase(extension, candidate)) return true;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (EqualsIgnoringAsciiCase(extension, extensions[i])) return true;
   }
   return false;
+}
+
+}  // namespace
+
+bool IsPhotoFileName(const std::wstring& name) {
+  static const wchar_t* const kExtensions[] = {L".jpg", L".jpeg"};
+  return HasExtension(name, kExtensions, sizeof kExtensions / sizeof kExtensions[0]);
+}
+
+bool IsTurnableFileName(const std::wstring& name) {
+  static const wchar_t* const kExtensions[] = {
+      L".tif", L".tiff", L".dng", L".cr2", L".nef", L".nrw", L".arw", L".sr2", L".pef",
+      L".srw", L".erf",  L".3fr", L".orf", L".rw2", L".cr3", L".png"};
+  return IsPhotoFileName(name) || HasExtension(name, kExtensions, sizeof kExtensions / sizeof kExtensions[0]);
 }

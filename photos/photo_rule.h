@@ -1,5 +1,5 @@
 // Which files are photos: names ending in ".jpg" or ".jpeg", ASCII letters in
-// any case. The extension runs from the last dot to the end.
+// any case (for snapvane-cli also the other formats it turns). The extension runs from the last dot to the end.
 #pragma once
 
 #include <string>
@@ -8,3 +8,7 @@
 std::wstring FileNameExtension(const std::wstring& name);
 
 bool IsPhotoFileName(const std::wstring& name);
+
+// The files snapvane-cli turns: photos, and TIFF, DNG, the raw formats built
+// on TIFF and PNG, which the window program does not show yet.
+bool IsTurnableFileName(const std::wstring& name);

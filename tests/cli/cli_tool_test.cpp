@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "cli_test_support.h"
+#include "core/tiff_builder.h"
 #include "utf8.h"
 
 #ifdef _WIN32
@@ -154,8 +155,8 @@ TEST_F(CliTool, FailuresAreReportedPerPhotoAndGiveStatusOne) {
       Utf8(locked) + "\tfailed: write-protected",
       Utf8(bare) + "\tfailed: no Orientation entry",
       Utf8(missing) + "\tfailed: file not found",
-      Utf8(text) + "\tfailed: not a JPEG the program can read",
-      Utf8(empty) + "\tfailed: not a JPEG the program can read",
+      Utf8(text) + "\tfailed: not a photo the program can turn",
+      Utf8(empty) + "\tfailed: not a photo the program can turn",
   };
   EXPECT_EQ(expected, Lines(run.out));
   EXPECT_EQ(lockedBefore, ReadFileBytes(locked));
@@ -204,7 +205,7 @@ TEST_F(CliTool, FoldersAreWalkedWithAllSubfoldersAndOnlyPhotosTaken) {
   const fs::path a = Photo("a.JPG", false, 1);
   const fs::path b = Photo(fs::path("sub") / "b.jpeg", true, 2);
   const fs::path d = Photo(fs::path("sub") / "deeper" / "d.jpg", false, 3);
-  const fs::path notPhoto = Photo("c.png", false, 1);
+  const fs::path notPhoto = Photo("c.txt", false, 1);
   const Bytes notPhotoBefore = ReadFileBytes(notPhoto);
   fs::create_directories(folder.Path() / "empty");
 
@@ -225,6 +226,50 @@ TEST_F(CliTool, FoldersAreWalkedWithAllSubfoldersAndOnlyPhotosTaken) {
   EXPECT_EQ(0, empty.status);
   EXPECT_TRUE(empty.out.empty());
   EXPECT_NE(std::string::npos, empty.err.find("no photos in")) << empty.err;
+}
+
+TEST_F(CliTool, TiffRawAndPngFilesAreReadAndTurnedInFolders) {
+  const fs::path tif = folder.Path() / "a.TIF";
+  const Bytes tifBytes = TiffFile(false, {TestEntry{274, 3, 1, 6}});
+  WriteFileBytes(tif, tifBytes);
+  const fs::path rw2 = folder.Path() / "b.rw2";
+  Bytes rw2Bytes = TiffFile(false, {TestEntry{274, 3, 1, 3}});
+  rw2Bytes[2] = 0x55;
+  WriteFileBytes(rw2, rw2Bytes);
+  const Bytes exif = TiffStructure(true, {TestEntry{274, 3, 1, 1}});
+  std::uint32_t dataAt = 0;
+  const fs::path png = folder.Path() / "c.png";
+  const Bytes pngBytes = PngFile(&exif, &dataAt);
+  WriteFileBytes(png, pngBytes);
+  const fs::path plainPng = folder.Path() / "d.png";
+  WriteFileBytes(plainPng, PngFile(nullptr));
+
+  const ToolRun info = RunTool({L"info", WidePath(folder.Path())});
+  EXPECT_EQ(0, info.status) << info.err;
+  const std::vector<std::string> expectedInfo = {
+      Utf8(tif) + "\tII\t6\t" + std::to_string(kFirstValueAt),
+      Utf8(rw2) + "\tII\t3\t" + std::to_string(kFirstValueAt),
+      Utf8(png) + "\tMM\t1\t" + std::to_string(dataAt + kFirstValueAt),
+      Utf8(plainPng) + "\tnone\tnone\tnone",
+  };
+  EXPECT_EQ(expectedInfo, Lines(info.out));
+
+  const ToolRun right = RunTool({L"right", WidePath(folder.Path())});
+  EXPECT_EQ(1, right.status);
+  const std::vector<std::string> expectedRight = {
+      Utf8(tif) + "\tok 6 -> 3",
+      Utf8(rw2) + "\tok 3 -> 8",
+      Utf8(png) + "\tok 1 -> 6",
+      Utf8(plainPng) + "\tfailed: no Orientation entry",
+  };
+  EXPECT_EQ(expectedRight, Lines(right.out));
+  EXPECT_NE(pngBytes, ReadFileBytes(png));
+
+  const ToolRun left = RunTool({L"left", WidePath(tif), WidePath(rw2), WidePath(png)});
+  EXPECT_EQ(0, left.status) << left.out;
+  EXPECT_EQ(tifBytes, ReadFileBytes(tif));
+  EXPECT_EQ(rw2Bytes, ReadFileBytes(rw2));
+  EXPECT_EQ(pngBytes, ReadFileBytes(png));
 }
 
 TEST_F(CliTool, NonAsciiNamesTravelAsUtf8) {

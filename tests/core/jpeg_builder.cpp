@@ -1,34 +1,7 @@
 #include "jpeg_builder.h"
 
 #include "byte_order.h"
-
-namespace {
-
-void Put16(Bytes& b, std::uint16_t v, bool bigEndian) {
-  unsigned char t[2];
-  Store16(t, v, bigEndian);
-  b.insert(b.end(), t, t + 2);
-}
-
-void Put32(Bytes& b, std::uint32_t v, bool bigEndian) {
-  unsigned char t[4];
-  Store32(t, v, bigEndian);
-  b.insert(b.end(), t, t + 4);
-}
-
-void PutEntry(Bytes& b, const TestEntry& e, bool bigEndian) {
-  Put16(b, e.tag, bigEndian);
-  Put16(b, e.type, bigEndian);
-  Put32(b, e.count, bigEndian);
-  if (e.type == 3 && e.count == 1) {
-    Put16(b, static_cast<std::uint16_t>(e.value), bigEndian);
-    Put16(b, 0, bigEndian);
-  } else {
-    Put32(b, e.value, bigEndian);
-  }
-}
-
-}  // namespace
+#include "tiff_builder.h"
 
 JpegBuilder& JpegBuilder::Soi() {
   data_.push_back(0xFF);
@@ -58,23 +31,7 @@ JpegBuilder& JpegBuilder::App1Xmp(const std::string& packet) {
 
 JpegBuilder& JpegBuilder::App1Exif(bool bigEndian, const std::vector<TestEntry>& ifd0,
                                    const std::vector<TestEntry>& exifIfd, std::uint32_t* tiffAt) {
-  Bytes tiff;
-  tiff.push_back(bigEndian ? 'M' : 'I');
-  tiff.push_back(bigEndian ? 'M' : 'I');
-  Put16(tiff, 42, bigEndian);
-  Put32(tiff, 8, bigEndian);
-  std::vector<TestEntry> first = ifd0;
-  const std::uint32_t ifd0Count = static_cast<std::uint32_t>(first.size() + (exifIfd.empty() ? 0 : 1));
-  const std::uint32_t subAt = 8 + 2 + 12 * ifd0Count + 4;
-  if (!exifIfd.empty()) first.push_back(TestEntry{34665, 4, 1, subAt});
-  Put16(tiff, static_cast<std::uint16_t>(first.size()), bigEndian);
-  for (const TestEntry& e : first) PutEntry(tiff, e, bigEndian);
-  Put32(tiff, 0, bigEndian);
-  if (!exifIfd.empty()) {
-    Put16(tiff, static_cast<std::uint16_t>(exifIfd.size()), bigEndian);
-    for (const TestEntry& e : exifIfd) PutEntry(tiff, e, bigEndian);
-    Put32(tiff, 0, bigEndian);
-  }
+  const Bytes tiff = TiffStructure(bigEndian, ifd0, exifIfd);
   Bytes payload = {'E', 'x', 'i', 'f', 0, 0};
   payload.insert(payload.end(), tiff.begin(), tiff.end());
   if (tiffAt) *tiffAt = static_cast<std::uint32_t>(data_.size() + 10);

@@ -1,8 +1,9 @@
-// Feeds arbitrary bytes to the Exif reader, to the XMP Orientation finder,
+// Feeds arbitrary bytes to the Exif reader (of JPEG, TIFF-structured and
+// PNG files), to the XMP Orientation finder,
 // to the embedded-thumbnail and frame-size readers and to the decoder of
 // upright pixels, then turns a copy of them on disk and checks that the turn
-// changed nothing but the Orientation value field and the XMP digits, and
-// nothing at all when it failed.
+// changed nothing but the Orientation value field, a PNG's eXIf CRC and the
+// XMP digits, and nothing at all when it failed.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,8 @@
 #include "jpeg_decode.h"
 #include "jpeg_frame_size.h"
 #include "orientation.h"
+#include "photo_format.h"
+#include "png_exif.h"
 #include "utf8.h"
 #include "xmp_orientation.h"
 
@@ -47,11 +50,18 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ExifInfo_CL info;
   MemorySource_CL source(data, size);
-  info.Read(source);
+  PngExifChunk chunk;
+  const PhotoFormat_EN format = ReadPhotoExif(source, info, &chunk, nullptr);
   const ExifEntry* entry = info.FindEntry(kTagOrientation);
+  if (format == kPhotoPng && entry) {
+    // What the turn writes lies inside the chunk, whose CRC follows it.
+    const std::size_t dataAt = chunk.position + 8u;
+    if (chunk.length > size || dataAt > size - chunk.length || size - dataAt - chunk.length < 4) std::abort();
+    if (entry->position < dataAt || entry->position + 12u > dataAt + chunk.length) std::abort();
+  }
 
   // Every XMP digit found lies inside the bytes and is one.
-  const XmpOrientation xmp = FindXmpOrientation(source);
+  const XmpOrientation xmp = FindPhotoXmpOrientation(source, format, info);
   if ((xmp.form == kXmpDigit) == xmp.positions.empty() || xmp.value > 9) std::abort();
   for (std::uint32_t at : xmp.positions) {
     if (at >= size || data[at] != '0' + xmp.value) std::abort();
@@ -102,16 +112,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     from = entry->position + 8u;
     to = from + report.bytesWritten;
   }
-  std::vector<bool> xmpDigit(size, false);
+  std::vector<bool> mayChange(size, false);
+  if (SUCCEEDED(hr) && format == kPhotoPng) {
+    // The value and the chunk's CRC, which must match the chunk's new bytes.
+    if (report.bytesWritten != 6 && report.bytesWritten != 8) std::abort();
+    to = from + report.bytesWritten - 4;
+    const std::size_t crcAt = chunk.position + 8u + chunk.length;
+    const std::uint32_t crc = PngCrc32(0, &after[chunk.position + 4u], chunk.length + 4u);
+    const std::uint32_t stored = (std::uint32_t(after[crcAt]) << 24) | (std::uint32_t(after[crcAt + 1]) << 16) |
+                                 (std::uint32_t(after[crcAt + 2]) << 8) | after[crcAt + 3];
+    if (crc != stored) std::abort();
+    for (std::size_t i = crcAt; i < crcAt + 4; ++i) mayChange[i] = true;
+  }
   if (SUCCEEDED(hr)) {
     if (report.xmpForm != xmp.form || report.xmpBytesWritten != xmp.positions.size()) std::abort();
     for (std::uint32_t at : xmp.positions) {
       if (after[at] != '0' + report.newValue) std::abort();
-      xmpDigit[at] = true;
+      mayChange[at] = true;
     }
   }
   for (std::size_t i = 0; i < size; ++i) {
-    if ((i < from || i >= to) && !xmpDigit[i] && after[i] != data[i]) std::abort();
+    if ((i < from || i >= to) && !mayChange[i] && after[i] != data[i]) std::abort();
   }
   if (SUCCEEDED(hr) && (report.newValue < 1 || report.newValue > 8)) std::abort();
   return 0;

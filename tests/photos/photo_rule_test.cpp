@@ -24,3 +24,16 @@ TEST(PhotoRule, FullWidthLettersNeverMatch) {
     EXPECT_FALSE(IsPhotoFileName(name));
   }
 }
+
+TEST(PhotoRule, TheToolAlsoTakesTiffRawAndPngButTheWindowDoesNot) {
+  for (const wchar_t* name : {L"a.tif", L"a.TIFF", L"a.dng", L"a.CR2", L"a.nef", L"a.nrw", L"a.arw",
+                              L"a.sr2", L"a.pef", L"a.srw", L"a.erf", L"a.3FR", L"a.orf", L"a.Rw2", L"a.cr3",
+                              L"a.png"}) {
+    EXPECT_TRUE(IsTurnableFileName(name)) << name;
+    EXPECT_FALSE(IsPhotoFileName(name)) << name;
+  }
+  EXPECT_TRUE(IsTurnableFileName(L"a.JPG"));
+  for (const wchar_t* name : {L"a.crw", L"a.raw", L"a.tif.bak", L"a.xmp", L"a.gif", L"tif"}) {
+    EXPECT_FALSE(IsTurnableFileName(name)) << name;
+  }
+}

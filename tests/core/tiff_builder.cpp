@@ -1,0 +1,89 @@
+#include "tiff_builder.h"
+
+#include "byte_order.h"
+
+void Put16(Bytes& b, std::uint16_t v, bool bigEndian) {
+  unsigned char t[2];
+  Store16(t, v, bigEndian);
+  b.insert(b.end(), t, t + 2);
+}
+
+void Put32(Bytes& b, std::uint32_t v, bool bigEndian) {
+  unsigned char t[4];
+  Store32(t, v, bigEndian);
+  b.insert(b.end(), t, t + 4);
+}
+
+void PutEntry(Bytes& b, const TestEntry& e, bool bigEndian) {
+  Put16(b, e.tag, bigEndian);
+  Put16(b, e.type, bigEndian);
+  Put32(b, e.count, bigEndian);
+  if (e.type == 3 && e.count == 1) {
+    Put16(b, static_cast<std::uint16_t>(e.value), bigEndian);
+    Put16(b, 0, bigEndian);
+  } else {
+    Put32(b, e.value, bigEndian);
+  }
+}
+
+namespace {
+
+void PutChunk(Bytes& png, const char* type, const Bytes& data) {
+  Put32(png, static_cast<std::uint32_t>(data.size()), true);
+  const std::size_t typeAt = png.size();
+  png.insert(png.end(), type, type + 4);
+  png.insert(png.end(), data.begin(), data.end());
+  Put32(png, ReferenceCrc32(&png[typeAt], 4 + data.size()), true);
+}
+
+}  // namespace
+
+Bytes TiffStructure(bool bigEndian, const std::vector<TestEntry>& ifd0, const std::vector<TestEntry>& exifIfd,
+                    std::uint16_t magic) {
+  Bytes tiff;
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  tiff.push_back(bigEndian ? 'M' : 'I');
+  Put16(tiff, magic, bigEndian);
+  Put32(tiff, 8, bigEndian);
+  std::vector<TestEntry> first = ifd0;
+  const std::uint32_t ifd0Count = static_cast<std::uint32_t>(first.size() + (exifIfd.empty() ? 0 : 1));
+  const std::uint32_t subAt = 8 + 2 + 12 * ifd0Count + 4;
+  if (!exifIfd.empty()) first.push_back(TestEntry{34665, 4, 1, subAt});
+  Put16(tiff, static_cast<std::uint16_t>(first.size()), bigEndian);
+  for (const TestEntry& e : first) PutEntry(tiff, e, bigEndian);
+  Put32(tiff, 0, bigEndian);
+  if (!exifIfd.empty()) {
+    Put16(tiff, static_cast<std::uint16_t>(exifIfd.size()), bigEndian);
+    for (const TestEntry& e : exifIfd) PutEntry(tiff, e, bigEndian);
+    Put32(tiff, 0, bigEndian);
+  }
+  return tiff;
+}
+
+Bytes TiffFile(bool bigEndian, const std::vector<TestEntry>& ifd0, const std::vector<TestEntry>& exifIfd,
+               std::uint16_t magic) {
+  Bytes file = TiffStructure(bigEndian, ifd0, exifIfd, magic);
+  for (unsigned i = 0; i < 64; ++i) file.push_back(static_cast<unsigned char>(i * 37 + 11));
+  return file;
+}
+
+Bytes PngFile(const Bytes* exif, std::uint32_t* exifDataAt) {
+  Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  PutChunk(png, "IHDR", Bytes{0, 0, 0, 1, 0, 0, 0, 1, 8, 0, 0, 0, 0});
+  if (exif) {
+    if (exifDataAt) *exifDataAt = static_cast<std::uint32_t>(png.size() + 8);
+    PutChunk(png, "eXIf", *exif);
+  }
+  PutChunk(png, "IDAT", Bytes{0x78, 0x9C, 0x63, 0x60, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01});
+  PutChunk(png, "IEND", Bytes());
+  return png;
+}
+
+std::uint32_t ReferenceCrc32(const unsigned char* data, std::size_t n) {
+  std::uint32_t c = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < n; ++i) {
+    c ^= data[i];
+    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+  }
+  return ~c;
+}
