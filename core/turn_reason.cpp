@@ -17,9 +17,12 @@ TurnReason_EN ExplainTurn(HRESULT hr, const TurnReport& report, const std::wstri
     std::fclose(file);
     // Every JPEG starts with its start-of-image marker.
     const bool jpeg = got == sizeof start && start[0] == 0xFF && start[1] == 0xD8;
-    return jpeg ? kTurnReasonNoOrientation : kTurnReasonNotJpeg;
+    if (!jpeg) return kTurnReasonNotJpeg;
+    if (!report.tryingToAdd) return kTurnReasonNoOrientation;
   }
   if (IsWriteProtected(path)) return kTurnReasonWriteProtected;
   if (hr == HresultFromWin32(ERROR_ACCESS_DENIED)) return kTurnReasonAccessDenied;
+  // A photo whose entry could not be added is told apart from other failures.
+  if (report.tryingToAdd && hr == E_FAIL) return kTurnReasonCannotAddEntry;
   return kTurnReasonOther;
 }

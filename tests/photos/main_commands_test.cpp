@@ -141,7 +141,9 @@ TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
   Command(host, kCommandRotateLeft);
   EXPECT_EQ(noOrientation, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
-  ExpectMessage(host.message, L"Exif情報にOrientation(向き)の項目がありません。");
+  // The message names the setting that would let it turn.
+  ExpectMessage(host.message, L"Exif情報にOrientation(向き)の項目がありません。"
+                              L"設定の「Orientationがない写真にも追加して回転する」をオンにすると回転できます。");
 }
 
 TEST_F(TurnCommand, AFileThatIsNoJpegIsSaidToBeNone) {

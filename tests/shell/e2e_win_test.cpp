@@ -511,7 +511,8 @@ TEST_F(EndToEnd, PhotosThatCannotTurnShowTheMessageOnceAndStayAsTheyWere) {
   } cases[] = {{0, IDM_ROTATE_RIGHT, locked, quadrants,
                 L"locked.jpg\r\nファイルが書き込み禁止(読み取り専用)になっています。"},
                {1, IDM_ROTATE_LEFT, noOrientation, bare,
-                L"bare.jpg\r\nExif情報にOrientation(向き)の項目がありません。"}};
+                L"bare.jpg\r\nExif情報にOrientation(向き)の項目がありません。"
+                L"設定の「Orientationがない写真にも追加して回転する」をオンにすると回転できます。"}};
   for (const Case& k : cases) {
     ClickCell(k.cell);
     Command(k.command);
