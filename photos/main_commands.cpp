@@ -85,7 +85,9 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
   TurnReport report;
-  const HRESULT result = TurnPhoto(path, direction, TurnOptions(), &report);
+  TurnOptions options;
+  options.addEntry = host.AddsMissingOrientation();
+  const HRESULT result = TurnPhoto(path, direction, options, &report);
   // The Exif value decides what the screen shows; the log says where the
   // XMP could not follow it.
   if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
