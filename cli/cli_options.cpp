@@ -1,7 +1,7 @@
 #include "cli_options.h"
 
 const char kCliUsage[] =
-    "Usage: snapvane-cli [--json] [--keep-time] COMMAND PATH...\n"
+    "Usage: snapvane-cli [--json] [--keep-time] [--add-tag] COMMAND PATH...\n"
     "\n"
     "Turns JPEG photos a quarter turn by rewriting their Exif Orientation value\n"
     "in place; the image data is never re-encoded.\n"
@@ -17,6 +17,8 @@ const char kCliUsage[] =
     "\n"
     "Options:\n"
     "  --keep-time     leave each turned file's last-write time as it was\n"
+    "  --add-tag       give a photo without an Orientation entry one and turn it;\n"
+    "                  the file grows, so it is written anew and replaced\n"
     "  --json          print one JSON object per line and photo\n"
     "  -h, --help      show this text\n"
     "  --              treat every later argument as a PATH\n"
@@ -68,6 +70,8 @@ CliParse_EN ParseCliOptions(const std::vector<std::wstring>& args, CliOptions* o
         options->json = true;
       } else if (arg == L"--keep-time") {
         options->keepTime = true;
+      } else if (arg == L"--add-tag") {
+        options->addTag = true;
       } else {
         *error = L"unknown option '" + arg + L"'";
         return kParseUsageError;
@@ -95,6 +99,10 @@ CliParse_EN ParseCliOptions(const std::vector<std::wstring>& args, CliOptions* o
   }
   if (options->keepTime && options->command == kCommandInfo) {
     *error = L"--keep-time applies only to left and right";
+    return kParseUsageError;
+  }
+  if (options->addTag && options->command == kCommandInfo) {
+    *error = L"--add-tag applies only to left and right";
     return kParseUsageError;
   }
   return kParseRun;

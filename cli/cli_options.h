@@ -1,4 +1,4 @@
-// The command line of snapvane-cli: one command, its paths and two switches.
+// The command line of snapvane-cli: one command, its paths and its switches.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@ struct CliOptions {
   CliCommand_EN command = kCommandNone;
   bool json = false;
   bool keepTime = false;
+  bool addTag = false;  // give photos without an Orientation entry one
   std::vector<std::wstring> paths;
 };
 

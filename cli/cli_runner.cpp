@@ -123,6 +123,7 @@ int RunCli(const std::vector<std::wstring>& args, CliConsole_CL& console) {
   ProgressMeter_CL progress(console, photos.size(), info ? "read" : "turned");
   TurnOptions turnOptions;
   turnOptions.keepTime = options.keepTime;
+  turnOptions.addEntry = options.addTag;
   const TurnDirection_EN direction = options.command == kCommandLeft ? kTurnLeft : kTurnRight;
 
   bool allGood = true;

@@ -62,9 +62,12 @@ std::string FormatTurnLine(const TurnLine& line, bool json) {
   }
   out = WideToUtf8(line.path);
   if (line.ok) {
-    out += "\tok " + std::to_string(line.oldValue) + " -> " + std::to_string(line.newValue);
+    // "none" where the entry was added.
+    out += "\tok " + Number(line.hasOld, line.oldValue, "none") + " -> " + std::to_string(line.newValue);
     if (line.xmpWritten) {
       out += ", XMP too";
+    } else if (line.xmpForm == kXmpDigit) {
+      out += ", XMP left alone";
     } else if (line.xmpForm != kXmpNoOrientation) {
       out += ", XMP left alone (not one digit)";
     }

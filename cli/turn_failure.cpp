@@ -54,6 +54,8 @@ std::string DescribeTurnFailure(HRESULT hr, const TurnReport& report, const std:
   switch (ExplainTurn(hr, report, path)) {
     case kTurnReasonNoOrientation:
       return "no Orientation entry";
+    case kTurnReasonCannotAddEntry:
+      return "no Orientation entry, and none can be added to this file";
     case kTurnReasonNotJpeg:
       return "not a photo the program can turn";
     case kTurnReasonCannotOpen: {

@@ -4,6 +4,7 @@
 
 #include "byte_order.h"
 #include "exif_info.h"
+#include "orientation_tag_add.h"
 #include "photo_file.h"
 #include "photo_format.h"
 #include "shell_notice.h"
@@ -96,6 +97,72 @@ HRESULT OpenExclusively(ExclusiveFile_CL& file, const std::wstring& path) {
   }
 }
 
+// Beside the photo, so that the replace stays within one folder and one disk.
+const wchar_t kAddedEntrySuffix[] = L".snapvane-turn.tmp";
+
+// Whether the file at `path` holds exactly `expected`, which passed the check
+// against `original`: what reached the disk is checked again as read back.
+HRESULT CheckWrittenFile(const std::wstring& path, const std::vector<unsigned char>& expected,
+                         const std::vector<unsigned char>& original, const ExifSegmentSpan& span,
+                         std::uint16_t value) {
+  std::FILE* stream = OpenSharedForReading(path);
+  if (!stream) return E_FAIL;
+  std::vector<unsigned char> written(expected.size() + 1);
+  const std::size_t got = std::fread(&written[0], 1, written.size(), stream);
+  std::fclose(stream);
+  written.resize(got);
+  return written == expected && CheckAddedOrientation(original, written, span, value) ? S_OK : E_FAIL;
+}
+
+// The turn of a photo without an Orientation entry: one holding the turn of
+// 1 is added, in a new file that replaces the photo once checked.
+HRESULT AddEntryAndTurn(const std::wstring& path, TurnDirection_EN direction,
+                        const TurnOptions& options, TurnReport& out) {
+  out.tryingToAdd = true;
+  if (IsWriteProtected(path)) return E_FAIL;
+  if (g_raceHook) g_raceHook(path);
+
+  ExclusiveFile_CL file;
+  HRESULT hr = OpenExclusively(file, path);
+  if (FAILED(hr)) return hr;
+  std::vector<unsigned char> original;
+  hr = file.ReadAll(&original);
+  if (FAILED(hr)) return hr;
+  // A missing entry shows as 1. The bytes held under the lock decide, not
+  // those read before: a photo that gained an entry meanwhile is refused.
+  out.oldValue = 1;
+  out.newValue = direction == kTurnLeft ? TurnLeftValue(1) : TurnRightValue(1);
+  std::vector<unsigned char> added;
+  ExifSegmentSpan span;
+  if (!AddOrientationEntry(original, out.newValue, &added, &span) ||
+      !CheckAddedOrientation(original, added, span, out.newValue)) {
+    return E_FAIL;
+  }
+  std::uint64_t stamp = 0;
+  if (options.keepTime) {
+    hr = file.GetWriteTime(&stamp);
+    if (FAILED(hr)) return hr;
+  }
+
+  const std::wstring temporary = path + kAddedEntrySuffix;
+  hr = WriteFlushedFile(temporary, added, options.keepTime ? &stamp : nullptr);
+  if (SUCCEEDED(hr)) hr = CheckWrittenFile(temporary, added, original, span, out.newValue);
+  if (SUCCEEDED(hr)) {
+    // Windows cannot replace a file held open without sharing, so the lock
+    // goes just before the replace. In that short window another program
+    // could write the photo, and its change would be lost to the replace.
+    file.Close();
+    hr = ReplaceWithFile(temporary, path);
+  }
+  if (FAILED(hr)) {
+    RemoveFileIfPresent(temporary);
+    return hr;
+  }
+  out.entryAdded = true;
+  NotifyShellOfUpdate(path);
+  return S_OK;
+}
+
 }  // namespace
 
 void SetTurnRaceHookForTests(TurnRaceHook hook) { g_raceHook = hook; }
@@ -112,6 +179,7 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   PhotoFormat_EN format = kPhotoUnknown;
   PngExifChunk chunk;
   bool brokenIfd = false;
+  bool missing = false;
   {
     std::FILE* stream = OpenSharedForReading(path);
     if (!stream) return E_FAIL;
@@ -126,12 +194,20 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
     out.xmpForm = xmp.form;
     out.xmpOldValue = xmp.value;
     const ExifEntry* found = info.FindEntry(kTagOrientation);
-    if (!found) return E_FAIL;
-    entry = *found;
-    if (format != kPhotoJpeg && FAILED(readResult)) brokenIfd = true;
-    // The order of the block the entry came from, which need not be the
-    // order of a later block in the same file.
-    bigEndian = found->bigEndian;
+    if (found) {
+      entry = *found;
+      if (format != kPhotoJpeg && FAILED(readResult)) brokenIfd = true;
+      // The order of the block the entry came from, which need not be the
+      // order of a later block in the same file.
+      bigEndian = found->bigEndian;
+    }
+    missing = !found;
+  }
+  // The XMP is left as it is: the screen follows the Exif entry alone.
+  // An entry is added to JPEG files only; the other formats keep the rule
+  // that a photo without one is not turned.
+  if (missing) {
+    return options.addEntry && format == kPhotoJpeg ? AddEntryAndTurn(path, direction, options, out) : E_FAIL;
   }
   out.hasOrientation = true;
   out.oldValue = entry.value;

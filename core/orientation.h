@@ -23,6 +23,9 @@ enum TurnDirection_EN { kTurnLeft, kTurnRight };
 
 struct TurnOptions {
   bool keepTime = false;  // restore the file's last-write time after the write
+  // Give a photo without an Orientation entry one, holding the turn of 1.
+  // The file grows, so it is written anew and put in the photo's place.
+  bool addEntry = false;
 };
 
 // What a turn did, for callers that report it (the command-line tool).
@@ -31,6 +34,10 @@ struct TurnReport {
   std::uint32_t oldValue = 0;
   std::uint16_t newValue = 0;
   unsigned bytesWritten = 0;
+  // With TurnOptions::addEntry and no entry found: an entry was to be added
+  // (tryingToAdd), and was (entryAdded, oldValue 1 then).
+  bool tryingToAdd = false;
+  bool entryAdded = false;
   // The XMP packet's tiff:Orientation: written with the Exif value when it
   // is one digit, left alone (and said) in any other form.
   XmpOrientationForm_EN xmpForm = kXmpNoOrientation;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "hresult.h"
 
@@ -35,6 +36,8 @@ class ExclusiveFile_CL {
   // Exactly n bytes at offset, or a failure; a short read or write fails.
   HRESULT ReadAt(std::uint32_t offset, void* buffer, std::size_t n);
   HRESULT WriteAt(std::uint32_t offset, const void* buffer, std::size_t n);
+  // The whole file (of up to 4 GiB), from its start.
+  HRESULT ReadAll(std::vector<unsigned char>* bytes);
   // The last-write time as an opaque stamp, and setting it back.
   HRESULT GetWriteTime(std::uint64_t* stamp);
   HRESULT SetWriteTime(std::uint64_t stamp);
@@ -48,3 +51,17 @@ class ExclusiveFile_CL {
   int fd_ = -1;
 #endif
 };
+
+// Writes a new file (replacing one of that name), flushed to the disk before
+// it returns. With `writeTime` (a stamp from GetWriteTime) its last-write time
+// is set to that.
+HRESULT WriteFlushedFile(const std::wstring& path, const std::vector<unsigned char>& bytes,
+                         const std::uint64_t* writeTime);
+
+// Puts `replacement` in the place of `target` in one step, so that a reader
+// sees either the old file or the new one whole. The new file keeps the
+// target's attributes. Both lie in the same folder.
+HRESULT ReplaceWithFile(const std::wstring& replacement, const std::wstring& target);
+
+// Removes a file; nothing happens when it is not there.
+void RemoveFileIfPresent(const std::wstring& path);

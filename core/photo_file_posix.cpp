@@ -30,6 +30,13 @@ HRESULT FromErrno(int error) {
   }
 }
 
+timespec FromStamp(std::uint64_t stamp) {
+  timespec t;
+  t.tv_sec = static_cast<time_t>(stamp / 1000000000ull);
+  t.tv_nsec = static_cast<long>(stamp % 1000000000ull);
+  return t;
+}
+
 }  // namespace
 
 bool IsWriteProtected(const std::wstring& path) {
@@ -83,6 +90,14 @@ HRESULT ExclusiveFile_CL::WriteAt(std::uint32_t offset, const void* buffer, std:
   return static_cast<std::size_t>(put) == n ? S_OK : HresultFromWin32(ERROR_WRITE_FAULT);
 }
 
+HRESULT ExclusiveFile_CL::ReadAll(std::vector<unsigned char>* bytes) {
+  struct stat info;
+  if (fd_ < 0 || fstat(fd_, &info) != 0) return E_FAIL;
+  if (info.st_size < 0 || static_cast<std::uint64_t>(info.st_size) > 0xFFFFFFFFull) return E_FAIL;
+  bytes->assign(static_cast<std::size_t>(info.st_size), 0);
+  return bytes->empty() ? S_OK : ReadAt(0, &(*bytes)[0], bytes->size());
+}
+
 HRESULT ExclusiveFile_CL::GetWriteTime(std::uint64_t* stamp) {
   struct stat info;
   if (fd_ < 0 || fstat(fd_, &info) != 0) return E_FAIL;
@@ -96,8 +111,7 @@ HRESULT ExclusiveFile_CL::SetWriteTime(std::uint64_t stamp) {
   struct timespec times[2];
   times[0].tv_sec = 0;
   times[0].tv_nsec = UTIME_OMIT;
-  times[1].tv_sec = static_cast<time_t>(stamp / 1000000000ull);
-  times[1].tv_nsec = static_cast<long>(stamp % 1000000000ull);
+  times[1] = FromStamp(stamp);
   return futimens(fd_, times) == 0 ? S_OK : FromErrno(errno);
 }
 
@@ -107,3 +121,50 @@ void ExclusiveFile_CL::Close() {
     fd_ = -1;
   }
 }
+
+HRESULT WriteFlushedFile(const std::wstring& path, const std::vector<unsigned char>& bytes,
+                         const std::uint64_t* writeTime) {
+  const int fd = ::open(NativePathFromWide(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return FromErrno(errno);
+  HRESULT hr = S_OK;
+  std::size_t done = 0;
+  while (SUCCEEDED(hr) && done < bytes.size()) {
+    const ssize_t put = ::write(fd, &bytes[done], bytes.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      hr = put < 0 ? FromErrno(errno) : HresultFromWin32(ERROR_WRITE_FAULT);
+    } else {
+      done += static_cast<std::size_t>(put);
+    }
+  }
+  if (SUCCEEDED(hr) && writeTime) {
+    timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1] = FromStamp(*writeTime);
+    if (futimens(fd, times) != 0) hr = FromErrno(errno);
+  }
+  if (SUCCEEDED(hr) && fsync(fd) != 0) hr = FromErrno(errno);
+  if (::close(fd) != 0 && SUCCEEDED(hr)) hr = FromErrno(errno);
+  return hr;
+}
+
+HRESULT ReplaceWithFile(const std::wstring& replacement, const std::wstring& target) {
+  const std::string from = NativePathFromWide(replacement);
+  const std::string to = NativePathFromWide(target);
+  struct stat info;
+  if (stat(to.c_str(), &info) != 0) return FromErrno(errno);
+  if (chmod(from.c_str(), info.st_mode & 07777) != 0) return FromErrno(errno);
+  if (rename(from.c_str(), to.c_str()) != 0) return FromErrno(errno);
+  // The rename itself lives in the folder: flush that too.
+  const std::string::size_type slash = to.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : to.substr(0, slash);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    ::close(dir);
+  }
+  return S_OK;
+}
+
+void RemoveFileIfPresent(const std::wstring& path) { unlink(NativePathFromWide(path).c_str()); }

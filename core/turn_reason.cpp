@@ -14,9 +14,12 @@ TurnReason_EN ExplainTurn(HRESULT hr, const TurnReport& report, const std::wstri
     std::FILE* file = OpenSharedForReading(path);
     if (!file) return kTurnReasonCannotOpen;
     FileSource_CL source(file, true);
-    return DetectPhotoFormat(source) != kPhotoUnknown ? kTurnReasonNoOrientation : kTurnReasonNotJpeg;
+    if (DetectPhotoFormat(source) == kPhotoUnknown) return kTurnReasonNotJpeg;
+    if (!report.tryingToAdd) return kTurnReasonNoOrientation;
   }
   if (IsWriteProtected(path)) return kTurnReasonWriteProtected;
   if (hr == HresultFromWin32(ERROR_ACCESS_DENIED)) return kTurnReasonAccessDenied;
+  // A photo whose entry could not be added is told apart from other failures.
+  if (report.tryingToAdd && hr == E_FAIL) return kTurnReasonCannotAddEntry;
   return kTurnReasonOther;
 }

@@ -15,6 +15,7 @@ enum TurnReason_EN {
   kTurnReasonInUse,          // another program holds the file open
   kTurnReasonCannotOpen,     // missing, or not even readable
   kTurnReasonAccessDenied,   // readable, but the system refused to open it for writing
+  kTurnReasonCannotAddEntry, // no Orientation entry, and none can be added to this photo
   kTurnReasonOther,          // anything else: the HRESULT tells
 };
 

@@ -22,7 +22,10 @@ std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr) {
     case kTurnReasonNone:
       return std::wstring();
     case kTurnReasonNoOrientation:
-      return L"Exif情報にOrientation(向き)の項目がありません。";
+      return L"Exif情報にOrientation(向き)の項目がありません。"
+             L"設定の「Orientationがない写真にも追加して回転する」をオンにすると回転できます。";
+    case kTurnReasonCannotAddEntry:
+      return L"Exif情報にOrientation(向き)の項目がなく、このファイルには追加できません。";
     case kTurnReasonNotJpeg:
       return L"このプログラムで読めるJPEGファイルではありません。";
     case kTurnReasonWriteProtected:
@@ -82,11 +85,13 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
   TurnReport report;
-  const HRESULT result = TurnPhoto(path, direction, TurnOptions(), &report);
+  TurnOptions options;
+  options.addEntry = host.AddsMissingOrientation();
+  const HRESULT result = TurnPhoto(path, direction, options, &report);
   // The Exif value decides what the screen shows; the log says where the
   // XMP could not follow it.
   if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
-  if (report.xmpForm != kXmpNoOrientation && !report.hasOrientation) host.Log(kXmpOnlyLog + path);
+  if (report.xmpForm != kXmpNoOrientation && !report.hasOrientation && !report.entryAdded) host.Log(kXmpOnlyLog + path);
   if (result != 0) {
     host.ShowCannotTurn(CannotTurnText(path, ExplainTurn(result, report, path), result));
     return;

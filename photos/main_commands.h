@@ -63,6 +63,9 @@ class CommandHost_CL {
   // turn in its thumbnail and, when it is the photo shown, in the preview,
   // at once and without decoding the photo again.
   virtual void ShowTurned(int index, bool clockwise) = 0;
+  // Whether a turn may give a photo without an Orientation entry one (the
+  // setting on the settings page).
+  virtual bool AddsMissingOrientation() const = 0;
   // One line in the program's log.
   virtual void Log(const std::wstring& message) = 0;
   // After photo index's file changed in a way the pictures on screen cannot

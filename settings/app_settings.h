@@ -12,6 +12,7 @@ extern const wchar_t kSectionVersion[];     // "VERSION"
 extern const wchar_t kKeyRandSeed[];        // "rand_seed"
 extern const wchar_t kKeyWindowTopMost[];   // "WindowTopMost"
 extern const wchar_t kKeyLastFolder[];      // "LastFolder"
+extern const wchar_t kKeyAddOrientation[];  // "AddOrientation"
 extern const wchar_t kKeySpliterRect[];     // "SpliterRect"
 extern const wchar_t kKeyWindowRect[];      // "WindowRect"
 extern const wchar_t kKeyNotify[];          // "notify"
@@ -40,6 +41,11 @@ template <class AppData>
 void SaveWindowTopMost(const AppData& data) {
   SaveWindowTopMost(static_cast<int>(data.windowTopMost));
 }
+
+// "APP_SETTING"/"AddOrientation", default 0: nonzero lets a turn give a photo
+// without an Orientation entry one.
+int LoadAddOrientation();
+void SaveAddOrientation(int addOrientation);
 
 // "VERSION"/"notify", default 0; nonzero turns the update check off.
 int LoadNotifySetting();

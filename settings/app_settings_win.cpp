@@ -17,6 +17,12 @@ void SaveWindowTopMost(int windowTopMost) {
   g_inifile.WriteInt(kSectionAppSetting, kKeyWindowTopMost, windowTopMost);
 }
 
+int LoadAddOrientation() { return g_inifile.ReadInt(kSectionAppSetting, kKeyAddOrientation, 0); }
+
+void SaveAddOrientation(int addOrientation) {
+  g_inifile.WriteInt(kSectionAppSetting, kKeyAddOrientation, addOrientation);
+}
+
 int LoadNotifySetting() { return g_inifile.ReadInt(kSectionVersion, kKeyNotify, 0); }
 
 void SaveNotifySetting(int notify) { g_inifile.WriteInt(kSectionVersion, kKeyNotify, notify); }

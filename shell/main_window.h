@@ -76,6 +76,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   void ShowNotice(const std::wstring& text) override;
   void ShowTurned(int index, bool clockwise) override;
   void Log(const std::wstring& message) override;
+  bool AddsMissingOrientation() const override;
   void ShowChanged(int index) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;

@@ -30,6 +30,8 @@ int MainWindow_CL::CurrentPhoto() {
   return index;
 }
 
+bool MainWindow_CL::AddsMissingOrientation() const { return appData.addOrientation; }
+
 void MainWindow_CL::ShowCannotTurn(const std::wstring& text) {
   MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -110,7 +112,7 @@ void MainWindow_CL::ShowRegisteredPhotos() {
 }
 
 int MainWindow_CL::ShowSettingsSheet() {
-  return static_cast<int>(ShowAppSettingSheet(hwnd, appData.windowTopMost));
+  return static_cast<int>(ShowAppSettingSheet(hwnd, appData.windowTopMost, appData.addOrientation));
 }
 
 void MainWindow_CL::ShowVersionSheet() { ::ShowVersionSheet(hwnd); }

@@ -44,6 +44,7 @@ class SaveData_CL {
   void ShowInPreview(int index);
 
   bool windowTopMost = false;
+  bool addOrientation = false;  // a turn gives a photo without an Orientation entry one
   PhotoList photos;
   PhotoItem* currentItem = nullptr;  // into photos; kept valid by AppendPhotos
   int selectedIndex = -1;

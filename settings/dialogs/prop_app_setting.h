@@ -1,5 +1,6 @@
 // The sheet page "アプリ設定": the check box that keeps the main window above
-// all others. Stored when the sheet applies (OK or Apply).
+// all others, and the one that lets a turn add a missing Orientation entry.
+// Stored when the sheet applies (OK or Apply).
 #pragma once
 
 #include <windows.h>
@@ -9,20 +10,23 @@
 
 class PropAppSetting_CL : public SubClassDialogBase_CL {
  public:
-  // `windowTopMost` is the program's shared setting (SaveData_CL's): it is
-  // shown and, on apply, replaced and saved.
-  explicit PropAppSetting_CL(bool& windowTopMost);
+  // `windowTopMost` and `addOrientation` are the program's shared settings
+  // (SaveData_CL's): they are shown and, on apply, replaced and saved.
+  PropAppSetting_CL(bool& windowTopMost, bool& addOrientation);
   ~PropAppSetting_CL() override;
 
   INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   // Null until the page is laid out.
   ControlBase_CL* TopMostCheck() const { return topMostCheck; }
+  ControlBase_CL* AddOrientationCheck() const { return addOrientationCheck; }
 
  private:
   void Layout();
 
   ControlFactory_CL controls;
   ControlBase_CL* topMostCheck = NULL;
+  ControlBase_CL* addOrientationCheck = NULL;
   bool& windowTopMost;
+  bool& addOrientation;
 };

@@ -6,7 +6,18 @@
 #include "app_settings.h"
 #include "property_sheet.h"
 
-PropAppSetting_CL::PropAppSetting_CL(bool& windowTopMost_) : windowTopMost(windowTopMost_) {
+namespace {
+
+void SetChecked(ControlBase_CL* box, bool checked) {
+  if (box && box->hwnd) SendMessageW(box->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool IsChecked(ControlBase_CL* box) { return (SendMessageW(box->hwnd, BM_GETCHECK, 0, 0) & 0xFF) != 0; }
+
+}  // namespace
+
+PropAppSetting_CL::PropAppSetting_CL(bool& windowTopMost_, bool& addOrientation_)
+    : windowTopMost(windowTopMost_), addOrientation(addOrientation_) {
   style = kDialogStyle;
 }
 
@@ -16,10 +27,11 @@ void PropAppSetting_CL::Layout() {
   MoveWindow(hwnd, 0, 0, kPageWidth, kPageHeight, FALSE);
   const int check = controls.AddCheckBox(hwnd, L"ウインドウを常に最前面に表示する", 8);
   topMostCheck = controls.Control(check);
-  if (windowTopMost && topMostCheck->hwnd) {
-    SendMessageW(topMostCheck->hwnd, BM_SETCHECK, BST_CHECKED, 0);
-  }
-  const int stack[] = {check, -1};
+  SetChecked(topMostCheck, windowTopMost);
+  const int add = controls.AddCheckBox(hwnd, L"Orientationがない写真にも追加して回転する", 8);
+  addOrientationCheck = controls.Control(add);
+  SetChecked(addOrientationCheck, addOrientation);
+  const int stack[] = {check, add, -1};
   controls.StackVertically(stack, 4, 8);
 }
 
@@ -30,16 +42,18 @@ INT_PTR PropAppSetting_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
       ShowWindow(window, SW_SHOW);
       return 1;
     case WM_COMMAND:
-      if (topMostCheck && LOWORD(wParam) == topMostCheck->controlId) {
+      if ((topMostCheck && LOWORD(wParam) == topMostCheck->controlId) ||
+          (addOrientationCheck && LOWORD(wParam) == addOrientationCheck->controlId)) {
         SendMessageW(GetParent(window), PSM_CHANGED, reinterpret_cast<WPARAM>(window), 0);
       }
       return 0;
     case WM_NOTIFY: {
       const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header && header->code == static_cast<UINT>(PSN_APPLY) && topMostCheck) {
-        const LRESULT state = SendMessageW(topMostCheck->hwnd, BM_GETCHECK, 0, 0);
-        windowTopMost = (state & 0xFF) != 0;
+      if (header && header->code == static_cast<UINT>(PSN_APPLY) && topMostCheck && addOrientationCheck) {
+        windowTopMost = IsChecked(topMostCheck);
         SaveWindowTopMost(windowTopMost ? 1 : 0);
+        addOrientation = IsChecked(addOrientationCheck);
+        SaveAddOrientation(addOrientation ? 1 : 0);
       }
       return 0;
     }

@@ -367,6 +367,21 @@ TEST_F(CliTool, XmpOrientationIsShownAndTurnedWithExif) {
       << left.out;
   EXPECT_EQ(attributeBytes, ReadFileBytes(attribute));
 }
+TEST_F(CliTool, AddTagTurnsPhotosWithoutTheEntry) {
+  const fs::path bare = Photo("bare.jpg", false, -1);
+  const fs::path good = Photo("good.jpg", false, 3);
+  const fs::file_time_type old = fs::last_write_time(bare) - std::chrono::hours(24 * 365 * 5);
+  fs::last_write_time(bare, old);
+  const fs::file_time_type before = fs::last_write_time(bare);
+
+  const ToolRun run = RunTool({L"left", L"--add-tag", L"--keep-time", WidePath(bare), WidePath(good)});
+  EXPECT_EQ(0, run.status) << run.err;
+  EXPECT_EQ((std::vector<std::string>{Utf8(bare) + "\tok none -> 8", Utf8(good) + "\tok 3 -> 6"}),
+            Lines(run.out));
+  EXPECT_TRUE(before == fs::last_write_time(bare));
+  const ToolRun info = RunTool({L"info", WidePath(bare)});
+  EXPECT_EQ(0u, info.out.find(Utf8(bare) + "\tII\t8\t")) << info.out;
+}
 
 TEST_F(CliTool, UsageErrorsGiveStatusTwoAndTouchNothing) {
   const fs::path path = Photo("p.jpg", false, 1);
@@ -377,6 +392,7 @@ TEST_F(CliTool, UsageErrorsGiveStatusTwoAndTouchNothing) {
       {L"turn", WidePath(path)},
       {L"right", L"--force", WidePath(path)},
       {L"info", L"--keep-time", WidePath(path)},
+      {L"info", L"--add-tag", WidePath(path)},
   };
   for (const auto& args : mistakes) {
     const ToolRun run = RunTool(args);

@@ -3,7 +3,9 @@
 // to the embedded-thumbnail and frame-size readers and to the decoder of
 // upright pixels, then turns a copy of them on disk and checks that the turn
 // changed nothing but the Orientation value field, a PNG's eXIf CRC and the
-// XMP digits, and nothing at all when it failed.
+// XMP digits, and nothing at all when it failed. Where a JPEG has no entry,
+// one is added, in memory and then on disk, changing nothing outside the
+// Exif segment.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,7 @@
 #include "jpeg_decode.h"
 #include "jpeg_frame_size.h"
 #include "orientation.h"
+#include "orientation_tag_add.h"
 #include "photo_format.h"
 #include "png_exif.h"
 #include "utf8.h"
@@ -43,6 +46,54 @@ std::vector<std::uint8_t> ReadAll(const std::string& path) {
   while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<std::uint8_t>(c));
   std::fclose(f);
   return bytes;
+}
+
+// Every byte outside the span is the original's.
+void ExpectOutsideSpanSame(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                           const ExifSegmentSpan& span) {
+  if (span.start > span.oldEnd || span.oldEnd > before.size() || span.newEnd > after.size() ||
+      before.size() - span.oldEnd != after.size() - span.newEnd) {
+    std::abort();
+  }
+  for (std::size_t i = 0; i < span.start; ++i) {
+    if (before[i] != after[i]) std::abort();
+  }
+  for (std::size_t i = span.oldEnd; i < before.size(); ++i) {
+    if (before[i] != after[i - span.oldEnd + span.newEnd]) std::abort();
+  }
+}
+
+std::uint32_t ReadOrientation(const std::vector<std::uint8_t>& bytes) {
+  ExifInfo_CL info;
+  MemorySource_CL source(bytes.empty() ? nullptr : &bytes[0], bytes.size());
+  info.Read(source);
+  const ExifEntry* entry = info.FindEntry(kTagOrientation);
+  return entry ? entry->value : 0;
+}
+
+// Adding an entry to bytes that have none: in memory the new bytes differ
+// from the old only inside the Exif segment and read back; on disk the turn
+// either gives such bytes holding 6 or leaves the file as it was.
+void CheckAddedEntry(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  const std::vector<std::uint8_t> original(data, data + size);
+  std::vector<std::uint8_t> added;
+  ExifSegmentSpan span;
+  if (AddOrientationEntry(original, 6, &added, &span)) {
+    ExpectOutsideSpanSame(original, added, span);
+    if (CheckAddedOrientation(original, added, span, 6) && ReadOrientation(added) != 6) std::abort();
+  }
+
+  if (!WriteAll(path, data, size)) return;
+  TurnOptions options;
+  options.addEntry = true;
+  TurnReport report;
+  const HRESULT hr = TurnPhoto(Utf8ToWide(path), kTurnRight, options, &report);
+  const std::vector<std::uint8_t> after = ReadAll(path);
+  if (FAILED(hr)) {
+    if (after != original) std::abort();
+    return;
+  }
+  if (!report.entryAdded || after != added || ReadOrientation(after) != 6) std::abort();
 }
 
 }  // namespace
@@ -135,5 +186,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((i < from || i >= to) && !mayChange[i] && after[i] != data[i]) std::abort();
   }
   if (SUCCEEDED(hr) && (report.newValue < 1 || report.newValue > 8)) std::abort();
+  if (!entry) CheckAddedEntry(path, data, size);
   return 0;
 }

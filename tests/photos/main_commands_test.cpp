@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/jpeg_builder.h"
+#include "exif_info.h"
 #include "test_files.h"
 
 namespace {
@@ -29,6 +30,7 @@ class FakeHost : public CommandHost_CL {
     calls.push_back(L"turned " + std::to_wstring(index) + (clockwise ? L" right" : L" left"));
   }
   void Log(const std::wstring& message) override { calls.push_back(L"log " + message); }
+  bool AddsMissingOrientation() const override { return addOrientation; }
   void ShowChanged(int index) override { calls.push_back(L"changed " + std::to_wstring(index)); }
   bool ChooseFiles(std::vector<std::wstring>& paths) override {
     calls.push_back(L"choose files");
@@ -59,6 +61,7 @@ class FakeHost : public CommandHost_CL {
   std::vector<std::wstring> chosenFiles;
   std::wstring chosenFolder;
   int settingsResult = 1;
+  bool addOrientation = false;
   std::vector<std::wstring> calls;
   std::wstring message;
 };
@@ -141,7 +144,22 @@ TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
   Command(host, kCommandRotateLeft);
   EXPECT_EQ(noOrientation, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
-  ExpectMessage(host.message, L"Exif情報にOrientation(向き)の項目がありません。");
+  // The message names the setting that would let it turn.
+  ExpectMessage(host.message, L"Exif情報にOrientation(向き)の項目がありません。"
+                              L"設定の「Orientationがない写真にも追加して回転する」をオンにすると回転できます。");
+}
+
+TEST_F(TurnCommand, WithTheSettingAPhotoWithoutOrientationTurnsOnScreenAtOnce) {
+  const Bytes noOrientation =
+      JpegBuilder().Soi().App1Exif(false, {TestEntry{271, 2, 4, 0x00434241}}).Sos().Data();
+  ASSERT_TRUE(WriteBytes(path, noOrientation));
+  host.addOrientation = true;
+  Command(host, kCommandRotateLeft);
+  EXPECT_EQ((Calls{L"current", L"turned 1 left"}), host.calls);
+  ExifInfo_CL info;
+  info.Read(path);
+  ASSERT_NE(nullptr, info.FindEntry(kTagOrientation));
+  EXPECT_EQ(8u, info.FindEntry(kTagOrientation)->value);
 }
 
 TEST_F(TurnCommand, AFileThatIsNoJpegIsSaidToBeNone) {

@@ -103,8 +103,9 @@ class SheetTest : public ::testing::Test {
   std::wstring marker;
   HWND owner = NULL;
   HWND sheetWindow = NULL;
-  bool windowTopMost = false;  // the program's shared setting
-  PropAppSetting_CL settingPage{windowTopMost};
+  bool windowTopMost = false;  // the program's shared settings
+  bool addOrientation = false;
+  PropAppSetting_CL settingPage{windowTopMost, addOrientation};
   PropAppVersion_CL versionPage;
 };
 
@@ -129,6 +130,20 @@ TEST_F(SheetTest, TickingAlwaysOnTopEnablesApplyAndOkStoresIt) {
   EXPECT_EQ(1, Setting(L"APP_SETTING", L"WindowTopMost"));
   // The version page was never opened: "notify" is not touched.
   EXPECT_EQ(-99, Setting(L"VERSION", L"notify"));
+}
+
+TEST_F(SheetTest, TickingAddOrientationAndOkStoresIt) {
+  const INT_PTR result = RunSettingsSheet({
+      [&] {
+        Click(settingPage.AddOrientationCheck()->hwnd);
+        return true;
+      },
+      Press(IDOK),
+  });
+  EXPECT_EQ(1, result);
+  EXPECT_TRUE(addOrientation);
+  EXPECT_EQ(1, Setting(L"APP_SETTING", L"AddOrientation"));
+  EXPECT_FALSE(windowTopMost);
 }
 
 TEST_F(SheetTest, CancelWritesNothing) {

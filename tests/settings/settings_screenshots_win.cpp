@@ -76,7 +76,8 @@ int wmain(int argc, wchar_t** argv) {
     HWND sheetWindow = owner;
     PropertySheet sheet;
     sheet.publishSlot = &sheetWindow;
-    PropAppSetting_CL settingPage(windowTopMost);
+    bool addOrientation = false;
+    PropAppSetting_CL settingPage(windowTopMost, addOrientation);
     PropAppVersion_CL versionPage;
     sheet.AddPage(&settingPage, L"アプリ設定");
     sheet.AddPage(&versionPage, L"バージョン情報");

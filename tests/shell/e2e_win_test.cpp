@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "com_session.h"
+#include "exif_info.h"
 #include "e2e_support_win.h"
 #include "gdiplus_session.h"
 #include "resource_ids.h"
@@ -511,7 +512,8 @@ TEST_F(EndToEnd, PhotosThatCannotTurnShowTheMessageOnceAndStayAsTheyWere) {
   } cases[] = {{0, IDM_ROTATE_RIGHT, locked, quadrants,
                 L"locked.jpg\r\nファイルが書き込み禁止(読み取り専用)になっています。"},
                {1, IDM_ROTATE_LEFT, noOrientation, bare,
-                L"bare.jpg\r\nExif情報にOrientation(向き)の項目がありません。"}};
+                L"bare.jpg\r\nExif情報にOrientation(向き)の項目がありません。"
+                L"設定の「Orientationがない写真にも追加して回転する」をオンにすると回転できます。"}};
   for (const Case& k : cases) {
     ClickCell(k.cell);
     Command(k.command);
@@ -810,6 +812,43 @@ bool StaysAboveOthers(HWND window) {
 }
 
 }  // namespace
+
+// A photo without an Orientation entry turns once the setting is ticked, and
+// shows turned.
+TEST_F(EndToEnd, WithTheSettingOnATaglessPhotoTurnsFromTheToolbar) {
+  const std::wstring photo = Photo(L"tagless.jpg", MakeQuadrantPhoto(640, 480, 0));
+  ASSERT_TRUE(Start({photo}));
+  ASSERT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), Upright(kBottomRight));
+  }, 20000));
+  Command(IDM_APP_SETTINGS);
+  HWND sheet = WaitForProcessWindow(app->ProcessId(), L"#32770", L"アプリ設定", 20000);
+  ASSERT_TRUE(sheet);
+  HWND tick = NULL;
+  ASSERT_TRUE(WaitUntil([&] {
+    tick = FindChildByText(sheet, L"Orientationがない写真にも追加して回転する");
+    return tick != NULL;
+  }, 10000));
+  WaitUntilStill(sheet);
+  SendMessageW(tick, BM_CLICK, 0, 0);
+  Capture::OfClient(sheet).SavePng(ScreenshotPath(L"e2e-settings-add-orientation.png"));
+  PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }, 10000));
+  ASSERT_TRUE(Responds(main, 10000));
+  EXPECT_EQ(1, SettingInt(L"APP_SETTING", L"AddOrientation", -1));
+
+  ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
+  EXPECT_TRUE(WaitUntil([&] {
+    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), TurnedRight(kBottomRight));
+  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview), 3, 4));
+  Shot(L"tagless-turned");
+  EXPECT_TRUE(ProcessDialogs(app->ProcessId()).size() == 1) << "no message";
+  ExifInfo_CL info;
+  info.Read(photo);
+  ASSERT_NE(nullptr, info.FindEntry(kTagOrientation));
+  EXPECT_EQ(6u, info.FindEntry(kTagOrientation)->value);
+  Stop();
+}
 
 TEST_F(EndToEnd, TheAlwaysOnTopTickTakesEffectWhenTheSheetClosesWithOk) {
   ASSERT_TRUE(Start());
