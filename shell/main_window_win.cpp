@@ -222,7 +222,7 @@ INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, L
       break;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      if (id >= kCommandFirst && id <= kCommandLast) OnCommand(id - kCommandFirst);
+      if (id >= IDM_FIRST && id <= IDM_LAST) OnCommand(id - IDM_FIRST);
       break;
     }
     case WM_NOTIFY:
@@ -298,13 +298,13 @@ void MainWindow_CL::OnDropFiles(HDROP drop) {
 
 void MainWindow_CL::EnableTurnCommands(bool enable) {
   if (HMENU menu = GetMenu(hwnd)) {
-    for (UINT id : {static_cast<UINT>(kCommandRotateLeft), static_cast<UINT>(kCommandRotateRight)}) {
+    for (UINT id : {static_cast<UINT>(IDM_ROTATE_LEFT), static_cast<UINT>(IDM_ROTATE_RIGHT)}) {
       EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
     }
   }
   if (HWND bar = toolbar.GetHwnd()) {
-    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateLeft, MAKELONG(enable ? TRUE : FALSE, 0));
-    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateRight, MAKELONG(enable ? TRUE : FALSE, 0));
+    SendMessageW(bar, TB_ENABLEBUTTON, IDM_ROTATE_LEFT, MAKELONG(enable ? TRUE : FALSE, 0));
+    SendMessageW(bar, TB_ENABLEBUTTON, IDM_ROTATE_RIGHT, MAKELONG(enable ? TRUE : FALSE, 0));
   }
 }
 
