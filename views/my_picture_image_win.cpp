@@ -4,11 +4,11 @@
 
 #include "bitmap_builders.h"
 #include "cannot_show.h"
+#include "fit_rect.h"
 #include "image_list.h"
 #include "picture_scaler.h"
 #include "resource_ids.h"
 #include "thread_messages.h"
-#include "thumbnail_rule.h"
 
 // The window menu's texts, so that a command reads alike wherever it is chosen.
 const ContextMenuEntry MyPictureImage_CL::kContextMenu[] = {
