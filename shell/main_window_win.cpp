@@ -318,10 +318,7 @@ void MainWindow_CL::ShowSelectedPhoto() {
     appData.currentItem = &appData.photos[static_cast<std::size_t>(index)];
     appData.ShowInPreview(index);
   } else if (preview) {
-    // Without the program's folder there is no picture of its own to show,
-    // and never one of the same name from the drive's root.
-    const std::wstring folder = GetModuleFolder();
-    preview->ShowFile(folder.empty() ? std::wstring() : folder + L"\\Snapvane.jpg");
+    preview->ShowFile(ProgramFolderFile(L"Snapvane.jpg"));
   }
   SaveWindowTopMost(appData);
 }

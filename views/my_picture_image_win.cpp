@@ -8,6 +8,7 @@
 #include "image_list.h"
 #include "picture_scaler.h"
 #include "resource_ids.h"
+#include "shell_helpers.h"
 #include "thread_messages.h"
 
 // The window menu's texts, so that a command reads alike wherever it is chosen.

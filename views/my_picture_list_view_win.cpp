@@ -5,6 +5,7 @@
 #include "image_list.h"
 #include "picture_width.h"
 #include "resource_ids.h"
+#include "shell_helpers.h"
 #include "thumbnail_picture.h"
 
 // The window menu's texts, so that a command reads alike wherever it is chosen.
