@@ -10,6 +10,7 @@
 #include "orientation_table.h"
 #include "read_orientation.h"
 #include "source_photo.h"
+#include "fit_rect.h"
 #include "thumbnail_rule.h"
 
 static_assert(kThumbnailPixelFormat == PixelFormat16bppRGB565, "thumbnail format");

@@ -1,7 +1,7 @@
 #include "easy_thread_base.h"
 
 #include "exception_guard.h"
-#include "thread_messages.h"
+#include "thread_start.h"
 
 EasyThreadBase_CL::~EasyThreadBase_CL() { Wait(); }
 
@@ -17,16 +17,10 @@ bool EasyThreadBase_CL::Run(INT_PTR param1, INT_PTR param2) {
     running_ = 0;
     return false;
   }
-  DWORD id = 0;
-  HANDLE thread = CreateThread(NULL, 0, &EasyThreadBase_CL::EasyThreadProc, this, 0, &id);
-  if (!thread) {
+  if (!StartThreadAndWait(&EasyThreadBase_CL::EasyThreadProc, this, started_.Get(), thread_, threadId_)) {
     running_ = 0;
     return false;
   }
-  threadId_ = id;
-  thread_.Reset(thread);
-  HANDLE waits[2] = {started_.Get(), thread_.Get()};
-  WaitForMultipleObjects(2, waits, FALSE, INFINITE);
   return true;
 }
 
@@ -42,9 +36,7 @@ void EasyThreadBase_CL::Wait() {
 DWORD WINAPI EasyThreadBase_CL::EasyThreadProc(LPVOID param) {
   EasyThreadBase_CL* self = static_cast<EasyThreadBase_CL*>(param);
   self->running_ = 1;
-  MSG msg;
-  PeekMessageW(&msg, NULL, WM_THREAD_FIRST, WM_THREAD_LAST, PM_NOREMOVE);
-  SetEvent(self->started_.Get());
+  SignalQueueReady(self->started_.Get());
   // Work that fails ends early; the end is still reported, so an owner
   // waiting for it is never left waiting.
   RunGuarded([&] { self->ThreadMain(self->param1_, self->param2_); });

@@ -11,6 +11,7 @@
 #include <jerror.h>
 
 #include "orientation_table.h"
+#include "fit_rect.h"
 #include "thumbnail_rule.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "thread_base.h"
 
 #include "exception_guard.h"
+#include "thread_start.h"
 
 ThreadBase_CL::~ThreadBase_CL() { Stop(); }
 
@@ -12,18 +13,9 @@ void ThreadBase_CL::Start(int) {
   stop_ = 0;
   started_.Reset(CreateEventW(NULL, FALSE, FALSE, NULL));
   if (!started_) return;
-  DWORD id = 0;
-  HANDLE thread = CreateThread(NULL, 0, &ThreadBase_CL::ThreadProc, this, 0, &id);
-  if (!thread) {
+  if (!StartThreadAndWait(&ThreadBase_CL::ThreadProc, this, started_.Get(), thread_, threadId_)) {
     started_.Reset();
-    return;
   }
-  threadId_ = id;
-  thread_.Reset(thread);
-  // The thread ending counts as well, so the caller can never be left
-  // waiting for a signal that will not come.
-  HANDLE waits[2] = {started_.Get(), thread_.Get()};
-  WaitForMultipleObjects(2, waits, FALSE, INFINITE);
 }
 
 void ThreadBase_CL::Stop() {
@@ -51,13 +43,11 @@ DWORD WINAPI ThreadBase_CL::ThreadProc(LPVOID param) {
   ThreadBase_CL* self = static_cast<ThreadBase_CL*>(param);
   // Created here, on the first start only: a restarted worker keeps its lock.
   const bool locked = self->lock_.Initialize();
-  MSG msg;
-  // The first peek makes the system create the thread's message queue.
-  PeekMessageW(&msg, NULL, WM_THREAD_FIRST, WM_THREAD_LAST, PM_NOREMOVE);
   self->running_ = locked ? 1 : 0;
-  SetEvent(self->started_.Get());
+  SignalQueueReady(self->started_.Get());
   // Without its lock the worker cannot share anything safely: it ends, and
   // what is posted to it stays unserved.
+  MSG msg;
   while (self->running_) {
     // WM_QUIT is delivered whatever the filter; it ends the loop as well.
     const BOOL got = GetMessageW(&msg, NULL, WM_THREAD_FIRST, WM_THREAD_LAST);

@@ -16,16 +16,6 @@ struct DrawRect {
 // not open must not be divided by.
 bool ThumbnailRect(int W, int H, int w, int h, DrawRect* rect);
 
-struct FitSize {
-  int width = 0;
-  int height = 0;
-};
-
-// The largest size of a w x h picture that fits inside W x H with its aspect
-// kept, truncating; larger or smaller than the picture alike. A picture with
-// no width or height yields a zero size.
-FitSize FitInside(int W, int H, int w, int h);
-
 // Where the picture lies in a camera's embedded thumbnail of tw x th taken
 // from a photo stored w x h. Cameras keep a fixed thumbnail size (160 x 120)
 // and fill what a 3:2 or 16:9 photo leaves with black bands: when the aspects

@@ -5,6 +5,7 @@
 
 #include "orientation.h"
 #include "photo_rule.h"
+#include "resource_ids.h"
 #include "turn_reason.h"
 
 const wchar_t kCannotTurnMessage[] =
@@ -73,8 +74,6 @@ std::wstring NotPhotosText(const std::vector<std::wstring>& paths) {
 
 namespace {
 
-typedef void (*CommandFunction)(CommandHost_CL& host);
-
 // Only the current photo turns, whatever else is selected. A turn that
 // worked is shown at once; one that failed says so and leaves the pictures
 // as they were.
@@ -141,23 +140,18 @@ void VersionInfoCommand(CommandHost_CL& host) { host.ShowVersionSheet(); }
 
 void SupportSiteCommand(CommandHost_CL& host) { host.OpenSupportSite(); }
 
-// Indexed by identifier - kCommandFirst.
-const CommandFunction kCommands[kCommandLast - kCommandFirst + 1] = {
-    AppSettingCommand,   // 170
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    SupportSiteCommand,  // 180
-    VersionInfoCommand,  // 181
-    OpenFilesCommand,    // 182
-    OpenFolderCommand,   // 183
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    RotateLeftCommand,   // 191
-    RotateRightCommand,  // 192
-};
-
 }  // namespace
 
 void OnCommand(CommandHost_CL& host, int index) {
-  if (index < 0 || index > kCommandLast - kCommandFirst) return;
-  const CommandFunction command = kCommands[index];
-  if (command) command(host);
+  if (index < 0 || index > IDM_LAST - IDM_FIRST) return;
+  switch (IDM_FIRST + index) {
+    case IDM_APP_SETTINGS: AppSettingCommand(host); break;
+    case IDM_SUPPORT_SITE: SupportSiteCommand(host); break;
+    case IDM_VERSION_INFO: VersionInfoCommand(host); break;
+    case IDM_OPEN_FILES: OpenFilesCommand(host); break;
+    case IDM_OPEN_FOLDER: OpenFolderCommand(host); break;
+    case IDM_ROTATE_LEFT: RotateLeftCommand(host); break;
+    case IDM_ROTATE_RIGHT: RotateRightCommand(host); break;
+    default: break;
+  }
 }

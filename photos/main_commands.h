@@ -13,19 +13,6 @@
 #include "photo_item.h"
 #include "turn_reason.h"
 
-// Command identifiers (the menu's, the toolbar's and the context menus').
-enum MainCommand_EN {
-  kCommandFirst = 170,
-  kCommandAppSetting = 170,   // "アプリ設定(&A)"
-  kCommandSupportSite = 180,  // "サポートサイト"
-  kCommandVersionInfo = 181,  // "バージョン情報(&A)..."
-  kCommandOpenFiles = 182,    // "ファイルを開く(&O)..."
-  kCommandOpenFolder = 183,   // "フォルダを開く(&F)..."
-  kCommandRotateLeft = 191,   // "左に９０度回転"
-  kCommandRotateRight = 192,  // "右に９０度回転"
-  kCommandLast = 192,
-};
-
 extern const wchar_t kCannotTurnMessage[];   // shown when a turn fails
 extern const wchar_t kNoticeCaption[];       // "お知らせ"
 extern const wchar_t kNotPhotosMessage[];    // chosen files that are no photos
@@ -90,6 +77,6 @@ class CommandHost_CL {
   virtual void OpenSupportSite() = 0;
 };
 
-// Carries out the command identifier - kCommandFirst (0 to 22); every other
-// index does nothing.
+// Carries out the command identifier (resource_ids.h's IDM_*) - IDM_FIRST
+// (0 to 22); every other index does nothing.
 void OnCommand(CommandHost_CL& host, int index);

@@ -3,10 +3,13 @@
 #ifndef SNAPVANE_UPDATE_HOST
 #define SNAPVANE_UPDATE_HOST "www.snapvane.example"
 #endif
+#ifndef SNAPVANE_VERSION
+#error "SNAPVANE_VERSION comes from the build (project() in CMakeLists.txt)"
+#endif
 #define SNAPVANE_WIDEN_(text) L##text
 #define SNAPVANE_WIDEN(text) SNAPVANE_WIDEN_(text)
 
-const wchar_t kAppVersion[] = L"1.0.2";
+const wchar_t kAppVersion[] = SNAPVANE_WIDEN(SNAPVANE_VERSION);
 const wchar_t kUpdateNoticeTitle[] = L"Snapvaneのアップデート。";
 const wchar_t kVersionFileObject[] = L"Snapvane/Version.txt";
 const wchar_t kSupportSitePath[] = L"/Snapvane/";

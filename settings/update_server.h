@@ -5,7 +5,7 @@
 
 #include <string>
 
-extern const wchar_t kAppVersion[];          // "1.0.2", the version of this build
+extern const wchar_t kAppVersion[];          // the version of this build, from project()
 extern const wchar_t kUpdateNoticeTitle[];   // "Snapvaneのアップデート。"
 extern const wchar_t kVersionFileObject[];   // "Snapvane/Version.txt", no leading slash
 extern const wchar_t kSupportSitePath[];     // "/Snapvane/"

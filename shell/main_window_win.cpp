@@ -223,7 +223,7 @@ INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, L
       break;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      if (id >= kCommandFirst && id <= kCommandLast) OnCommand(id - kCommandFirst);
+      if (id >= IDM_FIRST && id <= IDM_LAST) OnCommand(id - IDM_FIRST);
       break;
     }
     case WM_NOTIFY:
@@ -299,13 +299,13 @@ void MainWindow_CL::OnDropFiles(HDROP drop) {
 
 void MainWindow_CL::EnableTurnCommands(bool enable) {
   if (HMENU menu = GetMenu(hwnd)) {
-    for (UINT id : {static_cast<UINT>(kCommandRotateLeft), static_cast<UINT>(kCommandRotateRight)}) {
+    for (UINT id : {static_cast<UINT>(IDM_ROTATE_LEFT), static_cast<UINT>(IDM_ROTATE_RIGHT)}) {
       EnableMenuItem(menu, id, MF_BYCOMMAND | (enable ? MF_ENABLED : MF_GRAYED));
     }
   }
   if (HWND bar = toolbar.GetHwnd()) {
-    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateLeft, MAKELONG(enable ? TRUE : FALSE, 0));
-    SendMessageW(bar, TB_ENABLEBUTTON, kCommandRotateRight, MAKELONG(enable ? TRUE : FALSE, 0));
+    SendMessageW(bar, TB_ENABLEBUTTON, IDM_ROTATE_LEFT, MAKELONG(enable ? TRUE : FALSE, 0));
+    SendMessageW(bar, TB_ENABLEBUTTON, IDM_ROTATE_RIGHT, MAKELONG(enable ? TRUE : FALSE, 0));
   }
 }
 
@@ -319,10 +319,7 @@ void MainWindow_CL::ShowSelectedPhoto() {
     appData.currentItem = &appData.photos[static_cast<std::size_t>(index)];
     appData.ShowInPreview(index);
   } else if (preview) {
-    // Without the program's folder there is no picture of its own to show,
-    // and never one of the same name from the drive's root.
-    const std::wstring folder = GetModuleFolder();
-    preview->ShowFile(folder.empty() ? std::wstring() : folder + L"\\Snapvane.jpg");
+    preview->ShowFile(ProgramFolderFile(L"Snapvane.jpg"));
   }
   SaveWindowTopMost(appData);
 }

@@ -4,17 +4,19 @@
 
 #include "bitmap_builders.h"
 #include "cannot_show.h"
+#include "fit_rect.h"
 #include "image_list.h"
 #include "picture_scaler.h"
+#include "resource_ids.h"
+#include "shell_helpers.h"
 #include "thread_messages.h"
-#include "thumbnail_rule.h"
 
 // The window menu's texts, so that a command reads alike wherever it is chosen.
 const ContextMenuEntry MyPictureImage_CL::kContextMenu[] = {
-    {191, L"左に９０度回転", 3},
-    {192, L"右に９０度回転", 4},
+    {IDM_ROTATE_LEFT, L"左に９０度回転", 3},
+    {IDM_ROTATE_RIGHT, L"右に９０度回転", 4},
     {0, nullptr, -1},
-    {180, L"サポートサイトへ", 1},
+    {IDM_SUPPORT_SITE, L"サポートサイトへ", 1},
 };
 const std::size_t MyPictureImage_CL::kContextMenuSize =
     sizeof(MyPictureImage_CL::kContextMenu) / sizeof(MyPictureImage_CL::kContextMenu[0]);

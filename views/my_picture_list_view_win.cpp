@@ -4,14 +4,16 @@
 #include "exception_guard.h"
 #include "image_list.h"
 #include "picture_width.h"
+#include "resource_ids.h"
+#include "shell_helpers.h"
 #include "thumbnail_picture.h"
 
 // The window menu's texts, so that a command reads alike wherever it is chosen.
 const ContextMenuEntry MyPictureListView_CL::kContextMenu[] = {
-    {191, L"左に９０度回転", 3},
-    {192, L"右に９０度回転", 4},
+    {IDM_ROTATE_LEFT, L"左に９０度回転", 3},
+    {IDM_ROTATE_RIGHT, L"右に９０度回転", 4},
     {0, nullptr, -1},
-    {180, L"サポートサイトへ", 1},
+    {IDM_SUPPORT_SITE, L"サポートサイトへ", 1},
 };
 const std::size_t MyPictureListView_CL::kContextMenuSize =
     sizeof(MyPictureListView_CL::kContextMenu) / sizeof(MyPictureListView_CL::kContextMenu[0]);

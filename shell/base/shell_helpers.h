@@ -12,6 +12,10 @@ std::wstring GetDocumentsFolder();
 // empty only when the system cannot name the program at all. Paths longer
 // than MAX_PATH are read whole.
 std::wstring GetModuleFolder();
+// The file name in the running program's folder; empty when that folder is
+// unknown, so a picture is left out rather than looked for in the current
+// folder or at the drive's root.
+std::wstring ProgramFolderFile(const wchar_t* fileName);
 // The running program's full path, read into a buffer that starts at
 // firstCapacity characters and grows as needed; empty when the system cannot
 // name it.

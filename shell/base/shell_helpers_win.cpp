@@ -40,6 +40,11 @@ std::wstring GetModulePath(DWORD firstCapacity) {
 
 std::wstring GetModuleFolder() { return PathDirectory(GetModulePath()); }
 
+std::wstring ProgramFolderFile(const wchar_t* fileName) {
+  const std::wstring folder = GetModuleFolder();
+  return folder.empty() ? std::wstring() : folder + L"\\" + fileName;
+}
+
 bool IsHomeMarkerPresent() { return PathFileExistsW(kHomeMarkerPath) != FALSE; }
 
 HINSTANCE ShellOpenUnlessMarked(const std::wstring& target, const wchar_t* markerPath) {

@@ -28,6 +28,3 @@ class ImageList_CL {
   int shared = 0;  // nonzero: someone else destroys the list
   HIMAGELIST handle = NULL;
 };
-
-// The file name in the running program's folder.
-std::wstring ProgramFolderFile(const wchar_t* fileName);

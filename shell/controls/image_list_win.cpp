@@ -1,7 +1,5 @@
 #include "image_list.h"
 
-#include <vector>
-
 #include "win_handles.h"
 
 ImageList_CL::~ImageList_CL() {
@@ -24,19 +22,4 @@ bool ImageList_CL::LoadBitmapStrip(const std::wstring& path, int imageWidth) {
   shared = 0;
   ImageList_AddMasked(handle, strip.Get(), kImageStripMaskColor);
   return true;
-}
-
-std::wstring ProgramFolderFile(const wchar_t* fileName) {
-  std::vector<wchar_t> buffer(MAX_PATH);
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(NULL, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return fileName;
-    if (length < buffer.size()) {
-      std::wstring folder(buffer.data(), length);
-      const std::wstring::size_type slash = folder.rfind(L'\\');
-      folder.erase(slash == std::wstring::npos ? 0 : slash);
-      return folder + L"\\" + fileName;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
 }

@@ -51,31 +51,6 @@ TEST(ThumbnailRule, PictureWithoutSizeIsNeverDividedBy) {
   EXPECT_EQ(7, r.x);  // untouched
 }
 
-TEST(FitRule, KeepsTheAspectInsideTheBox) {
-  FitSize s = FitInside(600, 400, 3000, 4000);
-  EXPECT_EQ(300, s.width);
-  EXPECT_EQ(400, s.height);
-  s = FitInside(600, 400, 4000, 3000);
-  EXPECT_EQ(533, s.width);
-  EXPECT_EQ(400, s.height);
-  s = FitInside(200, 400, 300, 400);  // portrait wider than a narrow box
-  EXPECT_EQ(200, s.width);
-  EXPECT_EQ(266, s.height);
-  s = FitInside(600, 400, 100, 50);  // small pictures are enlarged
-  EXPECT_EQ(600, s.width);
-  EXPECT_EQ(300, s.height);
-}
-
-TEST(FitRule, NothingToFit) {
-  for (const FitSize& s : {FitInside(600, 400, 0, 300), FitInside(600, 400, 300, 0), FitInside(600, 400, 0, 0)}) {
-    EXPECT_EQ(0, s.width);
-    EXPECT_EQ(0, s.height);
-  }
-  const FitSize s = FitInside(0, 0, 300, 400);
-  EXPECT_EQ(0, s.width);
-  EXPECT_EQ(0, s.height);
-}
-
 }  // namespace
 
 TEST(EmbeddedPicture, SameAspectIsTheWholeThumbnail) {

@@ -10,6 +10,7 @@
 
 #include "core/jpeg_builder.h"
 #include "exif_info.h"
+#include "resource_ids.h"
 #include "test_files.h"
 
 namespace {
@@ -73,7 +74,7 @@ void ExpectMessage(const std::wstring& message, const std::wstring& reason) {
   EXPECT_EQ(expected, message);
 }
 
-void Command(FakeHost& host, int id) { OnCommand(host, id - kCommandFirst); }
+void Command(FakeHost& host, int id) { OnCommand(host, id - IDM_FIRST); }
 
 typedef std::vector<std::wstring> Calls;
 
@@ -97,7 +98,7 @@ class TurnCommand : public ::testing::Test {
 }  // namespace
 
 TEST(MainCommands, OnlyTheSevenIdentifiersDoAnything) {
-  for (int id = kCommandFirst - 3; id <= kCommandLast + 3; ++id) {
+  for (int id = IDM_FIRST - 3; id <= IDM_LAST + 3; ++id) {
     FakeHost host;
     Command(host, id);
     const bool known = id == 170 || id == 180 || id == 181 || id == 182 || id == 183 ||
@@ -111,26 +112,26 @@ TEST(MainCommands, OnlyTheSevenIdentifiersDoAnything) {
 }
 
 TEST_F(TurnCommand, RightTurnWritesOnlyTheOrientationAndShowsTheTurn) {
-  Command(host, kCommandRotateRight);
+  Command(host, IDM_ROTATE_RIGHT);
   Bytes expected = original;
   expected[kOrientationValueAt] = 6;
   EXPECT_EQ(expected, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"turned 1 right"}), host.calls);
 
-  Command(host, kCommandRotateLeft);
+  Command(host, IDM_ROTATE_LEFT);
   EXPECT_EQ(original, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"turned 1 right", L"current", L"turned 1 left"}), host.calls);
 }
 
 TEST_F(TurnCommand, FourRightTurnsGiveTheFileBack) {
-  for (int i = 0; i < 4; ++i) Command(host, kCommandRotateRight);
+  for (int i = 0; i < 4; ++i) Command(host, IDM_ROTATE_RIGHT);
   EXPECT_EQ(original, ReadBytes(path));
   for (const std::wstring& call : host.calls) EXPECT_NE(L"message", call);
 }
 
 TEST_F(TurnCommand, AReadOnlyPhotoShowsTheMessageOnceAndStaysAsItWas) {
   ASSERT_TRUE(SetReadOnly(path, true));
-  Command(host, kCommandRotateRight);
+  Command(host, IDM_ROTATE_RIGHT);
   SetReadOnly(path, false);
   EXPECT_EQ(original, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
@@ -141,7 +142,7 @@ TEST_F(TurnCommand, APhotoWithoutOrientationShowsTheMessage) {
   const Bytes noOrientation =
       JpegBuilder().Soi().App1Exif(false, {TestEntry{271, 2, 4, 0x00434241}}).Sos().Data();
   ASSERT_TRUE(WriteBytes(path, noOrientation));
-  Command(host, kCommandRotateLeft);
+  Command(host, IDM_ROTATE_LEFT);
   EXPECT_EQ(noOrientation, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"message"}), host.calls) << "the pictures stay as they were";
   // The message names the setting that would let it turn.
@@ -154,7 +155,7 @@ TEST_F(TurnCommand, WithTheSettingAPhotoWithoutOrientationTurnsOnScreenAtOnce) {
       JpegBuilder().Soi().App1Exif(false, {TestEntry{271, 2, 4, 0x00434241}}).Sos().Data();
   ASSERT_TRUE(WriteBytes(path, noOrientation));
   host.addOrientation = true;
-  Command(host, kCommandRotateLeft);
+  Command(host, IDM_ROTATE_LEFT);
   EXPECT_EQ((Calls{L"current", L"turned 1 left"}), host.calls);
   ExifInfo_CL info;
   info.Read(path);
@@ -168,7 +169,7 @@ TEST_F(TurnCommand, AFileThatIsNoJpegIsSaidToBeNone) {
   for (const Bytes& bytes : notJpegs) {
     ASSERT_TRUE(WriteBytes(path, bytes));
     host.message.clear();
-    Command(host, kCommandRotateRight);
+    Command(host, IDM_ROTATE_RIGHT);
     EXPECT_EQ(bytes, ReadBytes(path));
     ExpectMessage(host.message, L"このプログラムで読めるJPEGファイルではありません。");
   }
@@ -179,34 +180,34 @@ TEST_F(TurnCommand, XmpThatCannotFollowTheTurnIsLogged) {
       "<rdf:Description xmlns:tiff='http://ns.adobe.com/tiff/1.0/' tiff:Orientation='16'/>";
   const Bytes turnable = JpegBuilder().Soi().App1Exif(false, {TestEntry{274, 3, 1, 1}}).App1Xmp(form).Sos().Data();
   ASSERT_TRUE(WriteBytes(path, turnable));
-  Command(host, kCommandRotateRight);
+  Command(host, IDM_ROTATE_RIGHT);
   EXPECT_EQ((Calls{L"current", L"log " + std::wstring(kXmpLeftAloneLog) + path, L"turned 1 right"}), host.calls);
 
   const Bytes xmpOnly = JpegBuilder().Soi().App1Xmp(form).Sos().Data();
   ASSERT_TRUE(WriteBytes(path, xmpOnly));
   host.calls.clear();
-  Command(host, kCommandRotateRight);
+  Command(host, IDM_ROTATE_RIGHT);
   EXPECT_EQ(xmpOnly, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"log " + std::wstring(kXmpOnlyLog) + path, L"message"}), host.calls);
 }
 
 TEST_F(TurnCommand, NoCurrentPhotoOrOneOutsideTheListDoesNothing) {
   host.current = -1;
-  Command(host, kCommandRotateRight);
+  Command(host, IDM_ROTATE_RIGHT);
   host.current = 2;
-  Command(host, kCommandRotateLeft);
+  Command(host, IDM_ROTATE_LEFT);
   EXPECT_EQ((Calls{L"current", L"current"}), host.calls);
   EXPECT_EQ(original, ReadBytes(path));
 
   FakeHost empty;
-  Command(empty, kCommandRotateRight);
+  Command(empty, IDM_ROTATE_RIGHT);
   EXPECT_EQ((Calls{L"current"}), empty.calls);
 }
 
 TEST(MainCommands, ChosenFilesThatAreNoPhotosAreNamedAndTheRestRegistered) {
   FakeHost host;
   host.chosenFiles = {L"C:\\p\\b.jpg", L"C:\\p\\notes.txt", L"C:\\p\\a.JPEG"};
-  Command(host, kCommandOpenFiles);
+  Command(host, IDM_OPEN_FILES);
   EXPECT_EQ((Calls{L"choose files", L"notice " + std::wstring(kNotPhotosMessage) + L"\r\n\r\nnotes.txt",
                    L"register C:\\p\\b.jpg C:\\p\\a.JPEG", L"show registered"}),
             host.calls);
@@ -214,7 +215,7 @@ TEST(MainCommands, ChosenFilesThatAreNoPhotosAreNamedAndTheRestRegistered) {
   // Nothing but other files: only the notice.
   FakeHost others;
   for (int i = 0; i < 12; ++i) others.chosenFiles.push_back(L"C:\\p\\" + std::to_wstring(i) + L".png");
-  Command(others, kCommandOpenFiles);
+  Command(others, IDM_OPEN_FILES);
   ASSERT_EQ(2u, others.calls.size());
   EXPECT_NE(std::wstring::npos, others.calls[1].find(L"\r\n9.png\r\n(ほか2件)"));
 }
@@ -222,7 +223,7 @@ TEST(MainCommands, ChosenFilesThatAreNoPhotosAreNamedAndTheRestRegistered) {
 TEST(MainCommands, OpenFilesRegistersTheChoiceThenResetsTheStrip) {
   FakeHost host;
   host.chosenFiles = {L"C:\\p\\b.jpg", L"C:\\p\\a.jpg"};
-  Command(host, kCommandOpenFiles);
+  Command(host, IDM_OPEN_FILES);
   EXPECT_EQ((Calls{L"choose files", L"register C:\\p\\b.jpg C:\\p\\a.jpg", L"show registered"}),
             host.calls);
 }
@@ -230,32 +231,32 @@ TEST(MainCommands, OpenFilesRegistersTheChoiceThenResetsTheStrip) {
 TEST(MainCommands, OpenFolderRegistersTheOneFolder) {
   FakeHost host;
   host.chosenFolder = L"C:\\Photos";
-  Command(host, kCommandOpenFolder);
+  Command(host, IDM_OPEN_FOLDER);
   EXPECT_EQ((Calls{L"choose folder", L"register C:\\Photos", L"show registered"}), host.calls);
 }
 
 TEST(MainCommands, CancelledDialogsChangeNothing) {
   FakeHost host;
-  Command(host, kCommandOpenFiles);
-  Command(host, kCommandOpenFolder);
+  Command(host, IDM_OPEN_FILES);
+  Command(host, IDM_OPEN_FOLDER);
   EXPECT_EQ((Calls{L"choose files", L"choose folder"}), host.calls);
 }
 
 TEST(MainCommands, SettingsApplyTheTopMostStateOnlyAfterOk) {
   FakeHost host;
-  Command(host, kCommandAppSetting);
+  Command(host, IDM_APP_SETTINGS);
   EXPECT_EQ((Calls{L"settings", L"topmost"}), host.calls);
   for (int result : {0, 2, -1}) {
     FakeHost other;
     other.settingsResult = result;
-    Command(other, kCommandAppSetting);
+    Command(other, IDM_APP_SETTINGS);
     EXPECT_EQ((Calls{L"settings"}), other.calls) << "result " << result;
   }
 }
 
 TEST(MainCommands, VersionSheetAndSupportSite) {
   FakeHost host;
-  Command(host, kCommandVersionInfo);
-  Command(host, kCommandSupportSite);
+  Command(host, IDM_VERSION_INFO);
+  Command(host, IDM_SUPPORT_SITE);
   EXPECT_EQ((Calls{L"version", L"support"}), host.calls);
 }

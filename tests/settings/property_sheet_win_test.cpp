@@ -227,8 +227,9 @@ TEST_F(SheetTest, TheVersionPageLaysOutItsGroupsAroundTheirControls) {
       },
       Press(IDCANCEL),
   });
-  EXPECT_EQ(std::wstring(L"Version : 1.0.2|\x3000|サポートサイトへ|\x3000\x3000サポートサイトへ\x3000\x3000|"
-                         L"バージョンアップの通知|バージョン情報|"),
+  EXPECT_EQ(std::wstring(L"Version : ") + kAppVersion +
+                L"|\x3000|サポートサイトへ|\x3000\x3000サポートサイトへ\x3000\x3000|"
+                L"バージョンアップの通知|バージョン情報|",
             texts);
   const int x = m.charWidth / 2;
   EXPECT_EQ(x, check.left);

@@ -18,7 +18,16 @@ TEST(UpdateServer, BuiltInHostIsUnderTheReservedExampleDomainOnPort80) {
   EXPECT_EQ(80, UpdateServerPort());
   EXPECT_EQ(L"http://" + UpdateServerHost() + L"/Snapvane/", SupportSiteAddress());
   EXPECT_EQ(std::wstring(L"Snapvane/Version.txt"), kVersionFileObject);
-  EXPECT_EQ(std::wstring(L"1.0.2"), kAppVersion);
+}
+
+// The version comes from the build; the update check compares it with the
+// published one as text, so it must be plain numbers and dots.
+TEST(UpdateServer, TheBuildsVersionIsNumbersAndDots) {
+  const std::wstring version = kAppVersion;
+  ASSERT_FALSE(version.empty());
+  EXPECT_EQ(std::wstring::npos, version.find_first_not_of(L"0123456789.")) << version;
+  EXPECT_NE(L'.', version.front());
+  EXPECT_NE(L'.', version.back());
 }
 
 TEST(UpdateServer, ATestServerMovesTheSupportSiteAlongAndCanBeUndone) {

@@ -34,6 +34,7 @@
 #include "site_open.h"
 #include "test_files.h"
 #include "thread_messages.h"
+#include "fit_rect.h"
 #include "thumbnail_rule.h"
 #include "update_server.h"
 

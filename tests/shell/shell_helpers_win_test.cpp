@@ -35,3 +35,11 @@ TEST(ShellHelpers, HomeMarkerKeepsShellOpenFromOpeningAnything) {
   EXPECT_GT(reinterpret_cast<INT_PTR>(kShellOpenSkipped), 32);
   EXPECT_EQ(std::wstring(L"c:\\MyHome.txt"), std::wstring(kHomeMarkerPath));
 }
+
+TEST(ShellHelpers, ProgramFolderFileIsBesideTheRunningProgram) {
+  wchar_t self[MAX_PATH] = L"";
+  GetModuleFileNameW(NULL, self, MAX_PATH);
+  std::wstring expected(self);
+  expected = expected.substr(0, expected.rfind(L'\\')) + L"\\menu_image.bmp";
+  EXPECT_EQ(expected, ProgramFolderFile(L"menu_image.bmp"));
+}

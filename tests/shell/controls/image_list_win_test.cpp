@@ -71,12 +71,4 @@ TEST(ImageList, AMissingFileLeavesTheListAsItWas) {
   EXPECT_EQ(4, list.ImageCount());
 }
 
-TEST(ImageList, ProgramFolderFileIsBesideTheRunningProgram) {
-  wchar_t self[MAX_PATH] = L"";
-  GetModuleFileNameW(NULL, self, MAX_PATH);
-  std::wstring expected(self);
-  expected = expected.substr(0, expected.rfind(L'\\')) + L"\\menu_image.bmp";
-  EXPECT_EQ(expected, ProgramFolderFile(L"menu_image.bmp"));
-}
-
 }  // namespace
