@@ -4,6 +4,14 @@
 
 #include <cstdint>
 
+// A TIFF header's byte-order mark: "II" little-endian, "MM" big-endian.
+// False for anything else.
+inline bool ReadByteOrderMark(const unsigned char* mark, bool* bigEndian) {
+  if (mark[0] != mark[1] || (mark[0] != 'I' && mark[0] != 'M')) return false;
+  *bigEndian = mark[0] == 'M';
+  return true;
+}
+
 inline std::uint16_t Load16(const unsigned char* p, bool bigEndian) {
   return bigEndian ? static_cast<std::uint16_t>((p[0] << 8) | p[1])
                    : static_cast<std::uint16_t>((p[1] << 8) | p[0]);

@@ -91,13 +91,7 @@ bool ExifInfo_CL::IsTiffMagic(std::uint16_t magic, bool rawMagics) {
 bool ExifInfo_CL::ReadHeader(ByteCursor_CL& tiff, bool rawMagics, std::uint32_t* ifd0) {
   unsigned char order[2];
   if (!tiff.Seek(tiffHeaderPosition) || !tiff.Bytes(order, 2)) return false;
-  if (order[0] == 'I' && order[1] == 'I') {
-    bigEndian = false;
-  } else if (order[0] == 'M' && order[1] == 'M') {
-    bigEndian = true;
-  } else {
-    return false;
-  }
+  if (!ReadByteOrderMark(order, &bigEndian)) return false;
   tiff.SetBigEndian(bigEndian);
   std::uint16_t magic = 0;
   if (!tiff.U16(&magic) || !tiff.U32(ifd0) || !IsTiffMagic(magic, rawMagics)) return false;

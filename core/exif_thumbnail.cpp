@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "byte_cursor.h"
+#include "byte_order.h"
 
 namespace {
 
@@ -68,13 +69,7 @@ bool FromExifSegment(const unsigned char* file, std::size_t fileSize, std::size_
   const std::size_t tiff = payload + 6;
   const unsigned char* header = file + tiff;
   bool bigEndian = false;
-  if (header[0] == 'I' && header[1] == 'I') {
-    bigEndian = false;
-  } else if (header[0] == 'M' && header[1] == 'M') {
-    bigEndian = true;
-  } else {
-    return false;
-  }
+  if (!ReadByteOrderMark(header, &bigEndian)) return false;
   MemorySource_CL source(file, fileSize);
   TiffView view(source, static_cast<std::uint32_t>(tiff), static_cast<std::uint32_t>(payloadSize - 6),
                 bigEndian);

@@ -64,11 +64,7 @@ bool AppendIfd(const std::vector<unsigned char>& photo, const Segment& exif, std
   if (end - tiff < 8) return false;
   const unsigned char* header = &photo[tiff];
   bool bigEndian = false;
-  if (header[0] == 'M' && header[1] == 'M') {
-    bigEndian = true;
-  } else if (header[0] != 'I' || header[1] != 'I') {
-    return false;
-  }
+  if (!ReadByteOrderMark(header, &bigEndian)) return false;
   if (Load16(header + 2, bigEndian) != 42) return false;
   const std::uint32_t ifd = Load32(header + 4, bigEndian);
   const std::uint32_t room = end - tiff;

@@ -8,9 +8,9 @@ PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source) {
   unsigned char start[4];
   if (!source.Seek(0) || !source.Read(start, sizeof start)) return kPhotoUnknown;
   if (start[0] == 0xFF && start[1] == 0xD8) return kPhotoJpeg;
-  if ((start[0] == 'I' && start[1] == 'I') || (start[0] == 'M' && start[1] == 'M')) {
-    const std::uint16_t magic = Load16(start + 2, start[0] == 'M');
-    if (ExifInfo_CL::IsTiffMagic(magic, true)) return kPhotoTiff;
+  bool bigEndian = false;
+  if (ReadByteOrderMark(start, &bigEndian) && ExifInfo_CL::IsTiffMagic(Load16(start + 2, bigEndian), true)) {
+    return kPhotoTiff;
   }
   if (HasPngSignature(source)) return kPhotoPng;
   if (HasCr3Signature(source)) return kPhotoCr3;
