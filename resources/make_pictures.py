@@ -5,6 +5,9 @@
                   2 turn right, 3 open folder
   menu_image.bmp  24-pixel menu images: 0 open file, 1 support site,
                   2 open folder, 3 turn left, 4 turn right
+  ToolBar_150.bmp, ToolBar_200.bmp, menu_image_150.bmp, menu_image_200.bmp
+                  the same drawn at 150 % and 200 % for finer screens (each
+                  drawn at its size, never a bitmap stretched)
   Snapvane.jpg    the picture the preview shows while no photo is selected
 
 Everything is drawn here from simple shapes in the style of the program's
@@ -28,6 +31,10 @@ from shapes import rounded_rect, in_triangle, in_circle
 import tempfile
 
 MAGENTA = (255, 0, 255)
+
+# The scales the strips are drawn at, in percent; the program picks the one
+# nearest to its window's DPI.
+SCALES = (100, 150, 200)
 
 ORANGE = (245, 140, 40)
 ORANGE_DARK = (190, 95, 20)
@@ -296,8 +303,10 @@ def main():
         sys.exit(__doc__)
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    write_bmp(os.path.join(out, "ToolBar.bmp"), render_strip(TOOLBAR, 48))
-    write_bmp(os.path.join(out, "menu_image.bmp"), render_strip(MENU, 24))
+    for percent in SCALES:
+        suffix = "" if percent == 100 else "_%d" % percent
+        write_bmp(os.path.join(out, "ToolBar%s.bmp" % suffix), render_strip(TOOLBAR, 48 * percent // 100))
+        write_bmp(os.path.join(out, "menu_image%s.bmp" % suffix), render_strip(MENU, 24 * percent // 100))
     write_jpeg(os.path.join(out, "Snapvane.jpg"), welcome(480, 320))
 
 
