@@ -1,5 +1,7 @@
 #include "high_dpi_helper.h"
 
+#include "dpi_scale.h"
+
 std::int32_t MulDivRound(std::int32_t number, std::int32_t numerator, std::int32_t denominator) {
   if (denominator == 0) return -1;
   const std::int64_t product = static_cast<std::int64_t>(number) * numerator;
@@ -16,10 +18,6 @@ std::int32_t MulDivRound(std::int32_t number, std::int32_t numerator, std::int32
                   : static_cast<std::int32_t>(q);
 }
 
-std::int32_t HighDpiHelper_CL::ScaleX(std::int32_t value) const {
-  return dpiAware ? value : MulDivRound(value, dpiX, 96);
-}
+std::int32_t HighDpiHelper_CL::ScaleX(std::int32_t value) const { return ScaleForDpi(value, dpiX); }
 
-std::int32_t HighDpiHelper_CL::ScaleY(std::int32_t value) const {
-  return dpiAware ? value : MulDivRound(value, dpiY, 96);
-}
+std::int32_t HighDpiHelper_CL::ScaleY(std::int32_t value) const { return ScaleForDpi(value, dpiY); }

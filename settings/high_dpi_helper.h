@@ -1,5 +1,7 @@
-// Scales sizes given in 96-DPI pixels to the screen, unless the process is
-// DPI-aware (then the system scales for it and sizes are used unchanged).
+// Scales sizes given in 96-DPI pixels to the DPI of the screen or of the
+// monitor a window is on. A process the system scales sees 96 DPI there and
+// keeps the sizes; a DPI-aware one sees the real DPI and must grow them
+// itself, or everything it lays out comes out small.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +19,13 @@ class HighDpiHelper_CL {
       : dpiAware(aware ? 1 : 0), dpiX(screenDpiX), dpiY(screenDpiY) {}
   virtual ~HighDpiHelper_CL() = default;
 
-  // Asks the system whether the process is DPI-aware and, when it is not, the
-  // screen's DPI (Windows builds only).
+  // Asks the system whether the process is DPI-aware and the screen's DPI
+  // (Windows builds only; window_dpi.h gives a window's own).
   void DetectDpi();
+  void SetDpi(std::int32_t x, std::int32_t y) {
+    dpiX = x;
+    dpiY = y;
+  }
 
   std::int32_t ScaleX(std::int32_t value) const;
   std::int32_t ScaleY(std::int32_t value) const;

@@ -53,7 +53,8 @@ class ScreenDc {
 
 void HighDpiHelper_CL::DetectDpi() {
   dpiAware = QueryDpiAwareness() ? 1 : 0;
-  if (dpiAware) return;  // the system scales for a DPI-aware process
+  // Asked whatever the awareness: a process the system scales is told 96
+  // here, an aware one the DPI it must scale to.
   const ScreenDc screen;
   if (screen.Get() == NULL) return;  // keep 96
   dpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);

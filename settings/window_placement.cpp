@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "high_dpi_helper.h"
+#include "dpi_scale.h"
 
 namespace {
 
@@ -13,11 +13,6 @@ void FitAxis(int areaLow, int areaHigh, int low, int high, int* outLow, int* out
   const int start = std::max(areaLow, std::min(low, areaHigh - length));
   *outLow = start;
   *outHigh = start + length;
-}
-
-int Scaled(int value, int dpi) {
-  if (dpi <= 0) return value;
-  return MulDivRound(value, dpi, 96);
 }
 
 }  // namespace
@@ -39,5 +34,5 @@ ScreenRect CentredInWorkArea(const ScreenRect& work, int width, int height) {
   return FitInsideWorkArea(work, centred);
 }
 
-int MinimumWindowWidth(int dpi) { return Scaled(400, dpi); }
-int MinimumWindowHeight(int dpi) { return Scaled(300, dpi); }
+int MinimumWindowWidth(int dpi) { return ScaleForDpi(400, dpi); }
+int MinimumWindowHeight(int dpi) { return ScaleForDpi(300, dpi); }

@@ -1,6 +1,10 @@
 #include "main_toolbar.h"
 
+#include <utility>
+
+#include "main_layout_sizes.h"
 #include "resource_ids.h"
+#include "window_dpi.h"
 
 namespace {
 
@@ -22,11 +26,11 @@ const int kButtonsBeforeSeparator = 2;
 
 }  // namespace
 
-HWND BuildMainToolbar(ToolBar_CL& toolbar, ImageList_CL& images, HWND parent,
-                      const std::wstring& imagePath) {
+HWND BuildMainToolbar(ToolBar_CL& toolbar, ImageList_CL& images, HWND parent, const std::wstring& imagePath,
+                      int dpi) {
   const HWND window = toolbar.CreateToolbar(parent);
   if (!window) return NULL;
-  images.LoadBitmapStrip(imagePath, kToolbarImageWidth);
+  images.LoadBitmapStripForDpi(imagePath, kToolbarImageWidth, dpi);
   toolbar.SetImageList(images.Handle());
   int record = 0;
   for (const MainButton& b : kButtons) {
@@ -41,4 +45,13 @@ HWND BuildMainToolbar(ToolBar_CL& toolbar, ImageList_CL& images, HWND parent,
     toolbar.AddToolButton(b.label, button);
   }
   return window;
+}
+
+void SetMainToolbarDpi(ToolBar_CL& toolbar, ImageList_CL& images, UniqueFont& labelFont,
+                       const std::wstring& imagePath, int dpi) {
+  if (images.LoadBitmapStripForDpi(imagePath, kToolbarImageWidth, dpi) != 0) toolbar.SetImageList(images.Handle());
+  UniqueFont font(CreateIconTitleFont(dpi));
+  if (!font) return;
+  toolbar.SetFont(font.Get());
+  labelFont = std::move(font);
 }

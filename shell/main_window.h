@@ -14,25 +14,16 @@
 #include "control_factory.h"
 #include "image_list.h"
 #include "keyboard_shortcuts.h"
+#include "main_layout_sizes.h"
 #include "main_commands.h"
 #include "save_data.h"
 #include "split_manager.h"
 #include "subclass_dialog_base.h"
 #include "tool_bar.h"
+#include "win_handles.h"
 
 class MyPictureImage_CL;
 class MyPictureListView_CL;
-
-// Default size of the main window, centred in the full-screen area.
-constexpr int kMainWindowWidth = 672;
-constexpr int kMainWindowHeight = 810;
-// The bar between the preview and the strip.
-constexpr int kSplitterThickness = 4;
-// The strip: one row of cells, each with a thumbnail and its caption.
-constexpr int kThumbnailWidth = 192;
-constexpr int kThumbnailHeight = 144;
-constexpr int kCellWidth = 196;
-constexpr int kCellHeight = 164;
 
 extern const wchar_t kSplitRootName[];     // "Root(V)"
 extern const wchar_t kSplitPreviewName[];  // "SplitB"
@@ -56,6 +47,11 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   void OnCommand(int index);
   // Above all other windows or back, by the shared state's windowTopMost.
   void ApplyTopMost() override;
+
+  // What depends on the DPI, rebuilt for dpi: the toolbar's images and
+  // font, the strip's cells, captions and thumbnails, the bar, the limits.
+  void ApplyDpi(int dpi);
+  const MainLayoutSizes& Sizes() const { return sizes; }
 
   MyPictureImage_CL* Preview() const { return preview; }
   MyPictureListView_CL* ThumbnailList() const { return thumbnailList; }
@@ -99,7 +95,12 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   // The turn commands of the menu and the toolbar, greyed or not.
   void EnableTurnCommands(bool enable);
   void EnforceMinimumSize(RECT* sizing);
-  // The smallest window: 400 x 300 at 96 DPI, larger on a finer screen.
+  // WM_DPICHANGED: the window moves to the rectangle the system suggests and
+  // everything is laid out for the new DPI.
+  void OnDpiChanged(int dpi, const RECT* suggested);
+  // The strip's height: one row of cells and its scroll bar.
+  int StripHeight() const;
+  // The smallest window: 400 x 300 at 96 DPI, larger at a higher DPI.
   SIZE MinimumSize() const;
   // Tells the strip the new number of photos and repaints it.
   void RefreshStrip();
@@ -109,7 +110,9 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   SaveData_CL& appData;
   ControlFactory_CL controlFactory;  // the main window makes no plain controls
   SplitManager_CL splitManager{kSplitterThickness, WM_RELAYOUT};
+  MainLayoutSizes sizes = MainLayoutSizesForDpi(96);
   ImageList_CL toolbarImages;
+  UniqueFont toolbarFont;  // declared before the toolbar: it goes after it
   ToolBar_CL toolbar;
   KeyboardShortcuts_CL shortcuts;  // Ctrl+L, Ctrl+R
   int layoutReady = 0;

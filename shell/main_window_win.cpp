@@ -22,12 +22,16 @@
 #include "window_placement.h"
 #include "window_rect.h"
 #include "window_top_most.h"
+#include "window_dpi.h"
 
 const wchar_t kSplitRootName[] = L"Root(V)";
 const wchar_t kSplitPreviewName[] = L"SplitB";
 const wchar_t kSplitStripName[] = L"SplitA";
 
 namespace {
+
+// Not in the headers of an SDK for Windows XP.
+const UINT kDpiChangedMessage = 0x02E0;  // WM_DPICHANGED
 
 // The strip's background: opaque light grey.
 const Gdiplus::ARGB kStripBackground = 0xFFC8C8C8;
@@ -77,10 +81,12 @@ void MainWindow_CL::OnInitDialog(int) {
   shortcuts.Install(hwnd, LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS)));
   DragAcceptFiles(hwnd, TRUE);
 
-  BuildMainToolbar(toolbar, toolbarImages, hwnd, ProgramFolderFile(L"ToolBar.bmp"));
+  sizes = MainLayoutSizesForDpi(WindowDpi(hwnd));
+  BuildMainToolbar(toolbar, toolbarImages, hwnd, ProgramFolderFile(L"ToolBar.bmp"), sizes.dpi);
   CreatePreview();
   CreateThumbnailList();
   BuildSplitTree();
+  ApplyDpi(sizes.dpi);
   PlaceWindow();
 
   layoutReady = 1;
@@ -109,8 +115,6 @@ void MainWindow_CL::CreateThumbnailList() {
   thumbnailList->Worker().SetTargetWindow(hwnd);
   thumbnailList->Worker().Start();
   thumbnailList->SetLayoutMode(0);
-  thumbnailList->SetThumbnailSize(kThumbnailWidth, kThumbnailHeight);
-  thumbnailList->SetCellSize(kCellWidth, kCellHeight);
   thumbnailList->SetBackgroundColor(kStripBackground);
   // One row: the strip scrolls sideways only.
   if (thumbnailList->hwnd) ShowScrollBar(thumbnailList->hwnd, SB_VERT, FALSE);
@@ -123,9 +127,44 @@ void MainWindow_CL::BuildSplitTree() {
   const int bottom = splitManager.AddPane(thumbnailList->hwnd, kSplitStripName, false, false);
   splitManager.Link(root, top, bottom);
   splitManager.LoadSplits(kSectionWindow, kKeySpliterRect);
-  // The strip is always one row of cells plus its scroll bar high, whatever
-  // was saved.
-  splitManager.Node(root).position = GetSystemMetrics(SM_CYHSCROLL) + kCellHeight + 2;
+}
+
+int MainWindow_CL::StripHeight() const {
+  return SystemMetricForDpi(SM_CYHSCROLL, sizes.dpi) + sizes.cellHeight + 2;
+}
+
+void MainWindow_CL::ApplyDpi(int dpi) {
+  sizes = MainLayoutSizesForDpi(dpi);
+  SetMainToolbarDpi(toolbar, toolbarImages, toolbarFont, ProgramFolderFile(L"ToolBar.bmp"), sizes.dpi);
+  if (thumbnailList) {
+    // Thumbnails are decoded at the cell's size in device pixels: those of
+    // the old size are dropped and decoded again.
+    thumbnailList->SetThumbnailSize(sizes.thumbnailWidth, sizes.thumbnailHeight);
+    thumbnailList->SetCellSize(sizes.cellWidth, sizes.cellHeight);
+    thumbnailList->SetFontDpi(sizes.dpi);
+    thumbnailList->Cache().Clear();
+    thumbnailList->UpdateLayout();
+    if (thumbnailList->hwnd) InvalidateRect(thumbnailList->hwnd, NULL, FALSE);
+  }
+  const int rootNode = splitManager.FindNode(kSplitRootName);
+  if (splitManager.IsNode(rootNode)) {
+    // The strip is always one row of cells plus its scroll bar high, whatever
+    // was saved; the bar keeps its thickness on screen.
+    SplitNode& root = splitManager.Node(rootNode);
+    root.position = StripHeight();
+    root.thickness = sizes.splitter;
+  }
+}
+
+void MainWindow_CL::OnDpiChanged(int dpi, const RECT* suggested) {
+  if (dpi <= 0) return;
+  ApplyDpi(dpi);
+  if (suggested) {
+    SetWindowPos(hwnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Layout();
+  InvalidateRect(hwnd, NULL, TRUE);
 }
 
 static RECT PrimaryWorkArea() {
@@ -140,7 +179,7 @@ void MainWindow_CL::PlaceWindow() {
   // Centred on the primary monitor's work area and no larger than it: on a
   // short screen the title bar stays at its top rather than above it.
   const ScreenRect centred =
-      CentredInWorkArea(ToScreenRect(PrimaryWorkArea()), kMainWindowWidth, kMainWindowHeight);
+      CentredInWorkArea(ToScreenRect(PrimaryWorkArea()), sizes.windowWidth, sizes.windowHeight);
   const RECT defaultRect = {centred.left, centred.top, centred.right, centred.bottom};
   const RECT rect = LoadWindowRect(kSectionWindow, kKeyWindowRect, defaultRect);
   SetWindowPos(hwnd, NULL, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -209,6 +248,9 @@ INT_PTR MainWindow_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, L
       break;
     case WM_SIZING:
       EnforceMinimumSize(reinterpret_cast<RECT*>(lParam));
+      break;
+    case kDpiChangedMessage:
+      OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       break;
     case WM_GETMINMAXINFO:
       if (MINMAXINFO* limits = reinterpret_cast<MINMAXINFO*>(lParam)) {
@@ -325,10 +367,7 @@ void MainWindow_CL::ShowSelectedPhoto() {
 }
 
 SIZE MainWindow_CL::MinimumSize() const {
-  int dpi = 96;
-  WindowDc_CL screen(NULL);
-  if (screen) dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-  SIZE minimum = {MinimumWindowWidth(dpi), MinimumWindowHeight(dpi)};
+  SIZE minimum = {MinimumWindowWidth(sizes.dpi), MinimumWindowHeight(sizes.dpi)};
   return minimum;
 }
 

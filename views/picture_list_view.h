@@ -24,6 +24,9 @@ class PictureListView_CL : public PictureListBase_CL {
   HRESULT SetCount(unsigned count) override;
 
   MovieBitmapChcheBase_CL& Cache() { return cache; }
+  // The captions and notes in a font of their size at dpi.
+  void SetFontDpi(int dpi);
+  const Gdiplus::Font* CaptionFont() const { return captionFont.get(); }
   // The text a caption box of this width shows for path: the file name,
   // shortened in its middle when it does not fit.
   std::wstring CaptionShown(Gdiplus::Graphics& graphics, const std::wstring& path, float width);

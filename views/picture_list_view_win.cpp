@@ -150,3 +150,8 @@ void PictureListView_CL::DrawCell(Gdiplus::Graphics& graphics, const RECT& cell,
   DrawCaption(graphics, path, static_cast<float>(cell.left), static_cast<float>(cell.bottom),
               static_cast<float>(cell.right - cell.left));
 }
+
+void PictureListView_CL::SetFontDpi(int dpi) {
+  captionFont = MakeUiFont(10.0f, Gdiplus::FontStyleBold, dpi);
+  noteFont = MakeUiFont(10.0f, Gdiplus::FontStyleRegular, dpi);
+}

@@ -1,5 +1,6 @@
 #include "ui_font.h"
 
+#include "dpi_scale.h"
 #include "win_handles.h"
 
 namespace {
@@ -8,14 +9,19 @@ const wchar_t kUiFace[] = L"MS UI Gothic";
 
 }  // namespace
 
-std::unique_ptr<Gdiplus::Font> MakeUiFont(float points, int style) {
-  std::unique_ptr<Gdiplus::Font> font(new Gdiplus::Font(kUiFace, points, style, Gdiplus::UnitPoint));
+std::unique_ptr<Gdiplus::Font> MakeUiFont(float points, int style, int dpi) {
+  // In pixels for a given DPI: a window on a monitor of its own DPI is drawn
+  // through a device context that reports the system's.
+  const float size = dpi > 0 ? FontPixelsForDpi(points, dpi) : points;
+  const Gdiplus::Unit unit = dpi > 0 ? Gdiplus::UnitPixel : Gdiplus::UnitPoint;
+  std::unique_ptr<Gdiplus::Font> font(new Gdiplus::Font(kUiFace, size, style, unit));
   if (font->IsAvailable()) return font;
   {
     WindowDc_CL screen(NULL);
     if (screen) {
       LOGFONTW logFont = {};
-      logFont.lfHeight = -MulDiv(static_cast<int>(points + 0.5f), GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+      const int fontDpi = dpi > 0 ? dpi : GetDeviceCaps(screen.Get(), LOGPIXELSY);
+      logFont.lfHeight = -MulDiv(static_cast<int>(points + 0.5f), fontDpi, 72);
       logFont.lfWeight = (style & Gdiplus::FontStyleBold) ? FW_BOLD : FW_NORMAL;
       logFont.lfCharSet = DEFAULT_CHARSET;
       lstrcpynW(logFont.lfFaceName, kUiFace, LF_FACESIZE);
@@ -29,6 +35,6 @@ std::unique_ptr<Gdiplus::Font> MakeUiFont(float points, int style) {
     Gdiplus::DllExports::GdipGetFamilyName(generic, name, LANG_NEUTRAL);
     Gdiplus::DllExports::GdipDeleteFontFamily(generic);
   }
-  font.reset(new Gdiplus::Font(name, points, style, Gdiplus::UnitPoint));
+  font.reset(new Gdiplus::Font(name, size, style, unit));
   return font;
 }

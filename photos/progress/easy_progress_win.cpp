@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "high_dpi_helper.h"
+#include "window_dpi.h"
 #include "progress_rule.h"
 #include "window_layout.h"
 
@@ -51,15 +51,10 @@ INT_PTR EasyProgress_CL::HandleMessage(HWND window, UINT message, WPARAM wParam,
 void EasyProgress_CL::SetupWindow(HWND window) {
   SetWindowTextW(window, title.c_str());
 
-  HighDpiHelper_CL dpi;
-  dpi.DetectDpi();
-  int width = kWidth;
-  int height = kHeight;
-  if (!dpi.IsDpiAware()) {
-    width = MulDiv(kWidth, dpi.GetDpiX(), 96);
-    height = MulDiv(kHeight, dpi.GetDpiY(), 96);
-  }
-  MoveWindow(window, 0, 0, width, height, TRUE);
+  // At the DPI of the monitor the window is on, whether the system scales
+  // the process or not.
+  const HighDpiHelper_CL dpi = DetectWindowDpi(window);
+  MoveWindow(window, 0, 0, dpi.ScaleX(kWidth), dpi.ScaleY(kHeight), TRUE);
 
   const LONG_PTR windowStyle = GetWindowLongPtrW(window, GWL_STYLE);
   SetWindowLongPtrW(window, GWL_STYLE, windowStyle & ~static_cast<LONG_PTR>(WS_SYSMENU | WS_MINIMIZEBOX));

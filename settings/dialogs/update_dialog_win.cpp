@@ -2,6 +2,7 @@
 
 #include "update_decision.h"
 #include "version_file.h"
+#include "window_dpi.h"
 #include "window_layout.h"
 
 UpdateDialog_CL::UpdateDialog_CL(const std::wstring& title_, const std::wstring& installedVersion_,
@@ -31,8 +32,7 @@ INT_PTR UpdateDialog_CL::HandleMessage(HWND window, UINT message, WPARAM wParam,
       return 0;
     case WM_INITDIALOG: {
       SetWindowTextW(window, title.c_str());
-      HighDpiHelper_CL dpi = givenDpi;
-      if (!dpiGiven) dpi.DetectDpi();
+      const HighDpiHelper_CL dpi = dpiGiven ? givenDpi : DetectWindowDpi(window);
       MoveWindow(window, 0, 0, dpi.ScaleX(kNoticeWidth), dpi.ScaleY(kNoticeHeight), FALSE);
       BuildContents();
       if (window) CenterOverOwner(GetParent(window), window);

@@ -21,6 +21,11 @@ class ImageList_CL {
   // Loads the strip, cut into images imageWidth pixels wide. False, leaving
   // the list as it was, when the file cannot be loaded as a bitmap.
   bool LoadBitmapStrip(const std::wstring& path, int imageWidth);
+  // The strip drawn nearest to dpi ("ToolBar_150.bmp" beside "ToolBar.bmp"),
+  // its images imageWidth96 wide at 100 % and as much larger as drawn; the
+  // 100 % file where the other is missing. Returns the image width loaded,
+  // 0 when nothing could be.
+  int LoadBitmapStripForDpi(const std::wstring& path, int imageWidth96, int dpi);
   // The list to hand to a toolbar or a menu; null while nothing is loaded.
   HIMAGELIST Handle() const { return handle; }
   int ImageCount() const { return handle ? ImageList_GetImageCount(handle) : 0; }

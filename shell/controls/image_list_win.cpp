@@ -1,5 +1,6 @@
 #include "image_list.h"
 
+#include "dpi_scale.h"
 #include "win_handles.h"
 
 ImageList_CL::~ImageList_CL() {
@@ -22,4 +23,12 @@ bool ImageList_CL::LoadBitmapStrip(const std::wstring& path, int imageWidth) {
   shared = 0;
   ImageList_AddMasked(handle, strip.Get(), kImageStripMaskColor);
   return true;
+}
+
+int ImageList_CL::LoadBitmapStripForDpi(const std::wstring& path, int imageWidth96, int dpi) {
+  const int percent = PictureScalePercent(dpi);
+  if (percent != 100 && LoadBitmapStrip(PictureFileForScale(path, percent), imageWidth96 * percent / 100)) {
+    return imageWidth96 * percent / 100;
+  }
+  return LoadBitmapStrip(path, imageWidth96) ? imageWidth96 : 0;
 }

@@ -54,13 +54,14 @@ struct ContextMenuEntry {
 };
 
 // Builds the menu from the entries, with the images of the 24-pixel strip in
-// imagePath (none when it is missing). False when the menu cannot be made.
+// imagePath (none when it is missing), or of its larger drawing nearest to
+// dpi. False when the menu cannot be made.
 bool BuildContextMenu(PopupMenu_CL& menu, ImageList_CL& images, const std::wstring& imagePath,
-                      const ContextMenuEntry* entries, std::size_t count);
-// Builds the menu and shows it at the cursor, owned by owner, which receives
+                      const ContextMenuEntry* entries, std::size_t count, int dpi = 96);
+// Builds the menu for owner's DPI and shows it at the cursor, owned by owner, which receives
 // the chosen command as WM_COMMAND; returns when the menu has closed.
 void ShowPaneContextMenu(HWND owner, const std::wstring& imagePath, const ContextMenuEntry* entries,
                          std::size_t count);
 
-// Width of the images in "menu_image.bmp".
+// Width of the images in "menu_image.bmp" (the 100 % drawing).
 const int kMenuImageWidth = 24;

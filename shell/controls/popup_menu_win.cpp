@@ -1,6 +1,7 @@
 #include "popup_menu.h"
 
 #include "image_list.h"
+#include "window_dpi.h"
 
 MenuItem::MenuItem() : info() {
   info.cbSize = sizeof(MENUITEMINFOW);
@@ -60,9 +61,9 @@ const MenuItem* PopupMenu_CL::FindItem(UINT command) const {
 }
 
 bool BuildContextMenu(PopupMenu_CL& menu, ImageList_CL& images, const std::wstring& imagePath,
-                      const ContextMenuEntry* entries, std::size_t count) {
+                      const ContextMenuEntry* entries, std::size_t count, int dpi) {
   // Read at every showing: a missing file leaves the items without images.
-  images.LoadBitmapStrip(imagePath, kMenuImageWidth);
+  images.LoadBitmapStripForDpi(imagePath, kMenuImageWidth, dpi);
   if (!menu.CreatePopup()) return false;
   menu.images = images.Handle();
   for (std::size_t i = 0; i < count; ++i) {
@@ -79,7 +80,7 @@ void ShowPaneContextMenu(HWND owner, const std::wstring& imagePath, const Contex
                          std::size_t count) {
   PopupMenu_CL menu;
   ImageList_CL images;
-  if (!BuildContextMenu(menu, images, imagePath, entries, count)) return;
+  if (!BuildContextMenu(menu, images, imagePath, entries, count, WindowDpi(owner))) return;
   POINT cursor = {};
   GetCursorPos(&cursor);
   TrackPopupMenu(menu.menu, TPM_VERTICAL, cursor.x, cursor.y, 0, owner, NULL);

@@ -5,6 +5,7 @@
 #include "app_settings.h"
 #include "dll_function.h"
 #include "high_dpi_helper.h"
+#include "window_dpi.h"
 #include "inifile.h"
 #include "multi_screen.h"
 #include "test_files.h"
@@ -131,14 +132,15 @@ TEST_F(WindowRectTest, SavesANormalWindowButNotAMinimizedOne) {
 TEST(HighDpiHelper, DetectDpiFindsAUsableDpi) {
   HighDpiHelper_CL helper;
   helper.DetectDpi();
-  if (helper.IsDpiAware()) {
-    EXPECT_EQ(helper.GetDpiX(), 96);
-    EXPECT_EQ(helper.ScaleX(360), 360);
-  } else {
-    EXPECT_GT(helper.GetDpiX(), 0);
-    EXPECT_GT(helper.GetDpiY(), 0);
-    EXPECT_EQ(helper.ScaleX(96), helper.GetDpiX());
-  }
+  // Aware or not, sizes follow the DPI the screen reports to the process.
+  EXPECT_GT(helper.GetDpiX(), 0);
+  EXPECT_GT(helper.GetDpiY(), 0);
+  EXPECT_EQ(helper.ScaleX(96), helper.GetDpiX());
+  // A window is shown at its monitor's DPI, here the screen's.
+  const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(helper.GetDpiY(), DetectWindowDpi(window).GetDpiY());
+  DestroyWindow(window);
 }
 
 TEST(DllFunction, LoadsLibrariesFromTheSystemFolderOnly) {

@@ -26,10 +26,14 @@ TEST(HighDpiHelper, NotAwareScalesByTheScreenDpi) {
   EXPECT_EQ(mixed.ScaleY(1), 2);                  // 1.5 rounds up
 }
 
-TEST(HighDpiHelper, AwareUsesSizesUnchanged) {
-  for (int dpi : {96, 120, 144}) {
-    EXPECT_EQ(HighDpiHelper_CL(true, dpi, dpi).ScaleX(360), 360);
-    EXPECT_EQ(HighDpiHelper_CL(true, dpi, dpi).ScaleY(160), 160);
-  }
-  EXPECT_TRUE(HighDpiHelper_CL().IsDpiAware());
+TEST(HighDpiHelper, AwareScalesByTheWindowsDpiAsWell) {
+  // The system draws an aware process unscaled: the sizes must grow here.
+  EXPECT_EQ(HighDpiHelper_CL(true, 96, 96).ScaleX(360), 360);
+  EXPECT_EQ(HighDpiHelper_CL(true, 144, 144).ScaleX(360), 540);
+  EXPECT_EQ(HighDpiHelper_CL(true, 192, 192).ScaleY(160), 320);
+  HighDpiHelper_CL helper;  // aware at 96 until told
+  EXPECT_TRUE(helper.IsDpiAware());
+  EXPECT_EQ(helper.ScaleX(480), 480);
+  helper.SetDpi(120, 120);
+  EXPECT_EQ(helper.ScaleX(480), 600);
 }

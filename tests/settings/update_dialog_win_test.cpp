@@ -124,7 +124,7 @@ TEST_F(UpdateDialogTest, At96DpiTheNoticeIs360By160WithItsButtonsInTheCorner) {
   EXPECT_EQ(120 + (620 - h - 120) / 2, shape.window.top);
 }
 
-TEST_F(UpdateDialogTest, NotDpiAwareAt120DpiTheNoticeIs450By200) {
+TEST_F(UpdateDialogTest, TheNoticeGrowsWithTheDpiWhetherTheProcessIsAwareOrNot) {
   const HighDpiHelper_CL dpi(false, 120, 120);
   NoticeShape shape;
   EXPECT_EQ(NOTICE_GO_TO_SITE, Run(&dpi, kGoToSiteButtonId, &shape));
@@ -132,8 +132,10 @@ TEST_F(UpdateDialogTest, NotDpiAwareAt120DpiTheNoticeIs450By200) {
   EXPECT_EQ(200, shape.window.bottom - shape.window.top);
   ExpectButtonsInTheCorner(shape);
 
+  // An aware process is drawn unscaled: at 144 DPI it grows the notice
+  // itself, half as large again.
   const HighDpiHelper_CL aware(true, 144, 144);
   EXPECT_EQ(NOTICE_CLOSED, Run(&aware, 0, &shape));
-  EXPECT_EQ(360, shape.window.right - shape.window.left);
-  EXPECT_EQ(160, shape.window.bottom - shape.window.top);
+  EXPECT_EQ(540, shape.window.right - shape.window.left);
+  EXPECT_EQ(240, shape.window.bottom - shape.window.top);
 }

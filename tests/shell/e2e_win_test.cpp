@@ -19,6 +19,7 @@
 #include "exif_info.h"
 #include "e2e_support_win.h"
 #include "gdiplus_session.h"
+#include "main_layout_sizes.h"  // at 96 DPI, the test prefix's
 #include "resource_ids.h"
 #include "snapvane_process_win.h"
 #include "system_input_win.h"
@@ -30,9 +31,6 @@ const DWORD kStartTimeoutMs = 60000;
 const int kStripId = 4661;
 const int kPreviewId = 4660;
 const int kToolbarId = 10310;
-const int kCellWidth = 196;
-const int kThumbWidth = 192;
-const int kThumbHeight = 144;
 const wchar_t kCannotTurn[] =
     L"この写真は回転できません。ファイルが書き込み禁止になっているか、Exif情報(Orientation)が存在しません。";
 
@@ -181,7 +179,7 @@ class EndToEnd : public ::testing::Test {
   // is photoW x photoH as shown.
   std::vector<COLORREF> CellQuadrants(const Capture& c, int cell, double photoW = 4,
                                       double photoH = 3) const {
-    return Quadrants(c, FitInto(cell * kCellWidth + 2, 2, kThumbWidth, kThumbHeight, photoW, photoH));
+    return Quadrants(c, FitInto(cell * kCellWidth + 2, 2, kThumbnailWidth, kThumbnailHeight, photoW, photoH));
   }
   std::vector<COLORREF> PreviewQuadrants(const Capture& c, double photoW = 4,
                                          double photoH = 3) const {

@@ -256,6 +256,103 @@ TEST_F(MainWindowTest, FirstStartIsCentredWithTheStripOneRowHighAndTheProgramsPi
   EXPECT_EQ(0, g_inifile.ReadInt(kSectionAppSetting, kKeyWindowTopMost, -1));
 }
 
+namespace {
+
+// What the window lays out at one DPI.
+struct LaidOut {
+  int dpi = 0;
+  RECT window = {}, toolbar = {}, preview = {}, strip = {}, firstButton = {};
+  int toolbarImage = 0, cellWidth = 0, labelHeight = 0, thumbnailWidth = 0;
+  float captionPixels = 0;
+};
+
+LaidOut Measure(ScenarioWindow& w) {
+  LaidOut seen;
+  seen.dpi = w.Sizes().dpi;
+  GetWindowRect(w.Hwnd(), &seen.window);
+  seen.toolbar = w.PlaceOf(w.ToolbarWindow());
+  seen.preview = w.PlaceOf(w.Preview()->hwnd);
+  seen.strip = w.PlaceOf(w.ThumbnailList()->hwnd);
+  SendMessageW(w.ToolbarWindow(), TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&seen.firstButton));
+  int cy = 0;
+  ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageW(w.ToolbarWindow(), TB_GETIMAGELIST, 0, 0)),
+                        &seen.toolbarImage, &cy);
+  // The first label's height in the toolbar's own font.
+  HDC dc = GetDC(w.ToolbarWindow());
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w.ToolbarWindow(), WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32W(dc, L"ファイルを開く", 7, &extent);
+  SelectObject(dc, old);
+  ReleaseDC(w.ToolbarWindow(), dc);
+  seen.labelHeight = extent.cy;
+  seen.cellWidth = w.ThumbnailList()->Grid().layout.CellWidth();
+  const Gdiplus::Font* caption = w.ThumbnailList()->CaptionFont();
+  // In pixels (or world units, one a pixel, for a font made from a GDI one);
+  // a whole number then.
+  if (caption && (caption->GetUnit() == Gdiplus::UnitPixel || caption->GetUnit() == Gdiplus::UnitWorld)) {
+    seen.captionPixels = caption->GetSize();
+  }
+  for (int i = 0; i < 100 && !w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(0)); ++i) w.Pump(20);
+  if (Gdiplus::Bitmap* thumbnail = w.ThumbnailList()->Cache().Find(ThumbnailCacheKey(0))) {
+    seen.thumbnailWidth = static_cast<int>(thumbnail->GetWidth());
+  }
+  return seen;
+}
+
+}  // namespace
+
+// Moved to a monitor of twice the DPI, the window takes the rectangle the
+// system suggests and lays everything out twice as large: toolbar images
+// drawn for the scale with their labels in full below them, the strip's
+// cells, captions and thumbnails (decoded again at the new size), the bar.
+TEST_F(MainWindowTest, AMoveToTwiceTheDpiDoublesWhatTheWindowLaysOut) {
+  const std::wstring a = dir.Join(L"a.jpg");
+  BitmapPtr picture = QuadrantPicture(400, 300);
+  ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
+  const std::wstring exe = L"" SNAPVANE_EXE_PATH;
+  const std::wstring folder = exe.substr(0, exe.rfind(L'\\'));
+  for (const wchar_t* name : {L"\\ToolBar_200.bmp", L"\\ToolBar_150.bmp"}) {
+    CopyFileW((folder + name).c_str(), (GetModuleFolder() + name).c_str(), TRUE);
+  }
+  LaidOut before, after;
+  RECT suggested = {};
+  ScenarioWindow w(data, Quoted(a), [&](ScenarioWindow& w) {
+    before = Measure(w);
+    suggested = before.window;
+    suggested.right = suggested.left + 900;
+    suggested.bottom = suggested.top + 980;
+    const int twice = 2 * before.dpi;
+    SendMessageW(w.Hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(twice, twice),
+                 reinterpret_cast<LPARAM>(&suggested));
+    w.Pump(100);
+    after = Measure(w);
+  });
+  Run(w);
+  ASSERT_EQ(96, before.dpi) << "the test prefix runs at 96 DPI";
+  EXPECT_EQ(192, after.dpi);
+  EXPECT_TRUE(EqualRect(&suggested, &after.window));
+
+  EXPECT_EQ(48, before.toolbarImage);
+  EXPECT_EQ(96, after.toolbarImage) << "the 200 % drawing";
+  EXPECT_EQ(196, before.cellWidth);
+  EXPECT_EQ(392, after.cellWidth);
+  EXPECT_NEAR(13.33f, before.captionPixels, 0.5f);
+  EXPECT_NEAR(26.67f, after.captionPixels, 0.5f);
+  EXPECT_EQ(192, before.thumbnailWidth);
+  EXPECT_EQ(384, after.thumbnailWidth) << "decoded again for the new cell";
+  for (const LaidOut* seen : {&before, &after}) {
+    // Every label shows in full below its image, and the toolbar holds it.
+    EXPECT_GE(seen->firstButton.bottom - seen->firstButton.top, seen->toolbarImage + seen->labelHeight)
+        << seen->dpi;
+    EXPECT_GE(seen->toolbar.bottom, seen->firstButton.bottom) << seen->dpi;
+    EXPECT_EQ(seen->toolbar.bottom, seen->preview.top) << seen->dpi;
+  }
+  EXPECT_GT(after.labelHeight, before.labelHeight) << "the labels' font grew";
+  EXPECT_EQ(before.preview.bottom + 4, before.strip.top);
+  EXPECT_EQ(after.preview.bottom + 8, after.strip.top);
+  EXPECT_GE(after.strip.bottom - after.strip.top, 328 + 2);
+}
+
 TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions) {
   photos_test::TempFolder photos;
   const std::wstring a = photos.File(L"a.jpg");

@@ -107,4 +107,53 @@ TEST(ToolBar, FourLabelledButtonsAndOneSeparatorWhoseTooltipsAreTheLabels) {
   EXPECT_EQ(last.right, covered.right);
 }
 
+// The extent of text in the toolbar's font.
+SIZE LabelExtent(HWND toolbar, const wchar_t* text) {
+  HDC dc = GetDC(toolbar);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(toolbar, WM_GETFONT, 0, 0)));
+  SIZE extent = {};
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(toolbar, dc);
+  return extent;
+}
+
+// At 100, 150 and 200 %: the images of the drawing for that scale at their
+// own size, and every button an image and its whole label high and at least
+// its label wide, the toolbar covering them all.
+TEST(ToolBar, EveryLabelShowsInFullBelowItsImageAtEveryScale) {
+  const std::wstring strip = PictureFile(L"ToolBar.bmp");
+  const struct {
+    int dpi;
+    int image;
+  } scales[] = {{96, 48}, {144, 72}, {192, 96}};
+  for (const auto& scale : scales) {
+    ControlsTestWindow parent;
+    ToolBar_CL toolbar;
+    ImageList_CL images;
+    UniqueFont font;
+    const HWND window = BuildMainToolbar(toolbar, images, parent.Get(), strip, scale.dpi);
+    ASSERT_TRUE(window);
+    SetMainToolbarDpi(toolbar, images, font, strip, scale.dpi);
+    int cx = 0;
+    int cy = 0;
+    ImageList_GetIconSize(images.Handle(), &cx, &cy);
+    EXPECT_EQ(scale.image, cx) << scale.dpi;
+    EXPECT_EQ(scale.image, cy) << scale.dpi;
+    const RECT covered = toolbar.SizeToButtons();
+    for (int i : {0, 1, 3, 4}) {
+      wchar_t label[64] = L"";
+      TBBUTTON button = {};
+      SendMessageW(window, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+      SendMessageW(window, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(label));
+      const SIZE extent = LabelExtent(window, label);
+      RECT rect = {};
+      SendMessageW(window, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect));
+      EXPECT_GE(rect.bottom - rect.top, scale.image + extent.cy) << scale.dpi << " button " << i;
+      EXPECT_GE(rect.right - rect.left, extent.cx) << scale.dpi << " button " << i;
+      EXPECT_GE(covered.bottom, rect.bottom) << scale.dpi;
+    }
+  }
+}
+
 }  // namespace

@@ -32,14 +32,20 @@ class ToolBar_CL : public SubClassWindowBase_CL {
   // subclasses it. Returns the toolbar window.
   HWND CreateToolbar(HWND parent);
   // Appends record's button with text as its label (null: the record's own
-  // text, if any); a labelled button gets the label as its tooltip.
+  // text, if any); a labelled button gets the label as its tooltip. The
+  // record keeps the label, so it must outlive the toolbar.
   void AddToolButton(const wchar_t* text, ToolButton& record);
+  // Sizes every button for its image and its label below it, in full.
+  void FitButtons();
   // One tooltip tool per labelled button, over the button.
   void RebuildTooltips();
   // Moves the toolbar onto the rectangle its buttons cover and returns it.
   RECT SizeToButtons();
-  // Gives the toolbar its images; the caller keeps owning the list.
+  // Gives the toolbar its images, at their own size; the caller keeps
+  // owning the list.
   void SetImageList(HIMAGELIST images);
+  // The labels' font; the caller keeps owning it.
+  void SetFont(HFONT font);
 
   // The record at position i (0 to capacity - 1).
   ToolButton& Button(int i) { return buttons[i]; }

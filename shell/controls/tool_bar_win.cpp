@@ -36,9 +36,7 @@ HWND ToolBar_CL::CreateToolbar(HWND parent) {
                                        0, 0, 0, 0, sizeof(TBBUTTON));
   if (!toolbar) return NULL;
   SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-  tooltips.window = CreateWindowExW(0, TOOLTIPS_CLASSW, L"", tooltipStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, toolbar, NULL, GetModuleHandleW(NULL),
-                                    NULL);
+  tooltips.Create(toolbar, tooltipStyle);
   // The same binding as Create: the object in the user data, its procedure
   // in front of the toolbar's.
   hwnd = toolbar;
@@ -50,21 +48,23 @@ HWND ToolBar_CL::CreateToolbar(HWND parent) {
 
 void ToolBar_CL::AddToolButton(const wchar_t* text, ToolButton& record) {
   if (!hwnd) return;
+  if (text) record.text = text;
+  // The label goes in with the button: the toolbar sizes its buttons for
+  // the labels it holds when they are inserted, and a label given later
+  // would be drawn into a button an image high, cut to a dot.
+  if (!record.text.empty()) record.button.iString = reinterpret_cast<INT_PTR>(record.text.c_str());
   const int position = static_cast<int>(SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0));
   SendMessageW(hwnd, TB_INSERTBUTTONW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&record.button));
+  if (!record.text.empty()) record.index = static_cast<int>(SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0)) - 1;
+  FitButtons();
+}
+
+void ToolBar_CL::FitButtons() {
+  if (!hwnd) return;
+  // Setting the rows again makes the toolbar measure its images and labels
+  // anew (after a new font or image size as well).
+  SendMessageW(hwnd, TB_SETMAXTEXTROWS, 1, 0);
   SendMessageW(hwnd, TB_AUTOSIZE, 0, 0);
-  std::wstring label = text ? std::wstring(text) : record.text;
-  if (text) {
-    TBBUTTONINFOW info = {};
-    info.cbSize = sizeof(info);
-    info.dwMask = TBIF_TEXT | TBIF_BYINDEX;
-    info.pszText = &label[0];
-    info.cchText = static_cast<int>(label.size());
-    SendMessageW(hwnd, TB_SETBUTTONINFOW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&info));
-  }
-  if (label.empty()) return;
-  record.text = label;
-  record.index = static_cast<int>(SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0)) - 1;
   RebuildTooltips();
 }
 
@@ -100,4 +100,16 @@ void ToolBar_CL::SetImageList(HIMAGELIST images) {
   // The toolbar is made without images of its own; a list given earlier
   // belongs to whoever loaded it (an ImageList_CL), which destroys it.
   SendMessageW(hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  int width = 0;
+  int height = 0;
+  if (images && ImageList_GetIconSize(images, &width, &height)) {
+    SendMessageW(hwnd, TB_SETBITMAPSIZE, 0, MAKELONG(width, height));
+  }
+  FitButtons();
+}
+
+void ToolBar_CL::SetFont(HFONT font) {
+  if (!hwnd || !font) return;
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  FitButtons();
 }
