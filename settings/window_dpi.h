@@ -13,6 +13,11 @@ int WindowDpi(HWND window);
 // DetectDpi, then the window's own DPI in place of the screen's.
 HighDpiHelper_CL DetectWindowDpi(HWND window);
 
+// Keeps the dialog manager from scaling dialog on a DPI change (Windows 10
+// 1703 and later do so for a dialog by its template): the dialog lays itself
+// out for the new DPI.
+void LayOutOwnDpiChanges(HWND dialog);
+
 // GetSystemMetrics as it would be at dpi (a scroll bar's height, say).
 int SystemMetricForDpi(int index, int dpi);
 

@@ -8,6 +8,7 @@ namespace {
 
 typedef UINT(WINAPI* GetDpiForWindowFn)(HWND window);
 typedef int(WINAPI* GetSystemMetricsForDpiFn)(int index, UINT dpi);
+typedef BOOL(WINAPI* SetDialogDpiChangeBehaviorFn)(HWND dialog, int mask, int values);
 typedef BOOL(WINAPI* SystemParametersInfoForDpiFn)(UINT action, UINT param, void* data, UINT winIni, UINT dpi);
 
 // user32 stays loaded for the whole run, so one lookup per function is kept.
@@ -45,6 +46,13 @@ HighDpiHelper_CL DetectWindowDpi(HWND window) {
     helper.SetDpi(dpi, dpi);
   }
   return helper;
+}
+
+void LayOutOwnDpiChanges(HWND dialog) {
+  static const SetDialogDpiChangeBehaviorFn behaviour =
+      Lookup<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+  const int disableAll = 1;  // DDC_DISABLE_ALL
+  if (behaviour && dialog) behaviour(dialog, disableAll, disableAll);
 }
 
 int SystemMetricForDpi(int index, int dpi) {

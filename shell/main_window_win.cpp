@@ -81,6 +81,7 @@ void MainWindow_CL::OnInitDialog(int) {
   shortcuts.Install(hwnd, LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_MAIN_ACCELERATORS)));
   DragAcceptFiles(hwnd, TRUE);
 
+  LayOutOwnDpiChanges(hwnd);
   sizes = MainLayoutSizesForDpi(WindowDpi(hwnd));
   BuildMainToolbar(toolbar, toolbarImages, hwnd, ProgramFolderFile(L"ToolBar.bmp"), sizes.dpi);
   CreatePreview();

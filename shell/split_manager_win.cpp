@@ -103,7 +103,9 @@ void SplitManager_CL::EndDrag(HWND window) {
 void SplitManager_CL::DrawLine(HWND window, const SplitRect& line) const {
   WindowDc_CL dc(window);
   if (!dc) return;
-  UniquePen pen(CreatePen(PS_SOLID, thickness, GetSysColor(COLOR_BTNSHADOW)));
+  // As thick as the bar dragged, which grows with the DPI.
+  const int width = IsNode(dragNode) ? Node(dragNode).thickness : thickness;
+  UniquePen pen(CreatePen(PS_SOLID, width, GetSysColor(COLOR_BTNSHADOW)));
   SelectObject_CL selected(dc.Get(), pen.Get());
   const int oldMix = SetROP2(dc.Get(), R2_XORPEN);
   MoveToEx(dc.Get(), line.left, line.top, NULL);
