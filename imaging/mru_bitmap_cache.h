@@ -81,6 +81,12 @@ class MruBitmapCache_CL {
   }
 
   void Clear() { entries_.clear(); }
+  // A new capacity; the least recently used entries beyond it go at once.
+  void SetCapacity(unsigned capacity) {
+    capacity_ = capacity;
+    const std::size_t limit = capacity_ > 0 ? capacity_ : 1;
+    while (entries_.size() > limit) entries_.pop_back();
+  }
 
   std::size_t Count() const { return entries_.size(); }
   unsigned Capacity() const { return capacity_; }

@@ -22,3 +22,11 @@ MainLayoutSizes MainLayoutSizesForDpi(int dpi) {
   sizes.toolbarImage = kToolbarImageWidth * sizes.pictureScale / 100;
   return sizes;
 }
+
+int ThumbnailsInSameMemory(int keptAt96Dpi, const MainLayoutSizes& sizes) {
+  // A thumbnail of twice the size takes four times the memory.
+  const long long pixels96 = static_cast<long long>(kThumbnailWidth) * kThumbnailHeight;
+  const long long pixels = static_cast<long long>(sizes.thumbnailWidth) * sizes.thumbnailHeight;
+  const long long kept = keptAt96Dpi * pixels96 / (pixels > 0 ? pixels : 1);
+  return static_cast<int>(kept < keptAt96Dpi ? kept : keptAt96Dpi);
+}

@@ -28,3 +28,7 @@ constexpr float kCaptionPoints = 10.0f;
 constexpr int kToolbarImageWidth = 48;
 
 MainLayoutSizes MainLayoutSizesForDpi(int dpi);
+
+// How many thumbnails of these sizes take the memory of keptAt96Dpi at 96
+// DPI; never more than those.
+int ThumbnailsInSameMemory(int keptAt96Dpi, const MainLayoutSizes& sizes);

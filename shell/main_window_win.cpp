@@ -144,6 +144,9 @@ void MainWindow_CL::ApplyDpi(int dpi) {
     thumbnailList->SetCellSize(sizes.cellWidth, sizes.cellHeight);
     thumbnailList->SetFontDpi(sizes.dpi);
     thumbnailList->Cache().Clear();
+    // As much memory for the kept thumbnails at every DPI.
+    thumbnailList->Cache().SetCapacity(static_cast<unsigned>(
+        ThumbnailsInSameMemory(static_cast<int>(MovieBitmapChcheBase_CL::kThumbnailCapacity), sizes)));
     thumbnailList->UpdateLayout();
     if (thumbnailList->hwnd) InvalidateRect(thumbnailList->hwnd, NULL, FALSE);
   }

@@ -51,6 +51,13 @@ TEST_F(MruCacheTest, TheNewKeyBeyondCapacityEvictsTheLeastRecentlyUsed) {
   ASSERT_EQ(S_OK, cache.Add(ThumbnailCacheKey(801), Make(801)));
   EXPECT_NE(nullptr, cache.Find(ThumbnailCacheKey(3)));
   EXPECT_EQ(nullptr, cache.Find(ThumbnailCacheKey(4)));
+  // A smaller capacity (larger thumbnails) keeps the most recently used and
+  // deletes the rest at once.
+  cache.SetCapacity(2);
+  EXPECT_EQ(2u, cache.Count());
+  EXPECT_EQ(2, FakeBitmap::alive);
+  EXPECT_NE(nullptr, cache.Find(ThumbnailCacheKey(3)));
+  EXPECT_NE(nullptr, cache.Find(ThumbnailCacheKey(801)));
 }
 
 TEST_F(MruCacheTest, AnEmptyEntryIsNeverFoundButAddFillsIt) {

@@ -263,6 +263,7 @@ struct LaidOut {
   int dpi = 0;
   RECT window = {}, toolbar = {}, preview = {}, strip = {}, firstButton = {};
   int toolbarImage = 0, cellWidth = 0, labelHeight = 0, thumbnailWidth = 0;
+  unsigned thumbnailsKept = 0;
   float captionPixels = 0;
 };
 
@@ -286,6 +287,7 @@ LaidOut Measure(ScenarioWindow& w) {
   ReleaseDC(w.ToolbarWindow(), dc);
   seen.labelHeight = extent.cy;
   seen.cellWidth = w.ThumbnailList()->Grid().layout.CellWidth();
+  seen.thumbnailsKept = w.ThumbnailList()->Cache().Capacity();
   const Gdiplus::Font* caption = w.ThumbnailList()->CaptionFont();
   // In pixels (or world units, one a pixel, for a font made from a GDI one);
   // a whole number then.
@@ -340,6 +342,8 @@ TEST_F(MainWindowTest, AMoveToTwiceTheDpiDoublesWhatTheWindowLaysOut) {
   EXPECT_NEAR(26.67f, after.captionPixels, 0.5f);
   EXPECT_EQ(192, before.thumbnailWidth);
   EXPECT_EQ(384, after.thumbnailWidth) << "decoded again for the new cell";
+  EXPECT_EQ(800u, before.thumbnailsKept);
+  EXPECT_EQ(200u, after.thumbnailsKept) << "four times the pixels each, in the same memory";
   for (const LaidOut* seen : {&before, &after}) {
     // Every label shows in full below its image, and the toolbar holds it.
     EXPECT_GE(seen->firstButton.bottom - seen->firstButton.top, seen->toolbarImage + seen->labelHeight)
