@@ -23,7 +23,9 @@ std::wstring PictureFileForScale(const std::wstring& name, int percent) {
   if (percent == 100) return name;
   const std::wstring::size_type folderEnd = name.find_last_of(L"\\/");
   std::wstring::size_type dot = name.rfind(L'.');
-  if (dot != std::wstring::npos && folderEnd != std::wstring::npos && dot < folderEnd) dot = std::wstring::npos;
+  if (dot != std::wstring::npos && folderEnd != std::wstring::npos && dot < folderEnd) {
+    dot = std::wstring::npos;  // a dot in a folder's name, not before an extension
+  }
   const std::wstring stem = dot == std::wstring::npos ? name : name.substr(0, dot);
   const std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot);
   return stem + L"_" + std::to_wstring(percent) + extension;

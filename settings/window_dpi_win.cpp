@@ -9,17 +9,13 @@ namespace {
 typedef UINT(WINAPI* GetDpiForWindowFn)(HWND window);
 typedef int(WINAPI* GetSystemMetricsForDpiFn)(int index, UINT dpi);
 typedef BOOL(WINAPI* SetDialogDpiChangeBehaviorFn)(HWND dialog, int mask, int values);
-typedef BOOL(WINAPI* SystemParametersInfoForDpiFn)(UINT action, UINT param, void* data, UINT winIni, UINT dpi);
+typedef BOOL(WINAPI* SystemParametersInfoForDpiFn)(UINT action, UINT param, void* data, UINT winIni,
+                                                    UINT dpi);
 
 // user32 stays loaded for the whole run, so one lookup per function is kept.
-FARPROC User32Function(const char* name) {
-  static DllFunction_CL user32(L"user32.dll");
-  return user32.GetProc(name);
-}
-
-template <class Function>
-Function Lookup(const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void*>(User32Function(name)));
+const DllFunction_CL& User32() {
+  static const DllFunction_CL user32(L"user32.dll");
+  return user32;
 }
 
 int ScreenDpi() {
@@ -30,7 +26,8 @@ int ScreenDpi() {
 }  // namespace
 
 int WindowDpi(HWND window) {
-  static const GetDpiForWindowFn forWindow = Lookup<GetDpiForWindowFn>("GetDpiForWindow");
+  static const GetDpiForWindowFn forWindow =
+      User32().GetFunction<GetDpiForWindowFn>("GetDpiForWindow");
   if (window && forWindow) {
     const UINT dpi = forWindow(window);
     if (dpi != 0) return static_cast<int>(dpi);
@@ -50,13 +47,14 @@ HighDpiHelper_CL DetectWindowDpi(HWND window) {
 
 void LayOutOwnDpiChanges(HWND dialog) {
   static const SetDialogDpiChangeBehaviorFn behaviour =
-      Lookup<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+      User32().GetFunction<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
   const int disableAll = 1;  // DDC_DISABLE_ALL
   if (behaviour && dialog) behaviour(dialog, disableAll, disableAll);
 }
 
 int SystemMetricForDpi(int index, int dpi) {
-  static const GetSystemMetricsForDpiFn forDpi = Lookup<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  static const GetSystemMetricsForDpiFn forDpi =
+      User32().GetFunction<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
   if (forDpi && dpi > 0) return forDpi(index, static_cast<UINT>(dpi));
   // Without it the system's metrics are at the screen's DPI.
   return MulDivRound(GetSystemMetrics(index), dpi > 0 ? dpi : kBaseDpi, ScreenDpi());
@@ -64,7 +62,7 @@ int SystemMetricForDpi(int index, int dpi) {
 
 HFONT CreateIconTitleFont(int dpi) {
   static const SystemParametersInfoForDpiFn forDpi =
-      Lookup<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+      User32().GetFunction<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
   LOGFONTW font = {};
   if (forDpi && dpi > 0) {
     if (!forDpi(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0, static_cast<UINT>(dpi))) return NULL;

@@ -49,7 +49,9 @@ HWND BuildMainToolbar(ToolBar_CL& toolbar, ImageList_CL& images, HWND parent, co
 
 void SetMainToolbarDpi(ToolBar_CL& toolbar, ImageList_CL& images, UniqueFont& labelFont,
                        const std::wstring& imagePath, int dpi) {
-  if (images.LoadBitmapStripForDpi(imagePath, kToolbarImageWidth, dpi) != 0) toolbar.SetImageList(images.Handle());
+  if (images.LoadBitmapStripForDpi(imagePath, kToolbarImageWidth, dpi) != 0) {
+    toolbar.SetImageList(images.Handle());
+  }
   UniqueFont font(CreateIconTitleFont(dpi));
   if (!font) return;
   toolbar.SetFont(font.Get());

@@ -55,7 +55,9 @@ void ToolBar_CL::AddToolButton(const wchar_t* text, ToolButton& record) {
   if (!record.text.empty()) record.button.iString = reinterpret_cast<INT_PTR>(record.text.c_str());
   const int position = static_cast<int>(SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0));
   SendMessageW(hwnd, TB_INSERTBUTTONW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&record.button));
-  if (!record.text.empty()) record.index = static_cast<int>(SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0)) - 1;
+  if (!record.text.empty()) {
+    record.index = static_cast<int>(SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0)) - 1;
+  }
   FitButtons();
 }
 
