@@ -5,7 +5,7 @@
 set -u
 exe=$1
 out=$2
-root=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(cd "$(dirname "$0")/../../.." && pwd)
 source "$root/tools/wine-env"
 for tool in xvfb-run import convert; do
   command -v $tool >/dev/null || { echo "$tool is missing"; exit 1; }
