@@ -1,7 +1,5 @@
 #include "site_open.h"
 
-#include <shlwapi.h>
-
 #include "shell_helpers.h"
 
 namespace {
@@ -13,8 +11,9 @@ std::wstring g_markerPath;
 
 HINSTANCE OpenSiteAddress(const std::wstring& address) {
   if (!g_launcher) return ShellOpen(address);
-  const wchar_t* marker = g_markerPath.empty() ? kHomeMarkerPath : g_markerPath.c_str();
-  if (PathFileExistsW(marker)) return kShellOpenSkipped;
+  if (IsHomeMarkerPresent(g_markerPath.empty() ? kHomeMarkerPath : g_markerPath.c_str())) {
+    return kShellOpenSkipped;
+  }
   return g_launcher(address);
 }
 

@@ -14,6 +14,7 @@
 #include "owner_draw_menu.h"
 #include "resource_ids.h"
 #include "shell_helpers.h"
+#include "show_in_preview.h"
 #include "thread_messages.h"
 #include "update_check.h"
 #include "update_server.h"
@@ -363,7 +364,7 @@ void MainWindow_CL::ShowSelectedPhoto() {
   EnableTurnCommands(photoShown);
   if (photoShown) {
     appData.currentItem = &appData.photos[static_cast<std::size_t>(index)];
-    appData.ShowInPreview(index);
+    ShowInPreview(appData, index);
   } else if (preview) {
     preview->ShowFile(ProgramFolderFile(L"Snapvane.jpg"));
   }

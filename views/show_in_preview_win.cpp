@@ -1,21 +1,23 @@
-// SaveData_CL::ShowInPreview lives with the preview it fills.
+// The preview filled from the shared photo list.
+#include "show_in_preview.h"
+
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
 #include "save_data.h"
 #include "thumbnail_picture.h"
 
-void SaveData_CL::ShowInPreview(int index) {
-  MyPictureImage_CL* preview = previewControl;
+void ShowInPreview(SaveData_CL& data, int index) {
+  MyPictureImage_CL* preview = data.previewControl;
   if (!preview || !preview->hwnd) return;
   // Fitted to the whole pane: a picture fitted to it needs no scroll bars.
   const SIZE pane = preview->PaneSize();
-  if (index < 0 || static_cast<std::size_t>(index) >= photos.size()) {
+  if (index < 0 || static_cast<std::size_t>(index) >= data.photos.size()) {
     preview->ShowNothing();
     return;
   }
   // Until the photo's own picture arrives from the preview's worker, its
   // thumbnail from the strip stands in, so a click changes the pane at once.
   BitmapPtr quick;
-  if (listControl) quick = ThumbnailPicture(listControl->Cache().Find(ThumbnailCacheKey(index)));
-  preview->ShowPhoto(photos[static_cast<std::size_t>(index)].path, pane.cx, pane.cy, quick.get());
+  if (data.listControl) quick = ThumbnailPicture(data.listControl->Cache().Find(ThumbnailCacheKey(index)));
+  preview->ShowPhoto(data.photos[static_cast<std::size_t>(index)].path, pane.cx, pane.cy, quick.get());
 }

@@ -4,90 +4,38 @@
 #include <stdexcept>
 #include <string>
 
+#include "tiff_builder.h"
+
 namespace {
 
 enum : std::uint16_t { kAscii = 2, kShort = 3, kLong = 4, kRational = 5, kUndefined = 7 };
 
-struct Field {
-  std::uint16_t tag;
-  std::uint16_t type;
-  std::uint32_t count;
-  Bytes data;  // in the file's byte order; up to 4 bytes sit in the entry
-};
-
-class Tiff {
+// The entries of a camera's IFDs, their values in one byte order.
+class Fields {
  public:
-  explicit Tiff(bool big) : big_(big) {}
-  Bytes U16(std::uint32_t v) const {
-    Bytes b(2);
-    Put16(b.data(), v);
-    return b;
-  }
+  explicit Fields(bool big) : big_(big) {}
   Bytes U32(std::uint32_t v) const {
-    Bytes b(4);
-    Put32(b.data(), v);
+    Bytes b;
+    Put32(b, v, big_);
     return b;
   }
-  void Put16(unsigned char* p, std::uint32_t v) const {
-    p[big_ ? 0 : 1] = static_cast<unsigned char>(v >> 8);
-    p[big_ ? 1 : 0] = static_cast<unsigned char>(v);
+  TestField Short(std::uint16_t tag, std::uint32_t v) const {
+    Bytes b;
+    Put16(b, static_cast<std::uint16_t>(v), big_);
+    return {tag, kShort, 1, b};
   }
-  void Put32(unsigned char* p, std::uint32_t v) const {
-    for (int i = 0; i < 4; ++i) {
-      p[big_ ? i : 3 - i] = static_cast<unsigned char>(v >> (24 - 8 * i));
-    }
-  }
-  Field Short(std::uint16_t tag, std::uint32_t v) const { return {tag, kShort, 1, U16(v)}; }
-  Field Long(std::uint16_t tag, std::uint32_t v) const { return {tag, kLong, 1, U32(v)}; }
-  Field Rational(std::uint16_t tag, std::uint32_t num, std::uint32_t den) const {
+  TestField Long(std::uint16_t tag, std::uint32_t v) const { return {tag, kLong, 1, U32(v)}; }
+  TestField Rational(std::uint16_t tag, std::uint32_t num, std::uint32_t den) const {
     Bytes b = U32(num);
-    const Bytes d = U32(den);
-    b.insert(b.end(), d.begin(), d.end());
+    Put32(b, den, big_);
     return {tag, kRational, 1, b};
   }
-  Field Ascii(std::uint16_t tag, const char* text) const {
+  TestField Ascii(std::uint16_t tag, const char* text) const {
     Bytes b(text, text + std::strlen(text) + 1);
     return {tag, kAscii, static_cast<std::uint32_t>(b.size()), b};
   }
-  Field Undefined(std::uint16_t tag, const char* bytes, std::uint32_t n) const {
+  TestField Undefined(std::uint16_t tag, const char* bytes, std::uint32_t n) const {
     return {tag, kUndefined, n, Bytes(bytes, bytes + n)};
-  }
-
-  static std::uint32_t IfdSize(const std::vector<Field>& fields) {
-    std::uint32_t size = 2 + 12 * static_cast<std::uint32_t>(fields.size()) + 4;
-    for (const Field& f : fields) {
-      if (f.data.size() > 4) size += static_cast<std::uint32_t>((f.data.size() + 1) & ~1u);
-    }
-    return size;
-  }
-
-  // Appends the IFD, which must start at TIFF offset `at` (out.size() - base).
-  void WriteIfd(Bytes& out, std::uint32_t at, const std::vector<Field>& fields,
-                std::uint32_t next) const {
-    std::uint32_t dataAt = at + 2 + 12 * static_cast<std::uint32_t>(fields.size()) + 4;
-    Bytes data;
-    Bytes ifd = U16(static_cast<std::uint32_t>(fields.size()));
-    for (const Field& f : fields) {
-      Bytes entry = U16(f.tag);
-      const Bytes type = U16(f.type), count = U32(f.count);
-      entry.insert(entry.end(), type.begin(), type.end());
-      entry.insert(entry.end(), count.begin(), count.end());
-      if (f.data.size() <= 4) {
-        Bytes value = f.data;
-        value.resize(4, 0);
-        entry.insert(entry.end(), value.begin(), value.end());
-      } else {
-        const Bytes offset = U32(dataAt + static_cast<std::uint32_t>(data.size()));
-        entry.insert(entry.end(), offset.begin(), offset.end());
-        data.insert(data.end(), f.data.begin(), f.data.end());
-        if (data.size() & 1) data.push_back(0);
-      }
-      ifd.insert(ifd.end(), entry.begin(), entry.end());
-    }
-    const Bytes link = U32(next);
-    ifd.insert(ifd.end(), link.begin(), link.end());
-    out.insert(out.end(), ifd.begin(), ifd.end());
-    out.insert(out.end(), data.begin(), data.end());
   }
 
  private:
@@ -98,8 +46,8 @@ class Tiff {
 
 Bytes BuildExifApp1(bool bigEndian, std::uint16_t orientation, std::uint32_t width,
                     std::uint32_t height, const Bytes& thumbnail) {
-  const Tiff t(bigEndian);
-  std::vector<Field> ifd0 = {
+  const Fields t(bigEndian);
+  std::vector<TestField> ifd0 = {
       t.Ascii(0x010F, "Snapvane Bench"),
       t.Ascii(0x0110, "Synthetic Camera"),
       t.Short(0x0112, orientation),
@@ -111,7 +59,7 @@ Bytes BuildExifApp1(bool bigEndian, std::uint16_t orientation, std::uint32_t wid
       t.Short(0x0213, 1),
       t.Long(0x8769, 0),  // Exif sub-IFD, patched below
   };
-  std::vector<Field> exif = {
+  std::vector<TestField> exif = {
       t.Rational(0x829A, 1, 125),
       t.Rational(0x829D, 28, 10),
       t.Short(0x8827, 200),
@@ -125,7 +73,7 @@ Bytes BuildExifApp1(bool bigEndian, std::uint16_t orientation, std::uint32_t wid
       t.Long(0xA002, width),
       t.Long(0xA003, height),
   };
-  std::vector<Field> ifd1 = {
+  std::vector<TestField> ifd1 = {
       t.Short(0x0103, 6),
       t.Rational(0x011A, 72, 1),
       t.Rational(0x011B, 72, 1),
@@ -135,20 +83,19 @@ Bytes BuildExifApp1(bool bigEndian, std::uint16_t orientation, std::uint32_t wid
   };
 
   const std::uint32_t ifd0At = 8;
-  const std::uint32_t exifAt = ifd0At + Tiff::IfdSize(ifd0);
-  const std::uint32_t ifd1At = exifAt + Tiff::IfdSize(exif);
-  const std::uint32_t thumbAt = ifd1At + Tiff::IfdSize(ifd1);
+  const std::uint32_t exifAt = ifd0At + IfdSize(ifd0);
+  const std::uint32_t ifd1At = exifAt + IfdSize(exif);
+  const std::uint32_t thumbAt = ifd1At + IfdSize(ifd1);
   ifd0.back().data = t.U32(exifAt);
   ifd1[4].data = t.U32(thumbAt);
 
   Bytes tiff = {static_cast<unsigned char>(bigEndian ? 'M' : 'I'),
                 static_cast<unsigned char>(bigEndian ? 'M' : 'I')};
-  const Bytes magic = t.U16(42), first = t.U32(ifd0At);
-  tiff.insert(tiff.end(), magic.begin(), magic.end());
-  tiff.insert(tiff.end(), first.begin(), first.end());
-  t.WriteIfd(tiff, ifd0At, ifd0, ifd1At);
-  t.WriteIfd(tiff, exifAt, exif, 0);
-  t.WriteIfd(tiff, ifd1At, ifd1, 0);
+  Put16(tiff, 42, bigEndian);
+  Put32(tiff, ifd0At, bigEndian);
+  PutIfd(tiff, ifd0At, ifd0, ifd1At, bigEndian);
+  PutIfd(tiff, exifAt, exif, 0, bigEndian);
+  PutIfd(tiff, ifd1At, ifd1, 0, bigEndian);
   tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
 
   const std::size_t length = 2 + 6 + tiff.size();

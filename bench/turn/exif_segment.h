@@ -3,9 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
-typedef std::vector<unsigned char> Bytes;
+#include "test_files.h"
 
 // The whole segment, marker and length included. The thumbnail must leave
 // the segment below 64 KiB.

@@ -34,14 +34,6 @@ class SaveData_CL {
   // the main window's handler clears refreshPending. Nothing is posted, and
   // the flag stays clear, while there is no preview window to post through.
   void RequestPreviewRefresh();
-  // Shows photo index in previewControl, upright and fitted to the pane; an
-  // index outside the list leaves the pane black. The photo is decoded on
-  // the preview's worker and shown when it arrives (a photo that cannot be
-  // read leaves the pane black); meanwhile its thumbnail from listControl
-  // is shown enlarged. The preview keeps the photo's upright picture, so
-  // showing the same photo again (at a new pane size) fits it again without
-  // decoding. Defined with the preview, in views/.
-  void ShowInPreview(int index);
 
   bool windowTopMost = false;
   bool addOrientation = false;  // a turn gives a photo without an Orientation entry one

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "control_factory.h"
-#include "subclass_dialog_base.h"
+#include "property_page.h"
 
-class PropAppSetting_CL : public SubClassDialogBase_CL {
+class PropAppSetting_CL : public PropertyPage_CL {
  public:
   // `windowTopMost` and `addOrientation` are the program's shared settings
   // (SaveData_CL's): they are shown and, on apply, replaced and saved.
@@ -23,6 +23,7 @@ class PropAppSetting_CL : public SubClassDialogBase_CL {
 
  private:
   void Layout();
+  void OnApply() override;
 
   ControlFactory_CL controls;
   ControlBase_CL* topMostCheck = NULL;

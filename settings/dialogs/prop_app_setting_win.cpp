@@ -1,8 +1,5 @@
 #include "prop_app_setting.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
 #include "app_settings.h"
 #include "property_sheet.h"
 
@@ -44,23 +41,18 @@ INT_PTR PropAppSetting_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
     case WM_COMMAND:
       if ((topMostCheck && LOWORD(wParam) == topMostCheck->controlId) ||
           (addOrientationCheck && LOWORD(wParam) == addOrientationCheck->controlId)) {
-        SendMessageW(GetParent(window), PSM_CHANGED, reinterpret_cast<WPARAM>(window), 0);
+        MarkChanged();
       }
-      return 0;
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header && header->code == static_cast<UINT>(PSN_APPLY) && topMostCheck && addOrientationCheck) {
-        windowTopMost = IsChecked(topMostCheck);
-        SaveWindowTopMost(windowTopMost ? 1 : 0);
-        addOrientation = IsChecked(addOrientationCheck);
-        SaveAddOrientation(addOrientation ? 1 : 0);
-      }
-      return 0;
-    }
-    case WM_CLOSE:
-      EndDialog(window, 0);
       return 0;
     default:
-      return 0;
+      return PropertyPage_CL::HandleMessage(window, message, wParam, lParam);
   }
+}
+
+void PropAppSetting_CL::OnApply() {
+  if (!topMostCheck || !addOrientationCheck) return;
+  windowTopMost = IsChecked(topMostCheck);
+  SaveWindowTopMost(windowTopMost ? 1 : 0);
+  addOrientation = IsChecked(addOrientationCheck);
+  SaveAddOrientation(addOrientation ? 1 : 0);
 }

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "control_factory.h"
-#include "subclass_dialog_base.h"
+#include "property_page.h"
 
-class PropAppVersion_CL : public SubClassDialogBase_CL {
+class PropAppVersion_CL : public PropertyPage_CL {
  public:
   PropAppVersion_CL();
   ~PropAppVersion_CL() override;
@@ -22,6 +22,7 @@ class PropAppVersion_CL : public SubClassDialogBase_CL {
 
  private:
   void Layout();
+  void OnApply() override;
 
   ControlFactory_CL controls;
   ControlBase_CL* notifyCheck = NULL;

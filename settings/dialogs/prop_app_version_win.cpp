@@ -82,22 +82,17 @@ INT_PTR PropAppVersion_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
           (supportButton && id == supportButton->controlId)) {
         OpenSiteAddress(SupportSiteAddress());
       } else if (notifyCheck && id == notifyCheck->controlId) {
-        SendMessageW(GetParent(window), PSM_CHANGED, reinterpret_cast<WPARAM>(window), 0);
+        MarkChanged();
       }
       return 0;
     }
-    case WM_NOTIFY: {
-      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header && header->code == static_cast<UINT>(PSN_APPLY) && notifyCheck) {
-        const LRESULT state = SendMessageW(notifyCheck->hwnd, BM_GETCHECK, 0, 0);
-        SaveNotifySetting(static_cast<int>(state & 0xFF));
-      }
-      return 0;
-    }
-    case WM_CLOSE:
-      EndDialog(window, 0);
-      return 0;
     default:
-      return 0;
+      return PropertyPage_CL::HandleMessage(window, message, wParam, lParam);
   }
+}
+
+void PropAppVersion_CL::OnApply() {
+  if (!notifyCheck) return;
+  const LRESULT state = SendMessageW(notifyCheck->hwnd, BM_GETCHECK, 0, 0);
+  SaveNotifySetting(static_cast<int>(state & 0xFF));
 }

@@ -27,7 +27,8 @@ extern const wchar_t kHomeMarkerPath[];  // "c:\MyHome.txt"
 // 32, so callers that test for success see one.
 extern const HINSTANCE kShellOpenSkipped;
 
-bool IsHomeMarkerPresent();
+// Whether the marker file (kHomeMarkerPath, or a test's stand-in) exists.
+bool IsHomeMarkerPresent(const wchar_t* markerPath = kHomeMarkerPath);
 // Opens a file or web address with its associated program and returns what
 // ShellExecuteW returns; opens nothing while the home marker exists.
 HINSTANCE ShellOpen(const std::wstring& target);

@@ -45,10 +45,12 @@ std::wstring ProgramFolderFile(const wchar_t* fileName) {
   return folder.empty() ? std::wstring() : folder + L"\\" + fileName;
 }
 
-bool IsHomeMarkerPresent() { return PathFileExistsW(kHomeMarkerPath) != FALSE; }
+bool IsHomeMarkerPresent(const wchar_t* markerPath) {
+  return markerPath && PathFileExistsW(markerPath) != FALSE;
+}
 
 HINSTANCE ShellOpenUnlessMarked(const std::wstring& target, const wchar_t* markerPath) {
-  if (markerPath && PathFileExistsW(markerPath)) return kShellOpenSkipped;
+  if (IsHomeMarkerPresent(markerPath)) return kShellOpenSkipped;
   return ShellExecuteW(NULL, NULL, target.c_str(), NULL, NULL, SW_SHOWNORMAL);
 }
 

@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "cli_test_support.h"
-#include "core/tiff_builder.h"
+#include "tiff_builder.h"
 #include "utf8.h"
 
 #ifdef _WIN32

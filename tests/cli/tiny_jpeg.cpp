@@ -1,6 +1,6 @@
 #include "tiny_jpeg.h"
 
-#include <cstring>
+#include "tiff_builder.h"
 
 namespace {
 
@@ -20,33 +20,6 @@ const unsigned char kGreyJpeg[] = {
     0x01, 0x01, 0x00, 0x00, 0x3f, 0x00, 0x3f, 0xff, 0xd9};
 const std::size_t kApp0End = 20;  // SOI and the JFIF segment
 
-class TiffWriter {
- public:
-  explicit TiffWriter(bool bigEndian) : big_(bigEndian) {}
-  void U16(unsigned v) {
-    if (big_) {
-      out.push_back(static_cast<unsigned char>(v >> 8));
-      out.push_back(static_cast<unsigned char>(v));
-    } else {
-      out.push_back(static_cast<unsigned char>(v));
-      out.push_back(static_cast<unsigned char>(v >> 8));
-    }
-  }
-  void U32(std::uint32_t v) {
-    if (big_) {
-      U16(v >> 16);
-      U16(v & 0xFFFF);
-    } else {
-      U16(v & 0xFFFF);
-      U16(v >> 16);
-    }
-  }
-  Bytes out;
-
- private:
-  bool big_;
-};
-
 }  // namespace
 
 TinyJpeg MakeTinyJpeg(bool bigEndian, int orientation) {
@@ -54,40 +27,26 @@ TinyJpeg MakeTinyJpeg(bool bigEndian, int orientation) {
   const unsigned entries = orientation < 0 ? 1 : 2;
   const std::uint32_t textAt = 8 + 2 + 12 * entries + 4;
 
-  TiffWriter tiff(bigEndian);
-  tiff.out.push_back(bigEndian ? 'M' : 'I');
-  tiff.out.push_back(bigEndian ? 'M' : 'I');
-  tiff.U16(42);
-  tiff.U32(8);
-  tiff.U16(entries);
-  tiff.U16(270);  // ImageDescription, ASCII
-  tiff.U16(2);
-  tiff.U32(sizeof kText);
-  tiff.U32(textAt);
-  std::uint32_t valueInTiff = 0;
+  Bytes exif = {'E', 'x', 'i', 'f', 0, 0, static_cast<unsigned char>(bigEndian ? 'M' : 'I'),
+                static_cast<unsigned char>(bigEndian ? 'M' : 'I')};
+  Put16(exif, 42, bigEndian);
+  Put32(exif, 8, bigEndian);
+  Put16(exif, static_cast<std::uint16_t>(entries), bigEndian);
+  PutEntry(exif, TestEntry{270, 2, sizeof kText, textAt}, bigEndian);  // ImageDescription
+  std::uint32_t valueInSegment = 0;
   if (orientation >= 0) {
-    tiff.U16(274);
-    tiff.U16(3);
-    tiff.U32(1);
-    valueInTiff = static_cast<std::uint32_t>(tiff.out.size());
-    tiff.U16(static_cast<unsigned>(orientation));
-    tiff.U16(0);
+    valueInSegment = static_cast<std::uint32_t>(exif.size() + 8);
+    PutEntry(exif, TestEntry{274, 3, 1, static_cast<std::uint32_t>(orientation)}, bigEndian);
   }
-  tiff.U32(0);  // no IFD1
-  tiff.out.insert(tiff.out.end(), kText, kText + sizeof kText);
+  Put32(exif, 0, bigEndian);  // no IFD1
+  exif.insert(exif.end(), kText, kText + sizeof kText);
 
+  JpegBuilder b;
+  b.Soi().Segment(0xFFE1, exif).Raw(Bytes(kGreyJpeg + kApp0End, kGreyJpeg + sizeof kGreyJpeg));
   TinyJpeg jpeg;
-  Bytes& b = jpeg.bytes;
-  b = {0xFF, 0xD8, 0xFF, 0xE1};
-  const std::size_t length = 2 + 6 + tiff.out.size();
-  b.push_back(static_cast<unsigned char>(length >> 8));
-  b.push_back(static_cast<unsigned char>(length));
-  const unsigned char exif[] = {'E', 'x', 'i', 'f', 0, 0};
-  b.insert(b.end(), exif, exif + sizeof exif);
-  const std::uint32_t tiffAt = static_cast<std::uint32_t>(b.size());
-  b.insert(b.end(), tiff.out.begin(), tiff.out.end());
-  b.insert(b.end(), kGreyJpeg + kApp0End, kGreyJpeg + sizeof kGreyJpeg);
-  if (orientation >= 0) jpeg.valueAt = tiffAt + valueInTiff;
+  jpeg.bytes = b.Data();
+  // SOI, the marker and the length come before the segment's payload.
+  if (orientation >= 0) jpeg.valueAt = 2 + 4 + valueInSegment;
   return jpeg;
 }
 

@@ -3,9 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
-typedef std::vector<unsigned char> Bytes;
+#include "test_files.h"
 
 struct TinyJpeg {
   Bytes bytes;

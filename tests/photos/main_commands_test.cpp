@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/jpeg_builder.h"
+#include "jpeg_builder.h"
 #include "exif_info.h"
 #include "resource_ids.h"
 #include "test_files.h"

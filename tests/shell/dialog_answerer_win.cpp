@@ -56,7 +56,11 @@ DWORD WINAPI DialogAnswerer::Proc(LPVOID param) {
   for (const Step& step : self->steps_) {
     HWND dialog = self->WaitForNewDialog();
     if (!dialog) return 0;
-    Sleep(300);  // let the dialog finish filling its views
+    // A step acts once the dialog's thread serves messages again: the dialog
+    // has finished setting itself up, and what it posted to itself comes
+    // before anything the step posts.
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored)) return 0;
     if (self->count_ == 0) {
       wchar_t text[128] = L"";
       GetWindowTextW(dialog, text, 128);

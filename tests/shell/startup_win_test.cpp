@@ -104,14 +104,17 @@ class StartupTest : public ::testing::Test {
   }
 
   // The settings once the running window has shown its first picture,
-  // which writes "WindowTopMost" back.
+  // which writes "WindowTopMost" back, and the file no longer changes
+  // between two reads.
   std::wstring SettingsOnceSettled() const {
+    std::wstring last;
     const DWORD start = GetTickCount();
-    while (SettingsText().find(L"WindowTopMost") == std::wstring::npos &&
-           GetTickCount() - start < 20000) {
-      Sleep(100);
+    while (GetTickCount() - start < 20000) {
+      const std::wstring now = SettingsText();
+      if (now.find(L"WindowTopMost") != std::wstring::npos && now == last) return now;
+      last = now;
+      Sleep(50);
     }
-    Sleep(300);
     return SettingsText();
   }
 

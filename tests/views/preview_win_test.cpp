@@ -12,6 +12,7 @@
 
 #include "my_picture_image.h"
 #include "save_data.h"
+#include "show_in_preview.h"
 #include "test_files.h"
 #include "views_win_support.h"
 
@@ -35,7 +36,7 @@ struct PreviewWindow : ::testing::Test {
 
   // Shows photo index and waits for the preview's worker to deliver it.
   void Show(int index) {
-    data.ShowInPreview(index);
+    ShowInPreview(data, index);
     EXPECT_TRUE(PumpUntil([this] { return !preview.Waiting(); }, 10000)) << index;
   }
 };
@@ -245,7 +246,7 @@ TEST_F(PreviewWindow, AnAnswerThatCannotBeDeliveredNeverLeavesThePaneWaiting) {
   data.photos = {PhotoItem{photo}};
   // The window's queue refuses the answer: it is taken at the next paint.
   PreviewLoader_CL::SetPostHookForTests(&RefusePost);
-  data.ShowInPreview(0);
+  ShowInPreview(data, 0);
   const bool taken = PumpUntil([this] { return !preview.Waiting(); }, 10000);
   PreviewLoader_CL::SetPostHookForTests(nullptr);
   ASSERT_TRUE(taken);
@@ -256,7 +257,7 @@ TEST_F(PreviewWindow, AnAnswerThatCannotBeDeliveredNeverLeavesThePaneWaiting) {
   preview.ForgetPhoto();
   g_decodes.clear();
   PictureImage_CL::SetDecodeHookForTests(&ThrowOnFirstDecode);
-  data.ShowInPreview(0);
+  ShowInPreview(data, 0);
   const bool ended = PumpUntil([this] { return !preview.Waiting(); }, 10000);
   EXPECT_EQ(nullptr, preview.KeptPicture());
   if (ended) Show(0);
@@ -269,7 +270,7 @@ TEST_F(PreviewWindow, AnAnswerThatCannotBeDeliveredNeverLeavesThePaneWaiting) {
 TEST_F(PreviewWindow, AnswersStillQueuedAreFreedWhenThePaneIsDestroyed) {
   data.photos = {PhotoItem{CorpusPhoto(L"exr_orientation_f1t.jpg")}};
   const long before = PreviewLoader_CL::Result::LiveCount();
-  data.ShowInPreview(0);
+  ShowInPreview(data, 0);
   // Posted, not taken: the messages are left in the queue.
   MSG msg;
   for (int i = 0; i < 1000; ++i) {

@@ -8,6 +8,7 @@
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
 #include "save_data.h"
+#include "show_in_preview.h"
 #include "strip_layout.h"
 #include "views_win_support.h"
 
@@ -73,7 +74,7 @@ TEST(Screenshot, PreviewAndStripShowEveryOrientationUpright) {
   for (const View& view : views) {
     strip.EnsureVisible(view.lastCell);
     strip.EnsureVisible(view.lastCell - 5);
-    data.ShowInPreview(view.previewed);
+    ShowInPreview(data, view.previewed);
     CaptureClient(host.Window());
     // Every thumbnail and the preview's own picture have arrived.
     ASSERT_TRUE(PumpUntil([&] {

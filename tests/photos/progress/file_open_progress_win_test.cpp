@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_folder.h"
+#include "photos/temp_folder.h"
 
 using photos_test::TempFolder;
 

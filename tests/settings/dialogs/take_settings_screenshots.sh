@@ -5,7 +5,7 @@
 set -u
 exe=$1
 out=$2
-root=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(cd "$(dirname "$0")/../../.." && pwd)
 source "$root/tools/wine-env"
 for tool in xvfb-run import convert; do
   command -v $tool >/dev/null || { echo "$tool is missing"; exit 1; }
@@ -18,31 +18,6 @@ for name in $names; do rm -f "$out/$name.png"; done
 handshake=$(mktemp -d)
 trap 'rm -rf "$handshake"' EXIT
 
-export SHOT_EXE=$exe SHOT_OUT=$out SHOT_NAMES=$names SHOT_DIR=$handshake
-export SHOT_DIR_WINDOWS="Z:${handshake//\//\\}"
-# The same size as every other display of the test run: a virtual desktop
-# sets the display mode for the whole Wine prefix, and later tests measure
-# their windows against the screen.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  "$WINELOADER" explorer /desktop=settings-shot,1280x1024 "$SHOT_EXE" "$SHOT_DIR_WINDOWS" &
-  program=$!
-  for name in $SHOT_NAMES; do
-    for _ in $(seq 1 600); do
-      [ -e "$SHOT_DIR/$name.ready" ] && break
-      sleep 0.1
-    done
-    [ -e "$SHOT_DIR/$name.ready" ] || { echo "$name did not come up"; break; }
-    sleep 1  # let it paint
-    import -window root "$SHOT_OUT/$name.png"
-    touch "$SHOT_DIR/$name.done"
-  done
-  for _ in $(seq 1 30); do
-    kill -0 $program 2>/dev/null || break
-    sleep 1
-  done
-  kill $program 2>/dev/null
-  exit 0
-'
 # What a person sees in each picture: the dialog in front of its owner, its
 # caption active (blue) over the owner's inactive (grey) one, and text in it.
 front_dialog() {
@@ -66,7 +41,41 @@ front_dialog() {
     return 1
   fi
 }
+# xvfb-run is a POSIX shell script, which drops exported bash functions:
+# the inner shell gets the definition as text.
+export SHOT_FRONT_DIALOG=$(declare -f front_dialog)
 
+export SHOT_EXE=$exe SHOT_OUT=$out SHOT_NAMES=$names SHOT_DIR=$handshake
+export SHOT_DIR_WINDOWS="Z:${handshake//\//\\}"
+# The same size as every other display of the test run: a virtual desktop
+# sets the display mode for the whole Wine prefix, and later tests measure
+# their windows against the screen.
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  eval "$SHOT_FRONT_DIALOG"
+  "$WINELOADER" explorer /desktop=settings-shot,1280x1024 "$SHOT_EXE" "$SHOT_DIR_WINDOWS" &
+  program=$!
+  for name in $SHOT_NAMES; do
+    for _ in $(seq 1 600); do
+      [ -e "$SHOT_DIR/$name.ready" ] && break
+      sleep 0.1
+    done
+    [ -e "$SHOT_DIR/$name.ready" ] || { echo "$name did not come up"; break; }
+    # Photographed once the dialog shows as a person would see it, painted
+    # in front of its owner.
+    for _ in $(seq 1 100); do
+      import -window root "$SHOT_OUT/$name.png"
+      front_dialog "$SHOT_OUT/$name.png" >/dev/null && break
+      sleep 0.1
+    done
+    touch "$SHOT_DIR/$name.done"
+  done
+  for _ in $(seq 1 30); do
+    kill -0 $program 2>/dev/null || break
+    sleep 1
+  done
+  kill $program 2>/dev/null
+  exit 0
+'
 status=0
 for name in $names; do
   shot="$out/$name.png"

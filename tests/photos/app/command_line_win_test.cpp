@@ -8,7 +8,7 @@
 
 #include "command_line.h"
 #include "save_data.h"
-#include "temp_folder.h"
+#include "photos/temp_folder.h"
 
 using photos_test::Join;
 using photos_test::TempFolder;

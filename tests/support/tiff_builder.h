@@ -12,6 +12,21 @@ void Put16(Bytes& b, std::uint16_t v, bool bigEndian);
 void Put32(Bytes& b, std::uint32_t v, bool bigEndian);
 void PutEntry(Bytes& b, const TestEntry& e, bool bigEndian);
 
+// An IFD entry with its value as bytes in the file's byte order: up to four
+// sit in the entry, longer ones behind the IFD, at an even offset.
+struct TestField {
+  std::uint16_t tag;
+  std::uint16_t type;
+  std::uint32_t count;
+  Bytes data;
+};
+// The size of PutIfd's output for these fields.
+std::uint32_t IfdSize(const std::vector<TestField>& fields);
+// Appends an IFD that starts at TIFF offset `at`, linking to `next`, and the
+// values that lie behind it.
+void PutIfd(Bytes& b, std::uint32_t at, const std::vector<TestField>& fields, std::uint32_t next,
+            bool bigEndian);
+
 // A TIFF header with this magic, IFD0 at offset 8 holding ifd0's entries
 // and, when exifIfd is not empty, a pointer entry (34665) to a sub-IFD right
 // after it holding those.

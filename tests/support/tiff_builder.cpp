@@ -26,6 +26,37 @@ void PutEntry(Bytes& b, const TestEntry& e, bool bigEndian) {
   }
 }
 
+std::uint32_t IfdSize(const std::vector<TestField>& fields) {
+  std::uint32_t size = 2 + 12 * static_cast<std::uint32_t>(fields.size()) + 4;
+  for (const TestField& f : fields) {
+    if (f.data.size() > 4) size += static_cast<std::uint32_t>((f.data.size() + 1) & ~std::size_t(1));
+  }
+  return size;
+}
+
+void PutIfd(Bytes& b, std::uint32_t at, const std::vector<TestField>& fields, std::uint32_t next,
+            bool bigEndian) {
+  Bytes behind;
+  const std::uint32_t behindAt = at + 2 + 12 * static_cast<std::uint32_t>(fields.size()) + 4;
+  Put16(b, static_cast<std::uint16_t>(fields.size()), bigEndian);
+  for (const TestField& f : fields) {
+    Put16(b, f.tag, bigEndian);
+    Put16(b, f.type, bigEndian);
+    Put32(b, f.count, bigEndian);
+    if (f.data.size() <= 4) {
+      Bytes value = f.data;
+      value.resize(4, 0);
+      b.insert(b.end(), value.begin(), value.end());
+    } else {
+      Put32(b, behindAt + static_cast<std::uint32_t>(behind.size()), bigEndian);
+      behind.insert(behind.end(), f.data.begin(), f.data.end());
+      if (behind.size() & 1) behind.push_back(0);
+    }
+  }
+  Put32(b, next, bigEndian);
+  b.insert(b.end(), behind.begin(), behind.end());
+}
+
 namespace {
 
 void PutChunk(Bytes& png, const char* type, const Bytes& data) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "find_picture.h"
-#include "temp_folder.h"
+#include "photos/temp_folder.h"
 
 using photos_test::Join;
 using photos_test::TempFolder;
