@@ -20,14 +20,14 @@ void Complain(CliConsole_CL& console, const std::string& utf8) {
 }
 
 // Folders stand for the photos in them and all their subfolders, found as the
-// window program finds them but with every format the tool turns; anything else is taken as the user typed it, so
+// window program finds them; anything else is taken as the user typed it, so
 // info works on any file and a mistyped name is reported, not skipped.
 PhotoList CollectPhotos(const std::vector<std::wstring>& paths, CliConsole_CL& console) {
   PhotoList photos;
   for (const std::wstring& path : paths) {
     if (PathIsFolder(path)) {
       const std::size_t before = photos.size();
-      AddPath(photos, path, IsTurnableFileName);
+      AddPath(photos, path, IsPhotoFileName);
       if (photos.size() == before) Complain(console, "no photos in " + WideToUtf8(path));
     } else {
       PhotoItem item;

@@ -1,5 +1,6 @@
-// Which files are photos: names ending in ".jpg" or ".jpeg", ASCII letters in
-// any case (for snapvane-cli also the other formats it turns). The extension runs from the last dot to the end.
+// Which files are photos: names ending in ".jpg" or ".jpeg", or in the
+// extension of a TIFF, a raw file built on TIFF, a CR3 or a PNG, ASCII letters
+// in any case. The extension runs from the last dot to the end.
 #pragma once
 
 #include <string>
@@ -9,6 +10,6 @@ std::wstring FileNameExtension(const std::wstring& name);
 
 bool IsPhotoFileName(const std::wstring& name);
 
-// The files snapvane-cli turns: photos, and TIFF, DNG, the raw formats built
-// on TIFF and PNG, which the window program does not show yet.
-bool IsTurnableFileName(const std::wstring& name);
+// A camera's raw file (DNG, CR2, NEF, ..., CR3): the twin of a JPEG of the
+// same name, turned with it.
+bool IsRawFileName(const std::wstring& name);

@@ -9,6 +9,7 @@
 #include "orientation.h"
 #include "photo_file.h"
 #include "photo_format.h"
+#include "raw_preview.h"
 #include "test_files.h"
 #include "turn_reason.h"
 #include "utf8.h"
@@ -99,6 +100,38 @@ TEST(CameraSamples, EveryFormatTurnsRightAndLeftInPlaceAndFilesWithoutOrientatio
     const HRESULT hr = TurnPhoto(path, kTurnRight, TurnOptions(), &report);
     EXPECT_EQ(kTurnReasonNoOrientation, ExplainTurn(hr, report, path)) << name;
     EXPECT_EQ(original, ReadBytes(path)) << name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CameraSamples, RawFilesShowTheirLargestDecodableEmbeddedJpeg) {
+  if (!HasCameraSamples()) {
+    GTEST_SKIP() << "the camera samples are missing (" << WideToUtf8(CameraSamplesDir())
+                 << "): tools/bootstrap fetches them";
+  }
+  // The samples' pictures were cut to stubs, except the RW2's 8 x 8
+  // JpgFromRaw; the DNG's previews are lossless JPEG, which is not shown.
+  struct Case {
+    const char* name;
+    ShownFrom_EN from;
+    int width;
+  };
+  const Case cases[] = {{"Panasonic.rw2", kShownEmbeddedJpeg, 8}, {"DNG.dng", kShownWholeFile, 0},
+                        {"CanonRaw.cr2", kShownWholeFile, 0},     {"CanonRaw.cr3", kShownWholeFile, 0},
+                        {"Nikon.nef", kShownWholeFile, 0},        {"ExifTool.tif", kShownWholeFile, 0}};
+  for (const Case& c : cases) {
+    std::FILE* stream = OpenSharedForReading(CameraSamplesDir() + L"/" + Utf8ToWide(c.name));
+    ASSERT_TRUE(stream) << c.name;
+    FileSource_CL source(stream, true);
+    const ShownPicture shown = FindShownPicture(source);
+    EXPECT_EQ(c.from, shown.from) << c.name;
+    EXPECT_EQ(c.width, shown.jpeg.width) << c.name;
+    if (shown.from == kShownEmbeddedJpeg) {
+      EXPECT_EQ(1, shown.orientation) << c.name;
+    }
   }
 }
 
