@@ -43,6 +43,11 @@ struct TurnReport {
   XmpOrientationForm_EN xmpForm = kXmpNoOrientation;
   std::uint32_t xmpOldValue = 0;  // with kXmpDigit
   unsigned xmpBytesWritten = 0;
+  // XMP sidecars beside the photo (NAME.xmp, NAME.ext.xmp) whose one-digit
+  // tiff:Orientation was written with the value, and those found in
+  // another form or that could not be written.
+  unsigned sidecarsWritten = 0;
+  unsigned sidecarsLeftAlone = 0;
 };
 
 // How long a turn keeps trying a photo that another handle holds open: the

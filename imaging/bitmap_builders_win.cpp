@@ -211,7 +211,7 @@ BitmapPtr ThumbnailFromShown(ShownBytes shown, int width, int height, int pixelF
 }
 
 BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height, int pixelFormat) {
-  return ThumbnailFromBytes(ReadPhotoBytes(path), width, height, pixelFormat);
+  return ThumbnailFromShown(ReadPhotoBytes(path), width, height, pixelFormat);
 }
 
 BitmapPtr LoadPreview(const std::wstring& path, int width, int height) {

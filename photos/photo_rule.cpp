@@ -54,4 +54,14 @@ bool IsPhotoFileName(const std::wstring& name) {
   return HasOneOf(name, kJpegExtensions) || HasOneOf(name, kRawExtensions) || HasOneOf(name, kOtherExtensions);
 }
 
+bool IsJpegFileName(const std::wstring& name) { return HasOneOf(name, kJpegExtensions); }
+
 bool IsRawFileName(const std::wstring& name) { return HasOneOf(name, kRawExtensions); }
+
+bool SameNameIgnoringAsciiCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
+}

@@ -9,6 +9,11 @@
 std::wstring FileNameExtension(const std::wstring& name);
 
 bool IsPhotoFileName(const std::wstring& name);
+// A JPEG by its name (".jpg", ".jpeg").
+bool IsJpegFileName(const std::wstring& name);
+
+// Whether two names are the same but for the case of ASCII letters.
+bool SameNameIgnoringAsciiCase(const std::wstring& a, const std::wstring& b);
 
 // A camera's raw file (DNG, CR2, NEF, ..., CR3): the twin of a JPEG of the
 // same name, turned with it.
