@@ -10,6 +10,7 @@
 #include "photo_lines.h"
 #include "photo_rule.h"
 #include "progress_meter.h"
+#include "raw_twins.h"
 #include "turn_failure.h"
 #include "utf8.h"
 
@@ -72,10 +73,7 @@ bool ShowInfo(const std::wstring& path, bool json, CliConsole_CL& console) {
   return readable;
 }
 
-bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options,
-             bool json, CliConsole_CL& console) {
-  TurnReport report;
-  const HRESULT hr = TurnPhoto(path, direction, options, &report);
+TurnLine LineOfTurn(const std::wstring& path, HRESULT hr, const TurnReport& report) {
   TurnLine line;
   line.path = path;
   line.ok = SUCCEEDED(hr);
@@ -97,8 +95,60 @@ bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOpt
       }
     }
   }
+  return line;
+}
+
+// The twins' lines follow their JPEG's; one left alone is no failure.
+bool TurnTwins(const std::wstring& jpeg, const TurnReport& report, TurnDirection_EN direction,
+               const TurnOptions& options, bool json, CliConsole_CL& console) {
+  TurnStep step;
+  bool good = true;
+  for (const RawTwinTurn& twin : TurnRawTwins(jpeg, report.oldValue, direction, options, step)) {
+    TurnLine line = LineOfTurn(twin.path, twin.hr, twin.report);
+    if (twin.outcome == kTwinOtherValue) {
+      line = TurnLine();
+      line.path = twin.path;
+      line.leftAlone = true;
+      line.hasOld = twin.hasValue;
+      line.oldValue = twin.value;
+      const std::string jpegName = WideToUtf8(jpeg.substr(jpeg.find_last_of(L"/\\") + 1));
+      line.error = twin.hasValue ? "its Orientation " + std::to_string(twin.value) + " differs from " + jpegName +
+                                       "'s " + std::to_string(report.oldValue)
+                                 : "it has no Orientation entry";
+    }
+    good = good && (line.ok || line.leftAlone);
+    console.Out(FormatTurnLine(line, json));
+  }
+  return good;
+}
+
+bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options, bool withRaw,
+             bool json, CliConsole_CL& console) {
+  TurnReport report;
+  const HRESULT hr = TurnPhoto(path, direction, options, &report);
+  const TurnLine line = LineOfTurn(path, hr, report);
   console.Out(FormatTurnLine(line, json));
-  return line.ok;
+  if (!line.ok || !withRaw) return line.ok;
+  return TurnTwins(path, report, direction, options, json, console);
+}
+
+// With --with-raw a JPEG's twins follow it: those collected from a folder
+// beside their JPEG are not turned on their own as well.
+PhotoList WithoutTwinsOfListedJpegs(const PhotoList& photos) {
+  std::vector<std::wstring> twins;
+  for (const PhotoItem& photo : photos) {
+    const std::size_t nameAt = photo.path.find_last_of(L"/\\") + 1;
+    if (!IsJpegFileName(photo.path.substr(nameAt))) continue;
+    const std::vector<std::wstring> found = FindRawTwins(photo.path);
+    twins.insert(twins.end(), found.begin(), found.end());
+  }
+  PhotoList rest;
+  for (const PhotoItem& photo : photos) {
+    bool twin = false;
+    for (const std::wstring& path : twins) twin = twin || path == photo.path;
+    if (!twin) rest.push_back(photo);
+  }
+  return rest;
 }
 
 }  // namespace
@@ -118,7 +168,8 @@ int RunCli(const std::vector<std::wstring>& args, CliConsole_CL& console) {
       break;
   }
 
-  const PhotoList photos = CollectPhotos(options.paths, console);
+  PhotoList photos = CollectPhotos(options.paths, console);
+  if (options.withRaw) photos = WithoutTwinsOfListedJpegs(photos);
   const bool info = options.command == kCommandInfo;
   ProgressMeter_CL progress(console, photos.size(), info ? "read" : "turned");
   TurnOptions turnOptions;
@@ -129,7 +180,7 @@ int RunCli(const std::vector<std::wstring>& args, CliConsole_CL& console) {
   bool allGood = true;
   for (std::size_t i = 0; i < photos.size(); ++i) {
     const bool good = info ? ShowInfo(photos[i].path, options.json, console)
-                           : TurnOne(photos[i].path, direction, turnOptions, options.json, console);
+                           : TurnOne(photos[i].path, direction, turnOptions, options.withRaw, options.json, console);
     allGood = allGood && good;
     progress.Done(i + 1);
   }
