@@ -36,6 +36,7 @@
 #include "thread_messages.h"
 #include "fit_rect.h"
 #include "thumbnail_rule.h"
+#include "tiff_builder.h"
 #include "update_server.h"
 
 namespace {
@@ -867,6 +868,61 @@ TEST_F(MainWindowTest, EveryViewAgreesWithTheFileAfterTurns) {
   Run(w);
   DecodeImage_CL::SetDecodeHookForTests(nullptr);
   g_decodesMayGoOn = NULL;
+}
+
+// A raw file built on TIFF: IFD0 holds its Orientation and names an
+// embedded JPEG preview, whose own Exif block says 1.
+Bytes RawWithPreview(Gdiplus::Bitmap* picture, std::uint16_t orientation) {
+  const Bytes preview = JpegWithOrientation(picture, 1);
+  const std::uint32_t previewAt = 8 + 2 + 3 * 12 + 4;
+  Bytes raw = {'I', 'I', 42, 0, 8, 0, 0, 0, 3, 0};
+  PutEntry(raw, TestEntry{274, 3, 1, orientation}, false);
+  PutEntry(raw, TestEntry{513, 4, 1, previewAt}, false);
+  PutEntry(raw, TestEntry{514, 4, 1, static_cast<std::uint32_t>(preview.size())}, false);
+  Put32(raw, 0, false);
+  raw.insert(raw.end(), preview.begin(), preview.end());
+  return raw;
+}
+
+// The raw file shows its preview turned by its own value; a turn of the
+// JPEG turns its raw twin, and both cells follow their files.
+TEST_F(MainWindowTest, ARawTwinTurnsWithItsJpegAndEveryViewAgreesWithBoth) {
+  photos_test::TempFolder photos;
+  const std::wstring jpeg = photos.File(L"p.jpg");
+  const std::wstring raw = photos.File(L"p.CR2");
+  BitmapPtr landscape = QuadrantPicture(400, 300);
+  ASSERT_TRUE(WriteBytes(jpeg, JpegWithOrientation(landscape.get(), 6)));
+  ASSERT_TRUE(WriteBytes(raw, RawWithPreview(landscape.get(), 6)));
+  ASSERT_EQ(6, ReadOrientation(raw));
+  g_stripDecodes = 0;
+  DecodeImage_CL::SetDecodeHookForTests(&CountStripDecode);
+  ScenarioWindow w(data, Quoted(jpeg) + L" " + Quoted(raw), [&](ScenarioWindow& w) {
+    for (int i = 0; i < 100 && g_stripDecodes < 2; ++i) w.Pump(20);
+    w.Pump(200);
+    ClickCellAndShow(w, 1);
+    ASSERT_TRUE(WaitForPreview(w));
+    ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw shown");
+
+    ClickCellAndShow(w, 0);
+    ASSERT_TRUE(WaitForPreview(w));
+    w.Command(IDM_ROTATE_RIGHT);
+    EXPECT_EQ(3, ReadOrientation(jpeg));
+    EXPECT_EQ(3, ReadOrientation(raw));
+    w.Pump(600);
+    ExpectViewsAgreeWithFile(w, jpeg, 400, 300, "jpeg turned right");
+    ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw turned with its jpeg");
+
+    // The raw file turns alone.
+    ClickCellAndShow(w, 1);
+    ASSERT_TRUE(WaitForPreview(w));
+    w.Command(IDM_ROTATE_LEFT);
+    EXPECT_EQ(6, ReadOrientation(raw));
+    EXPECT_EQ(3, ReadOrientation(jpeg));
+    w.Pump(600);
+    ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw turned left");
+  });
+  Run(w);
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
 }
 
 TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {
