@@ -36,7 +36,6 @@
 #include "thread_messages.h"
 #include "fit_rect.h"
 #include "thumbnail_rule.h"
-#include "tiff_builder.h"
 #include "update_server.h"
 
 namespace {
@@ -868,20 +867,6 @@ TEST_F(MainWindowTest, EveryViewAgreesWithTheFileAfterTurns) {
   Run(w);
   DecodeImage_CL::SetDecodeHookForTests(nullptr);
   g_decodesMayGoOn = NULL;
-}
-
-// A raw file built on TIFF: IFD0 holds its Orientation and names an
-// embedded JPEG preview, whose own Exif block says 1.
-Bytes RawWithPreview(Gdiplus::Bitmap* picture, std::uint16_t orientation) {
-  const Bytes preview = JpegWithOrientation(picture, 1);
-  const std::uint32_t previewAt = 8 + 2 + 3 * 12 + 4;
-  Bytes raw = {'I', 'I', 42, 0, 8, 0, 0, 0, 3, 0};
-  PutEntry(raw, TestEntry{274, 3, 1, orientation}, false);
-  PutEntry(raw, TestEntry{513, 4, 1, previewAt}, false);
-  PutEntry(raw, TestEntry{514, 4, 1, static_cast<std::uint32_t>(preview.size())}, false);
-  Put32(raw, 0, false);
-  raw.insert(raw.end(), preview.begin(), preview.end());
-  return raw;
 }
 
 // The raw file shows its preview turned by its own value; a turn of the
