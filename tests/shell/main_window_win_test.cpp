@@ -888,22 +888,22 @@ TEST_F(MainWindowTest, ARawTwinTurnsWithItsJpegAndEveryViewAgreesWithBoth) {
     ASSERT_TRUE(WaitForPreview(w));
     ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw shown");
 
-    ClickCellAndShow(w, 0);
-    ASSERT_TRUE(WaitForPreview(w));
-    w.Command(IDM_ROTATE_RIGHT);
+    // Shows cell, turns it and waits for what the turn changed.
+    const auto turn = [&](int cell, int command) {
+      ClickCellAndShow(w, cell);
+      ASSERT_TRUE(WaitForPreview(w));
+      w.Command(command);
+      w.Pump(600);
+    };
+    turn(0, IDM_ROTATE_RIGHT);
     EXPECT_EQ(3, ReadOrientation(jpeg));
     EXPECT_EQ(3, ReadOrientation(raw));
-    w.Pump(600);
     ExpectViewsAgreeWithFile(w, jpeg, 400, 300, "jpeg turned right");
     ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw turned with its jpeg");
-
     // The raw file turns alone.
-    ClickCellAndShow(w, 1);
-    ASSERT_TRUE(WaitForPreview(w));
-    w.Command(IDM_ROTATE_LEFT);
+    turn(1, IDM_ROTATE_LEFT);
     EXPECT_EQ(6, ReadOrientation(raw));
     EXPECT_EQ(3, ReadOrientation(jpeg));
-    w.Pump(600);
     ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw turned left");
   });
   Run(w);
