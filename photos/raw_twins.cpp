@@ -55,7 +55,8 @@ std::vector<std::wstring> FindRawTwins(const std::wstring& jpegPath) {
   for (const PhotoItem& item : found) {
     if (SameNameIgnoringAsciiCase(Stem(item.path.substr(NameStart(item.path))), stem)) twins.push_back(item.path);
   }
-  std::sort(twins.begin(), twins.end(), [](const std::wstring& a, const std::wstring& b) { return CompareNames(a, b) < 0; });
+  std::sort(twins.begin(), twins.end(),
+            [](const std::wstring& a, const std::wstring& b) { return CompareNames(a, b) < 0; });
   return twins;
 }
 

@@ -114,7 +114,8 @@ void MainWindow_CL::ShowRegisteredPhotos() {
 }
 
 int MainWindow_CL::ShowSettingsSheet() {
-  return static_cast<int>(ShowAppSettingSheet(hwnd, appData.windowTopMost, appData.addOrientation, appData.turnRawTwins));
+  return static_cast<int>(
+      ShowAppSettingSheet(hwnd, appData.windowTopMost, appData.addOrientation, appData.turnRawTwins));
 }
 
 void MainWindow_CL::ShowVersionSheet() { ::ShowVersionSheet(hwnd); }

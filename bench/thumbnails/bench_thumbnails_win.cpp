@@ -187,7 +187,8 @@ int wmain(int argc, wchar_t** argv) {
   const int page = argc == 4 ? _wtoi(argv[3]) : 4;
   const std::vector<std::wstring> photos = PhotosIn(argv[1]);
   if (photos.empty() || page < 1 || static_cast<std::size_t>(page) > photos.size()) {
-    std::fprintf(stderr, "bench_thumbnails: no .jpg or .nef files in %s, or fewer than the page\n", WideToUtf8(argv[1]).c_str());
+    std::fprintf(stderr, "bench_thumbnails: no .jpg or .nef files in %s, or fewer than the page\n",
+                 WideToUtf8(argv[1]).c_str());
     return 1;
   }
 

@@ -342,10 +342,12 @@ void MeasureRaw(const Tool& cli, PhotoSet& large, const std::string& work) {
   const double ratio = rawProcess.wall / jpegProcess.wall;
   std::printf("  a 25 MB raw file (TIFF-based, NEF) against a 4000x3000 JPEG, medians:\n"
               "    one process per turn %s against %s (%.2fx; processor time %s against %s),\n"
-              "    one process for all %s against %s (%.2fx) (processor time per process and wall time for all within 1.1x of the JPEG's): %s\n",
+              "    one process for all %s against %s (%.2fx)\n"
+              "    (processor time per process and wall time for all within 1.1x of the JPEG's): %s\n",
               Ms(rawProcess.wall).c_str(), Ms(jpegProcess.wall).c_str(), ratio, Ms(rawProcess.cpu).c_str(),
               Ms(jpegProcess.cpu).c_str(), Ms(rawBatch.wall).c_str(), Ms(jpegBatch.wall).c_str(),
-              rawBatch.wall / jpegBatch.wall, Verdict(rawProcess.cpu <= 1.1 * jpegProcess.cpu && rawBatch.wall <= 1.1 * jpegBatch.wall));
+              rawBatch.wall / jpegBatch.wall,
+              Verdict(rawProcess.cpu <= 1.1 * jpegProcess.cpu && rawBatch.wall <= 1.1 * jpegBatch.wall));
   std::remove(raw.c_str());
 }
 
