@@ -260,7 +260,7 @@ TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions
   photos_test::TempFolder photos;
   const std::wstring a = photos.File(L"a.jpg");
   const std::wstring spaced = photos.File(L"b c.jpg");
-  const std::wstring png = photos.File(L"x.png");
+  const std::wstring gif = photos.File(L"x.gif");
   const std::wstring folder = photos.Folder(L"folder");
   photos.Folder(L"folder\\sub");
   photos.File(L"folder\\d.jpg");
@@ -272,7 +272,7 @@ TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions
   int selected = 0;
   std::wstring tip;
   ScenarioWindow w(data,
-                   Quoted(a) + L" -x /y " + Quoted(spaced) + L" " + Quoted(png) + L" " + Quoted(folder),
+                   Quoted(a) + L" -x /y " + Quoted(spaced) + L" " + Quoted(gif) + L" " + Quoted(folder),
                    [&](ScenarioWindow& w) {
                      stripCount = w.ThumbnailList()->GetCount();
                      selected = w.AppData().selectedIndex;
