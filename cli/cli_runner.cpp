@@ -135,6 +135,9 @@ bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOpt
 // With --with-raw a JPEG's twins follow it: those collected from a folder
 // beside their JPEG are not turned on their own as well.
 PhotoList WithoutTwinsOfListedJpegs(const PhotoList& photos) {
+  bool anyRaw = false;
+  for (const PhotoItem& photo : photos) anyRaw = anyRaw || IsRawFileName(photo.path);
+  if (!anyRaw) return photos;
   std::vector<std::wstring> twins;
   for (const PhotoItem& photo : photos) {
     const std::size_t nameAt = photo.path.find_last_of(L"/\\") + 1;
