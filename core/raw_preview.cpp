@@ -5,6 +5,7 @@
 #include "byte_cursor.h"
 #include "byte_order.h"
 #include "cr3_boxes.h"
+#include "exif_thumbnail.h"
 #include "jpeg_frame_size.h"
 
 namespace {
@@ -15,8 +16,6 @@ enum : std::uint16_t {
   kTagStripOffsets = 273,
   kTagStripByteCounts = 279,
   kTagSubIfds = 330,
-  kTagJpegOffset = 513,
-  kTagJpegLength = 514,
 };
 
 const std::uint16_t kTypeIfd = 13;
@@ -82,8 +81,8 @@ class IfdWalk {
         case kTagCompression: compression = value; break;
         case kTagStripOffsets: stripOffset = value; oneStrip = n == 1; break;
         case kTagStripByteCounts: stripLength = value; break;
-        case kTagJpegOffset: jpegOffset = value; break;
-        case kTagJpegLength: jpegLength = value; break;
+        case kTagThumbnailOffset: jpegOffset = value; break;
+        case kTagThumbnailLength: jpegLength = value; break;
         case kTagPanasonicJpgFromRaw:
           if (panasonic_ && n > 4) Consider(source_, value, n, found);
           break;
