@@ -99,11 +99,10 @@ TurnLine LineOfTurn(const std::wstring& path, HRESULT hr, const TurnReport& repo
 }
 
 // The twins' lines follow their JPEG's; one left alone is no failure.
-bool TurnTwins(const std::wstring& jpeg, const TurnReport& report, TurnDirection_EN direction,
-               const TurnOptions& options, bool json, CliConsole_CL& console) {
-  TurnStep step;
+bool ShowTwins(const std::wstring& jpeg, const PhotoTurn& turn, bool json, CliConsole_CL& console) {
+  const TurnReport& report = turn.report;
   bool good = true;
-  for (const RawTwinTurn& twin : TurnRawTwins(jpeg, report.oldValue, direction, options, step)) {
+  for (const RawTwinTurn& twin : turn.twins) {
     TurnLine line = LineOfTurn(twin.path, twin.hr, twin.report);
     if (twin.outcome == kTwinOtherValue) {
       line = TurnLine();
@@ -124,12 +123,11 @@ bool TurnTwins(const std::wstring& jpeg, const TurnReport& report, TurnDirection
 
 bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options, bool withRaw,
              bool json, CliConsole_CL& console) {
-  TurnReport report;
-  const HRESULT hr = TurnPhoto(path, direction, options, &report);
-  const TurnLine line = LineOfTurn(path, hr, report);
+  TurnStep step;
+  const PhotoTurn turn = TurnPhotoAndTwins(path, direction, options, withRaw, step);
+  const TurnLine line = LineOfTurn(path, turn.hr, turn.report);
   console.Out(FormatTurnLine(line, json));
-  if (!line.ok || !withRaw) return line.ok;
-  return TurnTwins(path, report, direction, options, json, console);
+  return ShowTwins(path, turn, json, console) && line.ok;
 }
 
 // With --with-raw a JPEG's twins follow it: those collected from a folder

@@ -278,7 +278,7 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   const HRESULT hr = TurnPhotoFile(path, direction, options, out);
   if (out.bytesWritten == 0 && !out.entryAdded) return hr;
   // The photo turned: its sidecars follow, whatever became of the rest.
-  for (const std::wstring& sidecar : FindXmpSidecars(path)) {
+  for (const std::wstring& sidecar : FindXmpSidecars(path, options.stemSidecar)) {
     XmpOrientationForm_EN form = kXmpNoOrientation;
     unsigned written = 0;
     const HRESULT sidecarResult = TurnXmpSidecar(sidecar, out.newValue, &form, &written);

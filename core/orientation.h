@@ -26,6 +26,9 @@ struct TurnOptions {
   // Give a photo without an Orientation entry one, holding the turn of 1.
   // The file grows, so it is written anew and put in the photo's place.
   bool addEntry = false;
+  // NAME.xmp beside the photo is its sidecar. Not so for a JPEG beside raw
+  // files of its name: editors keep NAME.xmp for the raw file.
+  bool stemSidecar = true;
 };
 
 // What a turn did, for callers that report it (the command-line tool).

@@ -22,7 +22,7 @@ std::wstring WithoutExtension(const std::wstring& path) {
 
 }  // namespace
 
-std::vector<std::wstring> FindXmpSidecars(const std::wstring& photoPath) {
+std::vector<std::wstring> FindXmpSidecars(const std::wstring& photoPath, bool withStem) {
   std::vector<std::wstring> found;
   const std::wstring stem = WithoutExtension(photoPath);
 #ifdef _WIN32
@@ -32,6 +32,7 @@ std::vector<std::wstring> FindXmpSidecars(const std::wstring& photoPath) {
   const wchar_t* const extensions[] = {L".xmp", L".XMP"};
 #endif
   for (const std::wstring& base : {stem, photoPath}) {
+    if (!withStem && base == stem) continue;
     for (const wchar_t* extension : extensions) {
       const std::wstring candidate = base + extension;
       if (Exists(candidate)) found.push_back(candidate);

@@ -11,9 +11,9 @@
 #include "hresult.h"
 #include "xmp_orientation.h"
 
-// The sidecars of the photo at path that exist: NAME.xmp and NAME.ext.xmp
-// (also with ".XMP" where names differ by case).
-std::vector<std::wstring> FindXmpSidecars(const std::wstring& photoPath);
+// The sidecars of the photo at path that exist: NAME.xmp (unless withStem
+// is false) and NAME.ext.xmp (also with ".XMP" where names differ by case).
+std::vector<std::wstring> FindXmpSidecars(const std::wstring& photoPath, bool withStem);
 
 // Writes newValue over the sidecar's tiff:Orientation digits (only those
 // bytes), checked again under an exclusive handle. *form says what was found;

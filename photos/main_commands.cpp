@@ -112,10 +112,14 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   const PhotoList& photos = host.Photos();
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
-  TurnReport report;
   TurnOptions options;
   options.addEntry = host.AddsMissingOrientation();
-  const HRESULT result = TurnPhoto(path, direction, options, &report);
+  // The twins that showed as the JPEG did turn with it; the record of what
+  // was written is for taking the command back.
+  TurnStep step;
+  const PhotoTurn turn = TurnPhotoAndTwins(path, direction, options, host.TurnsRawTwins(), step);
+  const HRESULT result = turn.hr;
+  const TurnReport& report = turn.report;
   // The Exif value decides what the screen shows; the log says where the
   // XMP could not follow it.
   if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
@@ -126,18 +130,13 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   }
   const bool clockwise = direction == kTurnRight;
   ShowTurnOf(host, index, report, clockwise);
-  if (!host.TurnsRawTwins()) return;
-  // The twins that showed as the JPEG did turn with it; the record of what
-  // was written is for taking the command back.
-  TurnStep step;
-  const std::vector<RawTwinTurn> twins = TurnRawTwins(path, report.oldValue, direction, options, step);
-  for (const RawTwinTurn& twin : twins) {
+  for (const RawTwinTurn& twin : turn.twins) {
     if (twin.report.bytesWritten == 0) continue;
     for (std::size_t i = 0; i < photos.size(); ++i) {
       if (photos[i].path == twin.path) ShowTurnOf(host, static_cast<int>(i), twin.report, clockwise);
     }
   }
-  const std::wstring twinsText = RawTwinsText(twins);
+  const std::wstring twinsText = RawTwinsText(turn.twins);
   if (!twinsText.empty()) host.ShowNotice(twinsText);
 }
 

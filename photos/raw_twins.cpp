@@ -88,3 +88,13 @@ std::vector<RawTwinTurn> TurnRawTwins(const std::wstring& jpegPath, std::uint32_
   }
   return turns;
 }
+
+PhotoTurn TurnPhotoAndTwins(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options,
+                            bool withTwins, TurnStep& step) {
+  PhotoTurn turn;
+  TurnOptions photoOptions = options;
+  photoOptions.stemSidecar = FindRawTwins(path).empty();
+  turn.hr = TurnPhoto(path, direction, photoOptions, &turn.report);
+  if (withTwins && SUCCEEDED(turn.hr)) turn.twins = TurnRawTwins(path, turn.report.oldValue, direction, options, step);
+  return turn;
+}

@@ -37,3 +37,15 @@ struct RawTwinTurn {
 // an entry) and appends a WrittenTurn to step for each twin written.
 std::vector<RawTwinTurn> TurnRawTwins(const std::wstring& jpegPath, std::uint32_t valueBefore,
                                       TurnDirection_EN direction, const TurnOptions& options, TurnStep& step);
+
+struct PhotoTurn {
+  HRESULT hr = E_FAIL;
+  TurnReport report;
+  std::vector<RawTwinTurn> twins;
+};
+
+// A turn command's work on one photo: the photo, then, withTwins and when it
+// turned, its raw twins (TurnRawTwins). A JPEG with raw twins leaves NAME.xmp
+// to them, turned with a twin that turns and left with one left alone.
+PhotoTurn TurnPhotoAndTwins(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options,
+                            bool withTwins, TurnStep& step);

@@ -40,12 +40,10 @@ TEST(RawTwins, TwinsWithTheJpegsValueTurnWithItOthersAreLeftAndNamed) {
   const std::wstring sidecar = dir.Join(L"IMG_0042.xmp");
   ASSERT_TRUE(WriteBytes(sidecar, Bytes(packet.begin(), packet.end())));
 
-  TurnReport report;
-  ASSERT_EQ(S_OK, TurnPhoto(jpeg, kTurnRight, TurnOptions(), &report));
-  EXPECT_EQ(1u, report.sidecarsWritten);
   TurnStep step;
-  const std::vector<RawTwinTurn> turns = TurnRawTwins(jpeg, report.oldValue, kTurnRight, TurnOptions(), step);
-
+  const PhotoTurn turn = TurnPhotoAndTwins(jpeg, kTurnRight, TurnOptions(), true, step);
+  ASSERT_EQ(S_OK, turn.hr);
+  const std::vector<RawTwinTurn>& turns = turn.twins;
   ASSERT_EQ(4u, turns.size());
   std::vector<std::wstring> turned, leftAlone;
   for (const RawTwinTurn& t : turns) {
@@ -67,11 +65,20 @@ TEST(RawTwins, TwinsWithTheJpegsValueTurnWithItOthersAreLeftAndNamed) {
   EXPECT_EQ(1u, step[0].valueBefore);
   EXPECT_EQ(6u, step[0].valueWritten);
   EXPECT_TRUE(step[0].clockwise);
-  // The sidecar was written by the JPEG's turn; the twins found it in step.
+  // NAME.xmp is the raw files': written by the first twin turned, found in
+  // step by the next, never by the JPEG.
   Bytes expected(packet.begin(), packet.end());
   expected[packet.find("'1'") + 1] = '6';
   EXPECT_EQ(expected, ReadBytes(sidecar));
-  EXPECT_EQ(0u, turns[0].report.sidecarsWritten);
+  EXPECT_EQ(0u, turn.report.sidecarsWritten);
+  EXPECT_EQ(1u, turns[0].report.sidecarsWritten);
+  EXPECT_EQ(0u, turns[1].report.sidecarsWritten);
+  // Without the twins the JPEG turns alone, and leaves their sidecar.
+  const Bytes cr2After = ReadBytes(dir.Join(L"IMG_0042.cr2"));
+  ASSERT_EQ(S_OK, TurnPhotoAndTwins(jpeg, kTurnLeft, TurnOptions(), false, step).hr);
+  EXPECT_EQ(expected, ReadBytes(sidecar));
+  EXPECT_EQ(cr2After, ReadBytes(dir.Join(L"IMG_0042.cr2")));
+  EXPECT_EQ(2u, step.size());
 
   // A JPEG without twins turns them not; a raw file has none.
   const std::wstring alone = dir.Join(L"P1.jpg");
