@@ -1,10 +1,11 @@
 #include "cli_options.h"
 
 const char kCliUsage[] =
-    "Usage: snapvane-cli [--json] [--keep-time] [--add-tag] COMMAND PATH...\n"
+    "Usage: snapvane-cli [--json] [--keep-time] [--add-tag] [--with-raw] COMMAND PATH...\n"
     "\n"
-    "Turns JPEG photos a quarter turn by rewriting their Exif Orientation value\n"
-    "in place; the image data is never re-encoded.\n"
+    "Turns photos (JPEG, TIFF, DNG, camera raw files, PNG) a quarter turn by\n"
+    "rewriting their Orientation value in place; the image data is never\n"
+    "re-encoded.\n"
     "\n"
     "Commands:\n"
     "  info PATH...    show each photo's byte order, Orientation value and the\n"
@@ -12,13 +13,16 @@ const char kCliUsage[] =
     "  left PATH...    turn each photo a quarter turn counter-clockwise\n"
     "  right PATH...   turn each photo a quarter turn clockwise\n"
     "\n"
-    "A PATH naming a folder stands for every .jpg and .jpeg file in it and in all\n"
-    "its subfolders; a PATH naming a file is used as it is.\n"
+    "A PATH naming a folder stands for every photo file in it and in all its\n"
+    "subfolders; a PATH naming a file is used as it is.\n"
     "\n"
     "Options:\n"
     "  --keep-time     leave each turned file's last-write time as it was\n"
     "  --add-tag       give a photo without an Orientation entry one and turn it;\n"
     "                  the file grows, so it is written anew and replaced\n"
+    "  --with-raw      also turn each JPEG's raw twins (NAME.CR2, NAME.NEF, ... beside\n"
+    "                  NAME.JPG) whose Orientation equals the JPEG's before the turn;\n"
+    "                  a twin with another value is left alone and named\n"
     "  --json          print one JSON object per line and photo\n"
     "  -h, --help      show this text\n"
     "  --              treat every later argument as a PATH\n"
@@ -72,6 +76,8 @@ CliParse_EN ParseCliOptions(const std::vector<std::wstring>& args, CliOptions* o
         options->keepTime = true;
       } else if (arg == L"--add-tag") {
         options->addTag = true;
+      } else if (arg == L"--with-raw") {
+        options->withRaw = true;
       } else {
         *error = L"unknown option '" + arg + L"'";
         return kParseUsageError;
@@ -103,6 +109,10 @@ CliParse_EN ParseCliOptions(const std::vector<std::wstring>& args, CliOptions* o
   }
   if (options->addTag && options->command == kCommandInfo) {
     *error = L"--add-tag applies only to left and right";
+    return kParseUsageError;
+  }
+  if (options->withRaw && options->command == kCommandInfo) {
+    *error = L"--with-raw applies only to left and right";
     return kParseUsageError;
   }
   return kParseRun;

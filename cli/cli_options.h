@@ -11,6 +11,7 @@ struct CliOptions {
   bool json = false;
   bool keepTime = false;
   bool addTag = false;  // give photos without an Orientation entry one
+  bool withRaw = false;  // turn each JPEG's raw twins that showed the same way with it
   std::vector<std::wstring> paths;
 };
 

@@ -10,6 +10,7 @@
 #include "photo_lines.h"
 #include "photo_rule.h"
 #include "progress_meter.h"
+#include "raw_twins.h"
 #include "turn_failure.h"
 #include "utf8.h"
 
@@ -20,14 +21,14 @@ void Complain(CliConsole_CL& console, const std::string& utf8) {
 }
 
 // Folders stand for the photos in them and all their subfolders, found as the
-// window program finds them but with every format the tool turns; anything else is taken as the user typed it, so
+// window program finds them; anything else is taken as the user typed it, so
 // info works on any file and a mistyped name is reported, not skipped.
 PhotoList CollectPhotos(const std::vector<std::wstring>& paths, CliConsole_CL& console) {
   PhotoList photos;
   for (const std::wstring& path : paths) {
     if (PathIsFolder(path)) {
       const std::size_t before = photos.size();
-      AddPath(photos, path, IsTurnableFileName);
+      AddPath(photos, path, IsPhotoFileName);
       if (photos.size() == before) Complain(console, "no photos in " + WideToUtf8(path));
     } else {
       PhotoItem item;
@@ -72,10 +73,7 @@ bool ShowInfo(const std::wstring& path, bool json, CliConsole_CL& console) {
   return readable;
 }
 
-bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options,
-             bool json, CliConsole_CL& console) {
-  TurnReport report;
-  const HRESULT hr = TurnPhoto(path, direction, options, &report);
+TurnLine LineOfTurn(const std::wstring& path, HRESULT hr, const TurnReport& report) {
   TurnLine line;
   line.path = path;
   line.ok = SUCCEEDED(hr);
@@ -97,8 +95,61 @@ bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOpt
       }
     }
   }
+  return line;
+}
+
+// The twins' lines follow their JPEG's; one left alone is no failure.
+bool ShowTwins(const std::wstring& jpeg, const PhotoTurn& turn, bool json, CliConsole_CL& console) {
+  const TurnReport& report = turn.report;
+  bool good = true;
+  for (const RawTwinTurn& twin : turn.twins) {
+    TurnLine line = LineOfTurn(twin.path, twin.hr, twin.report);
+    if (twin.outcome == kTwinOtherValue) {
+      line = TurnLine();
+      line.path = twin.path;
+      line.leftAlone = true;
+      line.hasOld = twin.hasValue;
+      line.oldValue = twin.value;
+      const std::string jpegName = WideToUtf8(jpeg.substr(jpeg.find_last_of(L"/\\") + 1));
+      line.error = twin.hasValue ? "its Orientation " + std::to_string(twin.value) + " differs from " + jpegName +
+                                       "'s " + std::to_string(report.oldValue)
+                                 : "it has no Orientation entry";
+    }
+    good = good && (line.ok || line.leftAlone);
+    console.Out(FormatTurnLine(line, json));
+  }
+  return good;
+}
+
+bool TurnOne(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options, bool withRaw,
+             bool json, CliConsole_CL& console) {
+  TurnStep step;
+  const PhotoTurn turn = TurnPhotoAndTwins(path, direction, options, withRaw, step);
+  const TurnLine line = LineOfTurn(path, turn.hr, turn.report);
   console.Out(FormatTurnLine(line, json));
-  return line.ok;
+  return ShowTwins(path, turn, json, console) && line.ok;
+}
+
+// With --with-raw a JPEG's twins follow it: those collected from a folder
+// beside their JPEG are not turned on their own as well.
+PhotoList WithoutTwinsOfListedJpegs(const PhotoList& photos) {
+  bool anyRaw = false;
+  for (const PhotoItem& photo : photos) anyRaw = anyRaw || IsRawFileName(photo.path);
+  if (!anyRaw) return photos;
+  std::vector<std::wstring> twins;
+  for (const PhotoItem& photo : photos) {
+    const std::size_t nameAt = photo.path.find_last_of(L"/\\") + 1;
+    if (!IsJpegFileName(photo.path.substr(nameAt))) continue;
+    const std::vector<std::wstring> found = FindRawTwins(photo.path);
+    twins.insert(twins.end(), found.begin(), found.end());
+  }
+  PhotoList rest;
+  for (const PhotoItem& photo : photos) {
+    bool twin = false;
+    for (const std::wstring& path : twins) twin = twin || path == photo.path;
+    if (!twin) rest.push_back(photo);
+  }
+  return rest;
 }
 
 }  // namespace
@@ -118,7 +169,8 @@ int RunCli(const std::vector<std::wstring>& args, CliConsole_CL& console) {
       break;
   }
 
-  const PhotoList photos = CollectPhotos(options.paths, console);
+  PhotoList photos = CollectPhotos(options.paths, console);
+  if (options.withRaw) photos = WithoutTwinsOfListedJpegs(photos);
   const bool info = options.command == kCommandInfo;
   ProgressMeter_CL progress(console, photos.size(), info ? "read" : "turned");
   TurnOptions turnOptions;
@@ -129,7 +181,7 @@ int RunCli(const std::vector<std::wstring>& args, CliConsole_CL& console) {
   bool allGood = true;
   for (std::size_t i = 0; i < photos.size(); ++i) {
     const bool good = info ? ShowInfo(photos[i].path, options.json, console)
-                           : TurnOne(photos[i].path, direction, turnOptions, options.json, console);
+                           : TurnOne(photos[i].path, direction, turnOptions, options.withRaw, options.json, console);
     allGood = allGood && good;
     progress.Done(i + 1);
   }

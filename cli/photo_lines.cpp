@@ -54,7 +54,7 @@ std::string FormatTurnLine(const TurnLine& line, bool json) {
     out += ", \"old\": " + Number(line.hasOld, line.oldValue, "null");
     out += ", \"new\": " + Number(line.hasNew, line.newValue, "null");
     out += ", \"error\": ";
-    out += line.ok ? std::string("null") : JsonQuote(line.error);
+    out += line.ok ? std::string("null") : JsonQuote((line.leftAlone ? "left alone: " : "") + line.error);
     out += ", \"xmp\": ";
     out += line.xmpWritten ? "\"written\"" : line.xmpForm != kXmpNoOrientation ? "\"left alone\"" : "null";
     out += "}\n";
@@ -72,7 +72,7 @@ std::string FormatTurnLine(const TurnLine& line, bool json) {
       out += ", XMP left alone (not one digit)";
     }
   } else {
-    out += "\tfailed: " + line.error;
+    out += (line.leftAlone ? "\tleft alone: " : "\tfailed: ") + line.error;
   }
   out += '\n';
   return out;

@@ -28,6 +28,7 @@ struct TurnLine {
   bool hasNew = false;
   std::uint32_t newValue = 0;
   std::string error;  // UTF-8 reason when !ok
+  bool leftAlone = false;  // a raw twin not turned on purpose (error says why); not a failure
   XmpOrientationForm_EN xmpForm = kXmpNoOrientation;
   bool xmpWritten = false;  // the XMP digit was turned with the Exif value
 };
@@ -39,7 +40,8 @@ struct TurnLine {
 //        "xmpOrientation": N|null, "xmpRewritable": true|false|null, "xmpAgrees": true|false|null}
 std::string FormatInfoLine(const InfoLine& line, bool json);
 
-// Text: "PATH<TAB>ok 1 -> 6" or "PATH<TAB>failed: REASON", with ", XMP too"
+// Text: "PATH<TAB>ok 1 -> 6", "PATH<TAB>failed: REASON" or "PATH<TAB>left
+// alone: REASON", with ", XMP too"
 // when the XMP digit was turned and ", XMP left alone (not one digit)" when
 // its form cannot be rewritten in place.
 // JSON: {"path": ..., "ok": true|false, "old": N|null, "new": N|null, "error": "..."|null,

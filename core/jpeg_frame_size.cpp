@@ -12,9 +12,9 @@ bool IsFrameHeader(int marker) {
 // Markers that stand alone, without a length.
 bool IsStandalone(int marker) { return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7); }
 
-FrameSize Walk(ByteSource_CL& source) {
+FrameSize Walk(ByteSource_CL& source, std::uint32_t at = 0, std::uint32_t length = 0xFFFFFFFFu) {
   FrameSize size;
-  ByteCursor_CL in(source, true);  // the marker layer is big-endian
+  ByteCursor_CL in(source, true, at, length);  // the marker layer is big-endian
   std::uint16_t soi = 0;
   if (!in.Seek(0) || !in.U16(&soi) || soi != 0xFFD8) return size;
   for (;;) {
@@ -36,6 +36,7 @@ FrameSize Walk(ByteSource_CL& source) {
       if (length < 7 || !in.U8(&precision) || !in.U16(&height) || !in.U16(&width)) return size;
       size.width = width;
       size.height = height;
+      size.marker = marker;
       return size;
     }
     if (!in.Skip(length - 2u)) return size;
@@ -54,6 +55,11 @@ FrameSize ReadJpegFrameSize(const void* bytes, std::size_t size) {
   if (!bytes) return FrameSize();
   MemorySource_CL source(bytes, size);
   return Walk(source);
+}
+
+FrameSize ReadJpegFrameSizeAt(ByteSource_CL& source, std::uint32_t at, std::uint32_t length) {
+  if (at > source.Size()) return FrameSize();
+  return Walk(source, at, length);
 }
 
 FrameSize ReadJpegFrameSize(const std::wstring& path) {

@@ -5,12 +5,16 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+
+#include "byte_source.h"
 
 struct FrameSize {
   int width = 0;
   int height = 0;
+  int marker = 0;  // the frame header's marker: 0xC0 baseline, 0xC2 progressive, 0xC3 lossless...
 };
 
 // Walks the markers from the start of the file to the first frame header
@@ -20,3 +24,6 @@ FrameSize ReadJpegFrameSize(std::FILE* file);
 FrameSize ReadJpegFrameSize(const std::wstring& path);
 // The same for a whole file already in memory.
 FrameSize ReadJpegFrameSize(const void* bytes, std::size_t size);
+// The same for a JPEG of `length` bytes at `at` inside a larger file (a raw
+// file's embedded preview).
+FrameSize ReadJpegFrameSizeAt(ByteSource_CL& source, std::uint32_t at, std::uint32_t length);

@@ -8,6 +8,7 @@
 #include "photo_file.h"
 #include "photo_format.h"
 #include "shell_notice.h"
+#include "xmp_sidecar.h"
 
 namespace {
 
@@ -163,16 +164,9 @@ HRESULT AddEntryAndTurn(const std::wstring& path, TurnDirection_EN direction,
   return S_OK;
 }
 
-}  // namespace
-
-void SetTurnRaceHookForTests(TurnRaceHook hook) { g_raceHook = hook; }
-
-HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
-                  const TurnOptions& options, TurnReport* report) {
-  TurnReport local;
-  TurnReport& out = report ? *report : local;
-  out = TurnReport();
-
+// The photo file itself: its Orientation value, and its own XMP digit.
+HRESULT TurnPhotoFile(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options,
+                      TurnReport& out) {
   ExifEntry entry;
   bool bigEndian = false;
   XmpOrientation xmp;
@@ -269,6 +263,31 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
   file.Close();
   // The file changed whatever failed after the first write.
   NotifyShellOfUpdate(path);
+  return hr;
+}
+
+}  // namespace
+
+void SetTurnRaceHookForTests(TurnRaceHook hook) { g_raceHook = hook; }
+
+HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
+                  const TurnOptions& options, TurnReport* report) {
+  TurnReport local;
+  TurnReport& out = report ? *report : local;
+  out = TurnReport();
+  const HRESULT hr = TurnPhotoFile(path, direction, options, out);
+  if (out.bytesWritten == 0 && !out.entryAdded) return hr;
+  // The photo turned: its sidecars follow, whatever became of the rest.
+  for (const std::wstring& sidecar : FindXmpSidecars(path, options.stemSidecar)) {
+    XmpOrientationForm_EN form = kXmpNoOrientation;
+    unsigned written = 0;
+    const HRESULT sidecarResult = TurnXmpSidecar(sidecar, out.newValue, &form, &written);
+    if (written != 0) {
+      ++out.sidecarsWritten;
+    } else if (FAILED(sidecarResult) || form == kXmpOtherForm) {
+      ++out.sidecarsLeftAlone;
+    }
+  }
   return hr;
 }
 

@@ -26,6 +26,9 @@ struct TurnOptions {
   // Give a photo without an Orientation entry one, holding the turn of 1.
   // The file grows, so it is written anew and put in the photo's place.
   bool addEntry = false;
+  // NAME.xmp beside the photo is its sidecar. Not so for a JPEG beside raw
+  // files of its name: editors keep NAME.xmp for the raw file.
+  bool stemSidecar = true;
 };
 
 // What a turn did, for callers that report it (the command-line tool).
@@ -43,6 +46,11 @@ struct TurnReport {
   XmpOrientationForm_EN xmpForm = kXmpNoOrientation;
   std::uint32_t xmpOldValue = 0;  // with kXmpDigit
   unsigned xmpBytesWritten = 0;
+  // XMP sidecars beside the photo (NAME.xmp, NAME.ext.xmp) whose one-digit
+  // tiff:Orientation was written with the value, and those found in
+  // another form or that could not be written.
+  unsigned sidecarsWritten = 0;
+  unsigned sidecarsLeftAlone = 0;
 };
 
 // How long a turn keeps trying a photo that another handle holds open: the

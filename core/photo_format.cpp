@@ -27,11 +27,14 @@ PhotoFormat_EN ReadPhotoExif(ByteSource_CL& source, ExifInfo_CL& info, PngExifCh
     case kPhotoTiff:
       result = info.ReadTiff(source, 0, source.Size());
       break;
-    case kPhotoPng:
-      if (FindPngExifChunk(source, chunk)) {
-        result = info.ReadTiff(source, chunk->position + 8, chunk->position + 8 + chunk->length);
+    case kPhotoPng: {
+      PngExifChunk local;
+      PngExifChunk& found = chunk ? *chunk : local;
+      if (FindPngExifChunk(source, &found)) {
+        result = info.ReadTiff(source, found.position + 8, found.position + 8 + found.length);
       }
       break;
+    }
     case kPhotoCr3: {
       std::uint32_t start = 0, end = 0;
       if (FindCr3TiffBlock(source, &start, &end)) result = info.ReadTiff(source, start, end);

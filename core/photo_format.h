@@ -20,7 +20,7 @@ PhotoFormat_EN DetectPhotoFormat(ByteSource_CL& source);
 
 // Reads the Exif entries the turn and `info` look at: a JPEG's Exif blocks,
 // IFD0 of a TIFF-structured file or of a CR3's CMT1 box, IFD0 of a PNG's eXIf chunk (then in
-// *chunk). The result of the read goes to *hr when hr is not null; entries found before a fault
+// *chunk when chunk is not null). The result of the read goes to *hr when hr is not null; entries found before a fault
 // stay in `info`.
 PhotoFormat_EN ReadPhotoExif(ByteSource_CL& source, ExifInfo_CL& info, PngExifChunk* chunk, HRESULT* hr);
 

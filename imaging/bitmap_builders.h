@@ -51,6 +51,16 @@ BitmapPtr UprightThumbnail(SourcePhoto_CL& photo, int width, int height,
 BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height,
                              int pixelFormat = kThumbnailPixelFormat, bool* complete = nullptr);
 
+struct ShownBytes;
+
+// The bytes a photo is shown from (ReadShownBytes), empty when they cannot
+// be read or there is no memory for them.
+ShownBytes ReadPhotoBytes(const std::wstring& path);
+// As ThumbnailFromBytes for those bytes: a raw file's embedded preview is
+// decoded by libjpeg-turbo alone and turned by the raw file's value.
+BitmapPtr ThumbnailFromShown(ShownBytes shown, int width, int height,
+                             int pixelFormat = kThumbnailPixelFormat, bool* complete = nullptr);
+
 // The decoder's work for one photo file: loaded, made upright, scaled by the
 // thumbnail rule. Null when the file cannot be read or decoded.
 BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height,

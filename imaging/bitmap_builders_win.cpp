@@ -4,11 +4,11 @@
 
 #include "decode_budget.h"
 
-#include "file_bytes.h"
 #include "jpeg_bitmap.h"
 #include "log_file.h"
 #include "orientation_table.h"
 #include "read_orientation.h"
+#include "shown_bytes.h"
 #include "source_photo.h"
 #include "fit_rect.h"
 #include "thumbnail_rule.h"
@@ -131,17 +131,22 @@ JpegTarget TargetOf(JpegTargetRule_EN rule, int width, int height) {
   return target;
 }
 
-// libjpeg-turbo's upright picture of the photo file in bytes, which are let
-// go as soon as they are decoded (several decode threads each hold a photo)
-// and also when it refuses them on a limit or for want of memory: those
-// refusals are final. Null, with bytes kept, only when libjpeg-turbo does not
-// accept the file as JPEG, which GDI+ may then try. GDI+ tells nothing of
-// damage, so only libjpeg-turbo's pictures can be incomplete.
-BitmapPtr DecodeAndRelease(std::vector<unsigned char>& bytes, const JpegTarget& target, bool* complete) {
+// libjpeg-turbo's upright picture of the photo file in shown, whose bytes
+// are let go as soon as they are decoded (several decode threads each hold a
+// photo) and also when it refuses them on a limit or for want of memory:
+// those refusals are final. Null, with the bytes kept, only when
+// libjpeg-turbo does not accept a whole file as JPEG, which GDI+ may then
+// try. GDI+ tells nothing of damage, so only libjpeg-turbo's pictures can be
+// incomplete.
+BitmapPtr DecodeAndRelease(ShownBytes& shown, const JpegTarget& target, bool* complete) {
+  std::vector<unsigned char>& bytes = shown.bytes;
   UprightPixels pixels;
   if (complete) *complete = true;
-  if (DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), target, &pixels) ==
-      JpegOutcome_EN::kNotAccepted) {
+  // A raw file's preview is turned by the raw file's value, which the turns
+  // write; a value in the preview's own Exif block is never turned.
+  const int orientation = shown.embedded ? shown.orientation : ReadOrientation(bytes.data(), bytes.size());
+  if (DecodeJpegUpright(bytes.data(), bytes.size(), orientation, target, &pixels) == JpegOutcome_EN::kNotAccepted &&
+      !shown.embedded) {
     return BitmapPtr();
   }
   if (complete) *complete = pixels.complete;
@@ -164,44 +169,49 @@ DecodeBudget_CL::Reservation ReserveForGdiplus(const SourcePhoto_CL& photo, int 
 
 // The photo file's upright picture decoded for target: by libjpeg-turbo,
 // or by GDI+ at full size where libjpeg-turbo does not accept the file.
-BitmapPtr UprightFromBytes(std::vector<unsigned char> bytes, const JpegTarget& target,
-                           bool* complete = nullptr) {
-  if (bytes.empty()) return BitmapPtr();
-  BitmapPtr picture = DecodeAndRelease(bytes, target, complete);
-  if (picture || bytes.empty()) return picture;
+BitmapPtr UprightFromBytes(ShownBytes shown, const JpegTarget& target, bool* complete = nullptr) {
+  if (shown.bytes.empty()) return BitmapPtr();
+  BitmapPtr picture = DecodeAndRelease(shown, target, complete);
+  if (picture || shown.bytes.empty()) return picture;
   SourcePhoto_CL photo;
-  if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
+  if (!photo.LoadBytes(std::move(shown.bytes))) return BitmapPtr();
   const DecodeBudget_CL::Reservation held = ReserveForGdiplus(photo, 2);
   if (!held) return BitmapPtr();
   return OrientedCopy(photo.Image(), photo.Orientation());
 }
 
-std::vector<unsigned char> ReadPhotoBytes(const std::wstring& path) {
+}  // namespace
+
+ShownBytes ReadPhotoBytes(const std::wstring& path) {
   try {
-    return ReadFileBytes(path, SourcePhoto_CL::kMaxFileSize, false);
+    return ReadShownBytes(path, SourcePhoto_CL::kMaxFileSize);
   } catch (const std::bad_alloc&) {
-    return std::vector<unsigned char>();
+    return ShownBytes();
   }
 }
 
-}  // namespace
-
 BitmapPtr ThumbnailFromBytes(std::vector<unsigned char> bytes, int width, int height, int pixelFormat,
                              bool* complete) {
-  if (bytes.empty()) return BitmapPtr();
-  BitmapPtr picture = DecodeAndRelease(bytes, TargetOf(kJpegThumbnail, width, height), complete);
+  ShownBytes shown;
+  shown.bytes = std::move(bytes);
+  return ThumbnailFromShown(std::move(shown), width, height, pixelFormat, complete);
+}
+
+BitmapPtr ThumbnailFromShown(ShownBytes shown, int width, int height, int pixelFormat, bool* complete) {
+  if (shown.bytes.empty()) return BitmapPtr();
+  BitmapPtr picture = DecodeAndRelease(shown, TargetOf(kJpegThumbnail, width, height), complete);
   if (picture) return RenderThumbnail(picture.get(), width, height, pixelFormat);
-  if (bytes.empty()) return BitmapPtr();
+  if (shown.bytes.empty()) return BitmapPtr();
   // Turned by GDI+ in place, at full size, without a copy.
   SourcePhoto_CL photo;
-  if (!photo.LoadBytes(std::move(bytes))) return BitmapPtr();
+  if (!photo.LoadBytes(std::move(shown.bytes))) return BitmapPtr();
   const DecodeBudget_CL::Reservation held = ReserveForGdiplus(photo, 1);
   if (!held) return BitmapPtr();
   return UprightThumbnail(photo, width, height, pixelFormat);
 }
 
 BitmapPtr LoadThumbnail(const std::wstring& path, int width, int height, int pixelFormat) {
-  return ThumbnailFromBytes(ReadPhotoBytes(path), width, height, pixelFormat);
+  return ThumbnailFromShown(ReadPhotoBytes(path), width, height, pixelFormat);
 }
 
 BitmapPtr LoadPreview(const std::wstring& path, int width, int height) {

@@ -6,8 +6,7 @@
 #include "bitmap_builders.h"
 #include "embedded_picture.h"
 #include "exception_guard.h"
-#include "file_bytes.h"
-#include "source_photo.h"
+#include "shown_bytes.h"
 
 namespace {
 
@@ -210,14 +209,10 @@ void DecodeImage_CL::Decode(DecodeItem_CL* item) {
   // thumbnail; the queue goes on.
   // Asked before the bytes are read: a change while they are is seen later.
   item->stamp = ReadFileStamp(item->path);
-  std::vector<unsigned char> bytes;
-  try {
-    bytes = ReadFileBytes(item->path, SourcePhoto_CL::kMaxFileSize, false);
-  } catch (const std::bad_alloc&) {
-  }
+  ShownBytes shown = ReadPhotoBytes(item->path);
   if (g_decodeHook) g_decodeHook(*item);
   item->result =
-      ThumbnailFromBytes(std::move(bytes), item->width, item->height, item->pixelFormat, &item->complete);
+      ThumbnailFromShown(std::move(shown), item->width, item->height, item->pixelFormat, &item->complete);
 }
 
 BitmapPtr DecodeImage_CL::DecodeEmbedded(const DecodeItem_CL& item) {

@@ -1,6 +1,8 @@
 #include "read_orientation.h"
 
 #include "exif_info.h"
+#include "photo_file.h"
+#include "photo_format.h"
 
 namespace {
 
@@ -16,8 +18,11 @@ int OrientationOf(const ExifInfo_CL& info) {
 }  // namespace
 
 int ReadOrientation(const std::wstring& path) {
+  std::FILE* stream = OpenSharedForReading(path);
+  if (!stream) return 0;
+  FileSource_CL source(stream, true);
   ExifInfo_CL info;
-  info.Read(path);
+  ReadPhotoExif(source, info, nullptr, nullptr);
   return OrientationOf(info);
 }
 
@@ -25,6 +30,6 @@ int ReadOrientation(const void* bytes, std::size_t size) {
   if (!bytes || size == 0) return 0;
   MemorySource_CL source(bytes, size);
   ExifInfo_CL info;
-  info.Read(source);
+  ReadPhotoExif(source, info, nullptr, nullptr);
   return OrientationOf(info);
 }

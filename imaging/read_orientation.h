@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+// Of every format the turns write: a JPEG's Exif block, IFD0 of a TIFF or
+// raw file (a CR3's CMT1 box), a PNG's eXIf chunk.
 // 1 to 8, or 0 when the photo has no usable Orientation: no Exif, no entry,
 // or a value outside 1..8 (the picture is then shown as stored).
 int ReadOrientation(const std::wstring& path);

@@ -5,6 +5,7 @@
 
 #include "orientation.h"
 #include "photo_rule.h"
+#include "raw_twins.h"
 #include "resource_ids.h"
 #include "turn_reason.h"
 
@@ -15,6 +16,9 @@ const wchar_t kNoticeCaption[] = L"お知らせ";
 const wchar_t kNotPhotosMessage[] = L"次のファイルはJPEG写真(.jpg、.jpeg)ではないため、開きませんでした。";
 const wchar_t kChoosePhotosTitle[] = L"写真ファイルを選択してください";
 const wchar_t kChooseFolderTitle[] = L"写真のあるフォルダを選択してください";
+const wchar_t kRawTwinsLeftMessage[] =
+    L"次のRAWファイルは写真と向き(Orientation)が違うため、一緒には回転しませんでした。";
+const wchar_t kRawTwinsFailedMessage[] = L"次のRAWファイルは回転できませんでした。";
 const wchar_t kXmpLeftAloneLog[] = L"XMPのOrientationは1桁の値ではないため書き換えませんでした: ";
 const wchar_t kXmpOnlyLog[] = L"Exif情報(Orientation)がなくXMPにだけOrientationがあるため回転できません: ";
 
@@ -62,6 +66,21 @@ std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRES
   return std::wstring(kCannotTurnMessage) + L"\r\n\r\n" + FileNameOf(path) + L"\r\n" + TurnReasonText(reason, hr);
 }
 
+std::wstring RawTwinsText(const std::vector<RawTwinTurn>& twins) {
+  std::wstring left, failed;
+  for (const RawTwinTurn& twin : twins) {
+    if (twin.outcome == kTwinOtherValue) left += L"\r\n" + FileNameOf(twin.path);
+    if (twin.outcome == kTwinFailed) {
+      failed += L"\r\n" + FileNameOf(twin.path) + L"\r\n" +
+                TurnReasonText(ExplainTurn(twin.hr, twin.report, twin.path), twin.hr);
+    }
+  }
+  std::wstring text;
+  if (!left.empty()) text = kRawTwinsLeftMessage + (L"\r\n" + left);
+  if (!failed.empty()) text += (text.empty() ? L"" : L"\r\n\r\n") + (kRawTwinsFailedMessage + (L"\r\n" + failed));
+  return text;
+}
+
 std::wstring NotPhotosText(const std::vector<std::wstring>& paths) {
   std::wstring text = kNotPhotosMessage;
   text += L"\r\n";
@@ -74,6 +93,16 @@ std::wstring NotPhotosText(const std::vector<std::wstring>& paths) {
 
 namespace {
 
+// The pictures on screen were made by the old value: turned in memory they
+// match the file only when the new value shows as the same quarter turn.
+void ShowTurnOf(CommandHost_CL& host, int index, const TurnReport& report, bool clockwise) {
+  if (TurnShowsAsQuarter(report.oldValue, report.newValue, clockwise)) {
+    host.ShowTurned(index, clockwise);
+  } else {
+    host.ShowChanged(index);
+  }
+}
+
 // Only the current photo turns, whatever else is selected. A turn that
 // worked is shown at once; one that failed says so and leaves the pictures
 // as they were.
@@ -83,10 +112,14 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
   const PhotoList& photos = host.Photos();
   if (static_cast<std::size_t>(index) >= photos.size()) return;
   const std::wstring path = photos[static_cast<std::size_t>(index)].path;
-  TurnReport report;
   TurnOptions options;
   options.addEntry = host.AddsMissingOrientation();
-  const HRESULT result = TurnPhoto(path, direction, options, &report);
+  // The twins that showed as the JPEG did turn with it; the record of what
+  // was written is for taking the command back.
+  TurnStep step;
+  const PhotoTurn turn = TurnPhotoAndTwins(path, direction, options, host.TurnsRawTwins(), step);
+  const HRESULT result = turn.hr;
+  const TurnReport& report = turn.report;
   // The Exif value decides what the screen shows; the log says where the
   // XMP could not follow it.
   if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
@@ -96,13 +129,15 @@ void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
     return;
   }
   const bool clockwise = direction == kTurnRight;
-  // The pictures on screen were made by the old value: turned in memory they
-  // match the file only when the new value shows as the same quarter turn.
-  if (TurnShowsAsQuarter(report.oldValue, report.newValue, clockwise)) {
-    host.ShowTurned(index, clockwise);
-  } else {
-    host.ShowChanged(index);
+  ShowTurnOf(host, index, report, clockwise);
+  for (const RawTwinTurn& twin : turn.twins) {
+    if (twin.report.bytesWritten == 0) continue;
+    for (std::size_t i = 0; i < photos.size(); ++i) {
+      if (photos[i].path == twin.path) ShowTurnOf(host, static_cast<int>(i), twin.report, clockwise);
+    }
   }
+  const std::wstring twinsText = RawTwinsText(turn.twins);
+  if (!twinsText.empty()) host.ShowNotice(twinsText);
 }
 
 void RotateLeftCommand(CommandHost_CL& host) { Turn(host, kTurnLeft); }

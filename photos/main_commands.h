@@ -18,6 +18,8 @@ extern const wchar_t kNoticeCaption[];       // "お知らせ"
 extern const wchar_t kNotPhotosMessage[];    // chosen files that are no photos
 extern const wchar_t kChoosePhotosTitle[];   // "写真ファイルを選択してください"
 extern const wchar_t kChooseFolderTitle[];   // "写真のあるフォルダを選択してください"
+extern const wchar_t kRawTwinsLeftMessage[];    // raw twins left alone: another Orientation
+extern const wchar_t kRawTwinsFailedMessage[];  // raw twins whose turn failed
 // Log lines of a turn about the photo's XMP Orientation, followed by the path.
 extern const wchar_t kXmpLeftAloneLog[];  // turned, but the XMP value's form cannot be rewritten
 extern const wchar_t kXmpOnlyLog[];       // not turned: only the XMP holds an Orientation
@@ -28,6 +30,12 @@ std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRES
 // The reason alone ("ファイルが書き込み禁止..."), hr told for a reason
 // without words of its own.
 std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr);
+
+struct RawTwinTurn;
+// The one message about a turn's raw twins that did not turn with their
+// JPEG: those left alone (another Orientation), then those that failed with
+// the reason; empty when every twin turned.
+std::wstring RawTwinsText(const std::vector<RawTwinTurn>& twins);
 
 // The message for chosen files that are no photos: kNotPhotosMessage, then
 // their names (at most ten, then how many more).
@@ -53,6 +61,9 @@ class CommandHost_CL {
   // Whether a turn may give a photo without an Orientation entry one (the
   // setting on the settings page).
   virtual bool AddsMissingOrientation() const = 0;
+  // Whether a turn of NAME.jpg also turns its raw twins (the setting on the
+  // settings page).
+  virtual bool TurnsRawTwins() const = 0;
   // One line in the program's log.
   virtual void Log(const std::wstring& message) = 0;
   // After photo index's file changed in a way the pictures on screen cannot

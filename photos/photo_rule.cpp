@@ -36,14 +36,32 @@ bool HasExtension(const std::wstring& name, const wchar_t* const* extensions, st
 
 }  // namespace
 
-bool IsPhotoFileName(const std::wstring& name) {
-  static const wchar_t* const kExtensions[] = {L".jpg", L".jpeg"};
-  return HasExtension(name, kExtensions, sizeof kExtensions / sizeof kExtensions[0]);
+namespace {
+
+const wchar_t* const kJpegExtensions[] = {L".jpg", L".jpeg"};
+const wchar_t* const kRawExtensions[] = {L".dng", L".cr2", L".nef", L".nrw", L".arw", L".sr2", L".pef",
+                                         L".srw", L".erf", L".3fr", L".orf", L".rw2", L".cr3"};
+const wchar_t* const kOtherExtensions[] = {L".tif", L".tiff", L".png"};
+
+template <std::size_t N>
+bool HasOneOf(const std::wstring& name, const wchar_t* const (&extensions)[N]) {
+  return HasExtension(name, extensions, N);
 }
 
-bool IsTurnableFileName(const std::wstring& name) {
-  static const wchar_t* const kExtensions[] = {
-      L".tif", L".tiff", L".dng", L".cr2", L".nef", L".nrw", L".arw", L".sr2", L".pef",
-      L".srw", L".erf",  L".3fr", L".orf", L".rw2", L".cr3", L".png"};
-  return IsPhotoFileName(name) || HasExtension(name, kExtensions, sizeof kExtensions / sizeof kExtensions[0]);
+}  // namespace
+
+bool IsPhotoFileName(const std::wstring& name) {
+  return HasOneOf(name, kJpegExtensions) || HasOneOf(name, kRawExtensions) || HasOneOf(name, kOtherExtensions);
+}
+
+bool IsJpegFileName(const std::wstring& name) { return HasOneOf(name, kJpegExtensions); }
+
+bool IsRawFileName(const std::wstring& name) { return HasOneOf(name, kRawExtensions); }
+
+bool SameNameIgnoringAsciiCase(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+  }
+  return true;
 }

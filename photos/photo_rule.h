@@ -1,5 +1,6 @@
-// Which files are photos: names ending in ".jpg" or ".jpeg", ASCII letters in
-// any case (for snapvane-cli also the other formats it turns). The extension runs from the last dot to the end.
+// Which files are photos: names ending in ".jpg" or ".jpeg", or in the
+// extension of a TIFF, a raw file built on TIFF, a CR3 or a PNG, ASCII letters
+// in any case. The extension runs from the last dot to the end.
 #pragma once
 
 #include <string>
@@ -8,7 +9,12 @@
 std::wstring FileNameExtension(const std::wstring& name);
 
 bool IsPhotoFileName(const std::wstring& name);
+// A JPEG by its name (".jpg", ".jpeg").
+bool IsJpegFileName(const std::wstring& name);
 
-// The files snapvane-cli turns: photos, and TIFF, DNG, the raw formats built
-// on TIFF and PNG, which the window program does not show yet.
-bool IsTurnableFileName(const std::wstring& name);
+// Whether two names are the same but for the case of ASCII letters.
+bool SameNameIgnoringAsciiCase(const std::wstring& a, const std::wstring& b);
+
+// A camera's raw file (DNG, CR2, NEF, ..., CR3): the twin of a JPEG of the
+// same name, turned with it.
+bool IsRawFileName(const std::wstring& name);

@@ -7,6 +7,7 @@ const wchar_t kSectionVersion[] = L"VERSION";
 const wchar_t kKeyRandSeed[] = L"rand_seed";
 const wchar_t kKeyWindowTopMost[] = L"WindowTopMost";
 const wchar_t kKeyAddOrientation[] = L"AddOrientation";
+const wchar_t kKeyTurnRawTwins[] = L"TurnRawTwins";
 const wchar_t kKeyLastFolder[] = L"LastFolder";
 const wchar_t kKeySpliterRect[] = L"SpliterRect";
 const wchar_t kKeyWindowRect[] = L"WindowRect";

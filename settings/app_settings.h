@@ -13,6 +13,7 @@ extern const wchar_t kKeyRandSeed[];        // "rand_seed"
 extern const wchar_t kKeyWindowTopMost[];   // "WindowTopMost"
 extern const wchar_t kKeyLastFolder[];      // "LastFolder"
 extern const wchar_t kKeyAddOrientation[];  // "AddOrientation"
+extern const wchar_t kKeyTurnRawTwins[];    // "TurnRawTwins"
 extern const wchar_t kKeySpliterRect[];     // "SpliterRect"
 extern const wchar_t kKeyWindowRect[];      // "WindowRect"
 extern const wchar_t kKeyNotify[];          // "notify"
@@ -46,6 +47,11 @@ void SaveWindowTopMost(const AppData& data) {
 // without an Orientation entry one.
 int LoadAddOrientation();
 void SaveAddOrientation(int addOrientation);
+
+// "APP_SETTING"/"TurnRawTwins", default 1: nonzero lets a turn of NAME.jpg
+// also turn the raw files NAME.<raw extension> that showed the same way.
+int LoadTurnRawTwins();
+void SaveTurnRawTwins(int turnRawTwins);
 
 // "VERSION"/"notify", default 0; nonzero turns the update check off.
 int LoadNotifySetting();

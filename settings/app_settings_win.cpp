@@ -23,6 +23,12 @@ void SaveAddOrientation(int addOrientation) {
   g_inifile.WriteInt(kSectionAppSetting, kKeyAddOrientation, addOrientation);
 }
 
+int LoadTurnRawTwins() { return g_inifile.ReadInt(kSectionAppSetting, kKeyTurnRawTwins, 1); }
+
+void SaveTurnRawTwins(int turnRawTwins) {
+  g_inifile.WriteInt(kSectionAppSetting, kKeyTurnRawTwins, turnRawTwins);
+}
+
 int LoadNotifySetting() { return g_inifile.ReadInt(kSectionVersion, kKeyNotify, 0); }
 
 void SaveNotifySetting(int notify) { g_inifile.WriteInt(kSectionVersion, kKeyNotify, notify); }

@@ -73,6 +73,7 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   void ShowTurned(int index, bool clockwise) override;
   void Log(const std::wstring& message) override;
   bool AddsMissingOrientation() const override;
+  bool TurnsRawTwins() const override;
   void ShowChanged(int index) override;
   bool ChooseFiles(std::vector<std::wstring>& paths) override;
   bool ChooseFolder(std::wstring& folder) override;

@@ -32,6 +32,8 @@ int MainWindow_CL::CurrentPhoto() {
 
 bool MainWindow_CL::AddsMissingOrientation() const { return appData.addOrientation; }
 
+bool MainWindow_CL::TurnsRawTwins() const { return appData.turnRawTwins; }
+
 void MainWindow_CL::ShowCannotTurn(const std::wstring& text) {
   MessageBoxW(hwnd, text.c_str(), kNoticeCaption, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -112,7 +114,8 @@ void MainWindow_CL::ShowRegisteredPhotos() {
 }
 
 int MainWindow_CL::ShowSettingsSheet() {
-  return static_cast<int>(ShowAppSettingSheet(hwnd, appData.windowTopMost, appData.addOrientation));
+  return static_cast<int>(
+      ShowAppSettingSheet(hwnd, appData.windowTopMost, appData.addOrientation, appData.turnRawTwins));
 }
 
 void MainWindow_CL::ShowVersionSheet() { ::ShowVersionSheet(hwnd); }

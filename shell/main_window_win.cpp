@@ -65,6 +65,7 @@ void MainWindow_CL::OnInitDialog(int) {
   HINSTANCE instance = GetModuleHandleW(NULL);
   LoadWindowTopMost(appData);
   appData.addOrientation = LoadAddOrientation() != 0;
+  appData.turnRawTwins = LoadTurnRawTwins() != 0;
   SetWindowTextW(hwnd, L"Snapvane");
 
   // Shared icons from the module's resources: the system frees them.

@@ -24,10 +24,10 @@
 #include "bitmap_builders.h"
 #include "decode_image.h"
 #include "embedded_picture.h"
-#include "file_bytes.h"
 #include "gdiplus_types.h"
 #include "jpeg_bitmap.h"
 #include "read_orientation.h"
+#include "shown_bytes.h"
 #include "source_photo.h"
 #include "thread_messages.h"
 #include "utf8.h"
@@ -37,12 +37,14 @@ namespace {
 std::vector<std::wstring> PhotosIn(const std::wstring& folder) {
   std::vector<std::wstring> paths;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + L"\\*.jpg").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return paths;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) paths.push_back(folder + L"\\" + data.cFileName);
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
+  for (const wchar_t* pattern : {L"\\*.jpg", L"\\*.nef"}) {
+    HANDLE find = FindFirstFileW((folder + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) continue;
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) paths.push_back(folder + L"\\" + data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
   std::sort(paths.begin(), paths.end());
   return paths;
 }
@@ -56,14 +58,17 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
 void TimeSteps(const std::wstring& path, LARGE_INTEGER frequency) {
   LARGE_INTEGER t0, t1, t2, t3;
   QueryPerformanceCounter(&t0);
-  const std::vector<unsigned char> bytes = ReadFileBytes(path, SourcePhoto_CL::kMaxFileSize, false);
+  // A raw file's embedded preview alone, as the worker reads it.
+  const ShownBytes shown = ReadPhotoBytes(path);
+  const std::vector<unsigned char>& bytes = shown.bytes;
   QueryPerformanceCounter(&t1);
   JpegTarget cell;
   cell.rule = kJpegThumbnail;
   cell.width = 192;
   cell.height = 144;
   UprightPixels pixels;
-  DecodeJpegUpright(bytes.data(), bytes.size(), ReadOrientation(bytes.data(), bytes.size()), cell, &pixels);
+  DecodeJpegUpright(bytes.data(), bytes.size(),
+                    shown.embedded ? shown.orientation : ReadOrientation(bytes.data(), bytes.size()), cell, &pixels);
   QueryPerformanceCounter(&t2);
   BitmapPtr upright = BitmapFromPixels(pixels);
   BitmapPtr thumb = RenderThumbnail(upright.get(), 192, 144);
@@ -182,7 +187,8 @@ int wmain(int argc, wchar_t** argv) {
   const int page = argc == 4 ? _wtoi(argv[3]) : 4;
   const std::vector<std::wstring> photos = PhotosIn(argv[1]);
   if (photos.empty() || page < 1 || static_cast<std::size_t>(page) > photos.size()) {
-    std::fprintf(stderr, "bench_thumbnails: no .jpg files in %s, or fewer than the page\n", WideToUtf8(argv[1]).c_str());
+    std::fprintf(stderr, "bench_thumbnails: no .jpg or .nef files in %s, or fewer than the page\n",
+                 WideToUtf8(argv[1]).c_str());
     return 1;
   }
 

@@ -37,6 +37,7 @@ class SaveData_CL {
 
   bool windowTopMost = false;
   bool addOrientation = false;  // a turn gives a photo without an Orientation entry one
+  bool turnRawTwins = true;     // a turn of a JPEG turns its raw twins that showed the same way
   PhotoList photos;
   PhotoItem* currentItem = nullptr;  // into photos; kept valid by AppendPhotos
   int selectedIndex = -1;

@@ -9,5 +9,5 @@ extern const wchar_t kVersionInfoTitle[];  // "バージョン情報"
 
 // Returns what the sheet returned: 1 after OK, when the caller must apply the
 // new windowTopMost to the main window at once.
-INT_PTR ShowAppSettingSheet(HWND owner, bool& windowTopMost, bool& addOrientation);
+INT_PTR ShowAppSettingSheet(HWND owner, bool& windowTopMost, bool& addOrientation, bool& turnRawTwins);
 INT_PTR ShowVersionSheet(HWND owner);

@@ -7,11 +7,11 @@
 const wchar_t kAppSettingTitle[] = L"アプリ設定";
 const wchar_t kVersionInfoTitle[] = L"バージョン情報";
 
-INT_PTR ShowAppSettingSheet(HWND owner, bool& windowTopMost, bool& addOrientation) {
+INT_PTR ShowAppSettingSheet(HWND owner, bool& windowTopMost, bool& addOrientation, bool& turnRawTwins) {
   HWND sheetWindow = owner;
   PropertySheet sheet;
   sheet.publishSlot = &sheetWindow;
-  PropAppSetting_CL settingPage(windowTopMost, addOrientation);
+  PropAppSetting_CL settingPage(windowTopMost, addOrientation, turnRawTwins);
   PropAppVersion_CL versionPage;
   sheet.AddPage(&settingPage, kAppSettingTitle);
   sheet.AddPage(&versionPage, kVersionInfoTitle);

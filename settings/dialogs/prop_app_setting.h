@@ -1,5 +1,6 @@
 // The sheet page "アプリ設定": the check box that keeps the main window above
-// all others, and the one that lets a turn add a missing Orientation entry.
+// all others, the one that lets a turn add a missing Orientation entry, and
+// the one that turns a JPEG's raw twins with it.
 // Stored when the sheet applies (OK or Apply).
 #pragma once
 
@@ -10,9 +11,10 @@
 
 class PropAppSetting_CL : public PropertyPage_CL {
  public:
-  // `windowTopMost` and `addOrientation` are the program's shared settings
-  // (SaveData_CL's): they are shown and, on apply, replaced and saved.
-  PropAppSetting_CL(bool& windowTopMost, bool& addOrientation);
+  // `windowTopMost`, `addOrientation` and `turnRawTwins` are the program's
+  // shared settings (SaveData_CL's): they are shown and, on apply, replaced
+  // and saved.
+  PropAppSetting_CL(bool& windowTopMost, bool& addOrientation, bool& turnRawTwins);
   ~PropAppSetting_CL() override;
 
   INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -20,6 +22,7 @@ class PropAppSetting_CL : public PropertyPage_CL {
   // Null until the page is laid out.
   ControlBase_CL* TopMostCheck() const { return topMostCheck; }
   ControlBase_CL* AddOrientationCheck() const { return addOrientationCheck; }
+  ControlBase_CL* RawTwinsCheck() const { return rawTwinsCheck; }
 
  private:
   void Layout();
@@ -28,6 +31,8 @@ class PropAppSetting_CL : public PropertyPage_CL {
   ControlFactory_CL controls;
   ControlBase_CL* topMostCheck = NULL;
   ControlBase_CL* addOrientationCheck = NULL;
+  ControlBase_CL* rawTwinsCheck = NULL;
   bool& windowTopMost;
   bool& addOrientation;
+  bool& turnRawTwins;
 };

@@ -13,8 +13,8 @@ bool IsChecked(ControlBase_CL* box) { return (SendMessageW(box->hwnd, BM_GETCHEC
 
 }  // namespace
 
-PropAppSetting_CL::PropAppSetting_CL(bool& windowTopMost_, bool& addOrientation_)
-    : windowTopMost(windowTopMost_), addOrientation(addOrientation_) {
+PropAppSetting_CL::PropAppSetting_CL(bool& windowTopMost_, bool& addOrientation_, bool& turnRawTwins_)
+    : windowTopMost(windowTopMost_), addOrientation(addOrientation_), turnRawTwins(turnRawTwins_) {
   style = kDialogStyle;
 }
 
@@ -28,7 +28,10 @@ void PropAppSetting_CL::Layout() {
   const int add = controls.AddCheckBox(hwnd, L"Orientationがない写真にも追加して回転する", 8);
   addOrientationCheck = controls.Control(add);
   SetChecked(addOrientationCheck, addOrientation);
-  const int stack[] = {check, add, -1};
+  const int twins = controls.AddCheckBox(hwnd, L"RAWファイルも一緒に回転する", 8);
+  rawTwinsCheck = controls.Control(twins);
+  SetChecked(rawTwinsCheck, turnRawTwins);
+  const int stack[] = {check, add, twins, -1};
   controls.StackVertically(stack, 4, 8);
 }
 
@@ -40,7 +43,8 @@ INT_PTR PropAppSetting_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
       return 1;
     case WM_COMMAND:
       if ((topMostCheck && LOWORD(wParam) == topMostCheck->controlId) ||
-          (addOrientationCheck && LOWORD(wParam) == addOrientationCheck->controlId)) {
+          (addOrientationCheck && LOWORD(wParam) == addOrientationCheck->controlId) ||
+          (rawTwinsCheck && LOWORD(wParam) == rawTwinsCheck->controlId)) {
         MarkChanged();
       }
       return 0;
@@ -50,9 +54,11 @@ INT_PTR PropAppSetting_CL::HandleMessage(HWND window, UINT message, WPARAM wPara
 }
 
 void PropAppSetting_CL::OnApply() {
-  if (!topMostCheck || !addOrientationCheck) return;
+  if (!topMostCheck || !addOrientationCheck || !rawTwinsCheck) return;
   windowTopMost = IsChecked(topMostCheck);
   SaveWindowTopMost(windowTopMost ? 1 : 0);
   addOrientation = IsChecked(addOrientationCheck);
   SaveAddOrientation(addOrientation ? 1 : 0);
+  turnRawTwins = IsChecked(rawTwinsCheck);
+  SaveTurnRawTwins(turnRawTwins ? 1 : 0);
 }

@@ -383,6 +383,28 @@ TEST_F(CliTool, AddTagTurnsPhotosWithoutTheEntry) {
   EXPECT_EQ(0u, info.out.find(Utf8(bare) + "\tII\t8\t")) << info.out;
 }
 
+TEST_F(CliTool, WithRawTurnsTheTwinsThatShowedAsTheJpegAndNamesTheOthers) {
+  const fs::path jpeg = Photo("IMG_1.JPG", false, 1);
+  const fs::path cr2 = folder.Path() / "IMG_1.cr2";
+  const fs::path nef = folder.Path() / "IMG_1.NEF";
+  WriteFileBytes(cr2, TiffFile(false, {TestEntry{274, 3, 1, 1}}));
+  const Bytes nefBytes = TiffFile(true, {TestEntry{274, 3, 1, 8}});
+  WriteFileBytes(nef, nefBytes);
+  // The folder lists the twins too: each is turned once, by its JPEG.
+  const ToolRun run = RunTool({L"right", L"--with-raw", WidePath(folder.Path())});
+  EXPECT_EQ(0, run.status) << run.err;
+  EXPECT_EQ((std::vector<std::string>{Utf8(jpeg) + "\tok 1 -> 6", Utf8(cr2) + "\tok 1 -> 6",
+                                      Utf8(nef) + "\tleft alone: its Orientation 8 differs from IMG_1.JPG's 1"}),
+            Lines(run.out));
+  EXPECT_EQ(6u, ReadFileBytes(cr2)[kFirstValueAt]);
+  EXPECT_EQ(nefBytes, ReadFileBytes(nef));
+
+  // Without the switch the JPEG alone turns.
+  const ToolRun alone = RunTool({L"left", WidePath(jpeg)});
+  EXPECT_EQ((std::vector<std::string>{Utf8(jpeg) + "\tok 6 -> 1"}), Lines(alone.out));
+  EXPECT_EQ(6u, ReadFileBytes(cr2)[kFirstValueAt]);
+}
+
 TEST_F(CliTool, UsageErrorsGiveStatusTwoAndTouchNothing) {
   const fs::path path = Photo("p.jpg", false, 1);
   const Bytes before = ReadFileBytes(path);
@@ -393,6 +415,7 @@ TEST_F(CliTool, UsageErrorsGiveStatusTwoAndTouchNothing) {
       {L"right", L"--force", WidePath(path)},
       {L"info", L"--keep-time", WidePath(path)},
       {L"info", L"--add-tag", WidePath(path)},
+      {L"info", L"--with-raw", WidePath(path)},
   };
   for (const auto& args : mistakes) {
     const ToolRun run = RunTool(args);

@@ -17,6 +17,7 @@
 #include "exif_thumbnail.h"
 #include "jpeg_decode.h"
 #include "jpeg_frame_size.h"
+#include "raw_preview.h"
 #include "orientation.h"
 #include "orientation_tag_add.h"
 #include "photo_format.h"
@@ -126,6 +127,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const FrameSize frame = ReadJpegFrameSize(data, size);
   if (frame.width < 0 || frame.height < 0) std::abort();
+  // A raw file's preview: inside the bytes, a JPEG libjpeg-turbo decodes.
+  const ShownPicture shown = FindShownPicture(source);
+  if (shown.from == kShownEmbeddedJpeg) {
+    if (shown.jpeg.offset > size || shown.jpeg.length > size - shown.jpeg.offset) std::abort();
+    if (data[shown.jpeg.offset] != 0xFF || data[shown.jpeg.offset + 1] != 0xD8) std::abort();
+    if (shown.jpeg.width <= 0 || shown.jpeg.height <= 0 || shown.orientation < 0 || shown.orientation > 8) std::abort();
+  }
 
   // The decoder: a picture, when there is one, has the size it claims,
   // turned as the Orientation asks.

@@ -136,6 +136,29 @@ TEST(Loading, GdiplusDecodesOnlyWhatLibjpegTurboDoesNotAcceptAsJpeg) {
   EXPECT_TRUE(LoadPreview(png, 600, 400));
 }
 
+// A raw file shows its preview by the raw file's value, whatever the
+// preview's own Exif says; TIFF and PNG go to GDI+, turned by their own.
+TEST(Loading, RawTiffAndPngFilesAreShownByTheirOwnOrientation) {
+  TempDir dir;
+  BitmapPtr picture = QuadrantPicture(400, 300);
+  const Bytes files[] = {RawWithPreview(picture.get(), 6), TiffWithOrientation(picture.get(), 6),
+                         PngWithOrientation(picture.get(), 6)};
+  const wchar_t* const names[] = {L"a.nef", L"b.tif", L"c.png"};
+  for (int i = 0; i < 3; ++i) {
+    const std::wstring path = dir.Join(names[i]);
+    ASSERT_TRUE(WriteBytes(path, files[i]));
+    ASSERT_EQ(6, ReadOrientation(path));
+    const std::string what = "thumbnail of " + std::to_string(i);
+    BitmapPtr thumb = LoadThumbnail(path, 192, 144);
+    ASSERT_TRUE(thumb) << what;
+    ExpectUpright(thumb.get(), 6, 42, 0, 108, 144, what.c_str());
+    BitmapPtr preview = LoadPreview(path, 600, 400);
+    ASSERT_TRUE(preview) << what;
+    EXPECT_EQ(300u, preview->GetWidth()) << what;
+    ExpectUpright(preview.get(), 6, 0, 0, 300, 400, ("preview of " + std::to_string(i)).c_str());
+  }
+}
+
 TEST(Loading, APhotoOnScreenCanBeTurned) {
   TempDir dir;
   const std::wstring path = dir.Join(L"写真.jpg");

@@ -5,6 +5,7 @@
 #include "orientation_table.h"
 #include "read_orientation.h"
 #include "test_files.h"
+#include "tiff_builder.h"
 
 namespace {
 
@@ -68,11 +69,18 @@ TEST(ReadOrientation, EntryBeforeADamagedSegmentCounts) {
   EXPECT_EQ(8, ReadOrientation(jpeg.data(), jpeg.size()));
 }
 
-TEST(ReadOrientation, FromAFile) {
+TEST(ReadOrientation, FromAFileOfEveryFormatTheTurnWrites) {
   TempDir dir;
   const std::wstring path = dir.Join(L"写真.jpg");
   ASSERT_TRUE(WriteBytes(path, OrientationJpeg(true, 6)));
   EXPECT_EQ(6, ReadOrientation(path));
+  // The value GDI+ shows a TIFF or PNG by, and a raw file's preview.
+  const std::wstring tiff = dir.Join(L"a.tif");
+  ASSERT_TRUE(WriteBytes(tiff, TiffFile(true, {TestEntry{274, 3, 1, 8}})));
+  EXPECT_EQ(8, ReadOrientation(tiff));
+  const Bytes exif = TiffStructure(false, {TestEntry{274, 3, 1, 3}});
+  const Bytes png = PngFile(&exif);
+  EXPECT_EQ(3, ReadOrientation(png.data(), png.size()));
   EXPECT_EQ(0, ReadOrientation(dir.Join(L"missing.jpg")));
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "jpeg_builder.h"
+#include "tiff_builder.h"
 #include "orientation_model.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +79,54 @@ BitmapPtr SolidPicture(int w, int h, Rgb colour) {
 
 Bytes JpegWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation, bool bigEndian) {
   return WithExifOrientation(EncodeJpeg(picture), orientation, bigEndian);
+}
+
+Bytes RawWithPreview(Gdiplus::Bitmap* picture, std::uint16_t orientation) {
+  const Bytes preview = JpegWithOrientation(picture, 1);
+  const std::uint32_t previewAt = 8 + 2 + 3 * 12 + 4;
+  Bytes raw = {'I', 'I', 42, 0, 8, 0, 0, 0, 3, 0};
+  PutEntry(raw, TestEntry{274, 3, 1, orientation}, false);
+  PutEntry(raw, TestEntry{513, 4, 1, previewAt}, false);
+  PutEntry(raw, TestEntry{514, 4, 1, static_cast<std::uint32_t>(preview.size())}, false);
+  Put32(raw, 0, false);
+  raw.insert(raw.end(), preview.begin(), preview.end());
+  return raw;
+}
+
+Bytes TiffWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation) {
+  const std::uint32_t w = picture->GetWidth(), h = picture->GetHeight();
+  const std::uint32_t bitsAt = 8 + 2 + 10 * 12 + 4, dataAt = bitsAt + 6;
+  Bytes tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 10, 0};
+  const TestEntry entries[] = {{256, 4, 1, w},      {257, 4, 1, h},      {258, 3, 3, bitsAt},
+                               {259, 3, 1, 1},      {262, 3, 1, 2},      {273, 4, 1, dataAt},
+                               {274, 3, 1, orientation}, {277, 3, 1, 3}, {278, 4, 1, h},
+                               {279, 4, 1, w * h * 3}};
+  for (const TestEntry& e : entries) PutEntry(tiff, e, false);
+  Put32(tiff, 0, false);
+  for (int i = 0; i < 3; ++i) Put16(tiff, 8, false);
+  for (std::uint32_t y = 0; y < h; ++y) {
+    for (std::uint32_t x = 0; x < w; ++x) {
+      const Rgb c = PixelAt(picture, static_cast<int>(x), static_cast<int>(y));
+      tiff.push_back(static_cast<unsigned char>(c.r));
+      tiff.push_back(static_cast<unsigned char>(c.g));
+      tiff.push_back(static_cast<unsigned char>(c.b));
+    }
+  }
+  return tiff;
+}
+
+Bytes PngWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation) {
+  Bytes png = EncodePicture(picture, L"image/png");
+  // After the signature and IHDR, as the chunk's rules ask.
+  const std::size_t at = 8 + 25;
+  const Bytes exif = TiffStructure(true, {TestEntry{274, 3, 1, orientation}});
+  Bytes chunk;
+  Put32(chunk, static_cast<std::uint32_t>(exif.size()), true);
+  chunk.insert(chunk.end(), {'e', 'X', 'I', 'f'});
+  chunk.insert(chunk.end(), exif.begin(), exif.end());
+  Put32(chunk, ReferenceCrc32(&chunk[4], exif.size() + 4), true);
+  png.insert(png.begin() + static_cast<std::ptrdiff_t>(at), chunk.begin(), chunk.end());
+  return png;
 }
 
 Rgb PixelAt(Gdiplus::Bitmap* bitmap, int x, int y) {

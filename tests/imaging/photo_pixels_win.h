@@ -26,6 +26,13 @@ Bytes EncodePicture(Gdiplus::Bitmap* picture, const wchar_t* mimeType);
 // GDI+'s JPEG of the picture, with an Exif APP1 holding only the Orientation
 // in place of the encoder's own application segments.
 Bytes JpegWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation, bool bigEndian = false);
+// A raw file built on TIFF: IFD0 holds the Orientation and names an embedded
+// JPEG preview of the picture, whose own Exif block says 1.
+Bytes RawWithPreview(Gdiplus::Bitmap* picture, std::uint16_t orientation);
+// An uncompressed RGB TIFF of the picture with this Orientation.
+Bytes TiffWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation);
+// GDI+'s PNG of the picture with an eXIf chunk holding the Orientation.
+Bytes PngWithOrientation(Gdiplus::Bitmap* picture, std::uint16_t orientation);
 
 Rgb PixelAt(Gdiplus::Bitmap* bitmap, int x, int y);
 // Each channel within tolerance.

@@ -56,27 +56,28 @@ class AddPathTest : public ::testing::Test {
 TEST_F(AddPathTest, FolderRegistersItsPhotosAndThoseOfItsSubfolders) {
   const std::wstring a = temp.File(L"a.JPG");
   const std::wstring b = temp.File(L"b.jpeg");
-  temp.File(L"c.png");
+  temp.File(L"c.gif");
   temp.Folder(L"sub");
   const std::wstring d = temp.File(Join(L"sub", L"d.jpg"));
+  const std::wstring e = temp.File(Join(L"sub", L"e.Cr2"));
 
   const std::vector<std::wstring> paths = Registered(temp.path());
-  EXPECT_EQ(Sorted(paths), Sorted({a, b, d}));
+  EXPECT_EQ(Sorted(paths), Sorted({a, b, d, e}));
 
   // Registered again, the same folder doubles its items, in the same order.
   PhotoList photos;
   AddPath(photos, temp.path());
   AddPath(photos, temp.path());
-  ASSERT_EQ(photos.size(), 6u);
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(photos[i].path, photos[i + 3].path);
+  ASSERT_EQ(photos.size(), 8u);
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(photos[i].path, photos[i + 4].path);
 }
 
 TEST_F(AddPathTest, SingleFileRegistersExactlyThatFileWhenItIsAPhoto) {
   const std::wstring x = temp.File(L"x.jpeg");
-  const std::wstring png = temp.File(L"x.png");
+  const std::wstring gif = temp.File(L"x.gif");
   temp.File(L"y.jpeg");
   EXPECT_EQ(Registered(x), std::vector<std::wstring>{x});
-  EXPECT_TRUE(Registered(png).empty());
+  EXPECT_TRUE(Registered(gif).empty());
 
   // A file named like the photo rule wants, but in another case than asked.
   const std::wstring upper = temp.File(L"PHOTO.JPG");
@@ -182,7 +183,7 @@ TEST_F(AddPathTest, WalkerHooksNestAndTheMaskAppliesToFolderNames) {
   temp.Folder(L"album.jpg");
   temp.Folder(L"sub");
   temp.File(Join(L"album.jpg", L"in.jpg"));
-  temp.File(Join(L"album.jpg", L"in.png"));
+  temp.File(Join(L"album.jpg", L"in.gif"));
   temp.File(Join(L"sub", L"hidden.jpg"));
   temp.File(L"top.jpg");
 

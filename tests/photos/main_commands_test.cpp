@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "jpeg_builder.h"
+#include "tiff_builder.h"
 #include "exif_info.h"
 #include "resource_ids.h"
 #include "test_files.h"
@@ -32,6 +33,7 @@ class FakeHost : public CommandHost_CL {
   }
   void Log(const std::wstring& message) override { calls.push_back(L"log " + message); }
   bool AddsMissingOrientation() const override { return addOrientation; }
+  bool TurnsRawTwins() const override { return turnRawTwins; }
   void ShowChanged(int index) override { calls.push_back(L"changed " + std::to_wstring(index)); }
   bool ChooseFiles(std::vector<std::wstring>& paths) override {
     calls.push_back(L"choose files");
@@ -63,6 +65,7 @@ class FakeHost : public CommandHost_CL {
   std::wstring chosenFolder;
   int settingsResult = 1;
   bool addOrientation = false;
+  bool turnRawTwins = true;
   std::vector<std::wstring> calls;
   std::wstring message;
 };
@@ -121,6 +124,28 @@ TEST_F(TurnCommand, RightTurnWritesOnlyTheOrientationAndShowsTheTurn) {
   Command(host, IDM_ROTATE_LEFT);
   EXPECT_EQ(original, ReadBytes(path));
   EXPECT_EQ((Calls{L"current", L"turned 1 right", L"current", L"turned 1 left"}), host.calls);
+}
+
+TEST_F(TurnCommand, RawTwinsTurnWithTheJpegAndShowTurnedThoseLeftAloneAreNamedOnce) {
+  const Bytes cr2 = TiffFile(false, {TestEntry{274, 3, 1, 1}});
+  const Bytes nef = TiffFile(true, {TestEntry{274, 3, 1, 3}});
+  ASSERT_TRUE(WriteBytes(dir.Join(L"photo.CR2"), cr2));
+  ASSERT_TRUE(WriteBytes(dir.Join(L"photo.nef"), nef));
+  host.photos.push_back(PhotoItem{dir.Join(L"photo.CR2")});
+  Command(host, IDM_ROTATE_RIGHT);
+  EXPECT_EQ(6u, ReadBytes(dir.Join(L"photo.CR2"))[kFirstValueAt]);
+  EXPECT_EQ(nef, ReadBytes(dir.Join(L"photo.nef")));
+  EXPECT_EQ((Calls{L"current", L"turned 1 right", L"turned 2 right",
+                   L"notice " + std::wstring(kRawTwinsLeftMessage) + L"\r\n\r\nphoto.nef"}),
+            host.calls);
+
+  // Off: the JPEG alone.
+  host.turnRawTwins = false;
+  host.calls.clear();
+  Command(host, IDM_ROTATE_LEFT);
+  EXPECT_EQ(original, ReadBytes(path));
+  EXPECT_EQ(6u, ReadBytes(dir.Join(L"photo.CR2"))[kFirstValueAt]);
+  EXPECT_EQ((Calls{L"current", L"turned 1 left"}), host.calls);
 }
 
 TEST_F(TurnCommand, FourRightTurnsGiveTheFileBack) {
@@ -214,10 +239,10 @@ TEST(MainCommands, ChosenFilesThatAreNoPhotosAreNamedAndTheRestRegistered) {
 
   // Nothing but other files: only the notice.
   FakeHost others;
-  for (int i = 0; i < 12; ++i) others.chosenFiles.push_back(L"C:\\p\\" + std::to_wstring(i) + L".png");
+  for (int i = 0; i < 12; ++i) others.chosenFiles.push_back(L"C:\\p\\" + std::to_wstring(i) + L".gif");
   Command(others, IDM_OPEN_FILES);
   ASSERT_EQ(2u, others.calls.size());
-  EXPECT_NE(std::wstring::npos, others.calls[1].find(L"\r\n9.png\r\n(ほか2件)"));
+  EXPECT_NE(std::wstring::npos, others.calls[1].find(L"\r\n9.gif\r\n(ほか2件)"));
 }
 
 TEST(MainCommands, OpenFilesRegistersTheChoiceThenResetsTheStrip) {

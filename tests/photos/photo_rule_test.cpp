@@ -11,7 +11,7 @@ TEST(PhotoRule, JpgAndJpegInAnyAsciiCaseArePhotos) {
 
 TEST(PhotoRule, NearMissesAreNotPhotos) {
   for (const wchar_t* name : {L"jpg", L"jpeg", L"photo.jpe", L"photo.jfif", L"photo.jpg.bak",
-                              L"photo.jpgx", L"photo.jpg ", L"photo.png", L"photo.", L"",
+                              L"photo.jpgx", L"photo.jpg ", L"photo.gif", L"photo.", L"",
                               L"photojpg", L"photo.jp", L"photo.jpegg"}) {
     EXPECT_FALSE(IsPhotoFileName(name)) << name;
   }
@@ -25,15 +25,17 @@ TEST(PhotoRule, FullWidthLettersNeverMatch) {
   }
 }
 
-TEST(PhotoRule, TheToolAlsoTakesTiffRawAndPngButTheWindowDoesNot) {
-  for (const wchar_t* name : {L"a.tif", L"a.TIFF", L"a.dng", L"a.CR2", L"a.nef", L"a.nrw", L"a.arw",
-                              L"a.sr2", L"a.pef", L"a.srw", L"a.erf", L"a.3FR", L"a.orf", L"a.Rw2", L"a.cr3",
-                              L"a.png"}) {
-    EXPECT_TRUE(IsTurnableFileName(name)) << name;
-    EXPECT_FALSE(IsPhotoFileName(name)) << name;
+TEST(PhotoRule, TiffRawAndPngArePhotosAndOnlyRawFilesAreTwins) {
+  for (const wchar_t* name : {L"a.dng", L"a.CR2", L"a.nef", L"a.nrw", L"a.arw", L"a.sr2", L"a.pef",
+                              L"a.srw", L"a.erf", L"a.3FR", L"a.orf", L"a.Rw2", L"a.cr3"}) {
+    EXPECT_TRUE(IsPhotoFileName(name)) << name;
+    EXPECT_TRUE(IsRawFileName(name)) << name;
   }
-  EXPECT_TRUE(IsTurnableFileName(L"a.JPG"));
+  for (const wchar_t* name : {L"a.tif", L"a.TIFF", L"a.png", L"a.JPG"}) {
+    EXPECT_TRUE(IsPhotoFileName(name)) << name;
+    EXPECT_FALSE(IsRawFileName(name)) << name;
+  }
   for (const wchar_t* name : {L"a.crw", L"a.raw", L"a.tif.bak", L"a.xmp", L"a.gif", L"tif"}) {
-    EXPECT_FALSE(IsTurnableFileName(name)) << name;
+    EXPECT_FALSE(IsPhotoFileName(name)) << name;
   }
 }

@@ -361,7 +361,7 @@ TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions
   photos_test::TempFolder photos;
   const std::wstring a = photos.File(L"a.jpg");
   const std::wstring spaced = photos.File(L"b c.jpg");
-  const std::wstring png = photos.File(L"x.png");
+  const std::wstring gif = photos.File(L"x.gif");
   const std::wstring folder = photos.Folder(L"folder");
   photos.Folder(L"folder\\sub");
   photos.File(L"folder\\d.jpg");
@@ -373,7 +373,7 @@ TEST_F(MainWindowTest, CommandLineRegistersFilesAndFoldersInOrderSkippingOptions
   int selected = 0;
   std::wstring tip;
   ScenarioWindow w(data,
-                   Quoted(a) + L" -x /y " + Quoted(spaced) + L" " + Quoted(png) + L" " + Quoted(folder),
+                   Quoted(a) + L" -x /y " + Quoted(spaced) + L" " + Quoted(gif) + L" " + Quoted(folder),
                    [&](ScenarioWindow& w) {
                      stripCount = w.ThumbnailList()->GetCount();
                      selected = w.AppData().selectedIndex;
@@ -968,6 +968,47 @@ TEST_F(MainWindowTest, EveryViewAgreesWithTheFileAfterTurns) {
   Run(w);
   DecodeImage_CL::SetDecodeHookForTests(nullptr);
   g_decodesMayGoOn = NULL;
+}
+
+// The raw file shows its preview turned by its own value; a turn of the
+// JPEG turns its raw twin, and both cells follow their files.
+TEST_F(MainWindowTest, ARawTwinTurnsWithItsJpegAndEveryViewAgreesWithBoth) {
+  photos_test::TempFolder photos;
+  const std::wstring jpeg = photos.File(L"p.jpg");
+  const std::wstring raw = photos.File(L"p.CR2");
+  BitmapPtr landscape = QuadrantPicture(400, 300);
+  ASSERT_TRUE(WriteBytes(jpeg, JpegWithOrientation(landscape.get(), 6)));
+  ASSERT_TRUE(WriteBytes(raw, RawWithPreview(landscape.get(), 6)));
+  ASSERT_EQ(6, ReadOrientation(raw));
+  g_stripDecodes = 0;
+  DecodeImage_CL::SetDecodeHookForTests(&CountStripDecode);
+  ScenarioWindow w(data, Quoted(jpeg) + L" " + Quoted(raw), [&](ScenarioWindow& w) {
+    for (int i = 0; i < 100 && g_stripDecodes < 2; ++i) w.Pump(20);
+    w.Pump(200);
+    ClickCellAndShow(w, 1);
+    ASSERT_TRUE(WaitForPreview(w));
+    ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw shown");
+
+    // Shows cell, turns it and waits for what the turn changed.
+    const auto turn = [&](int cell, int command) {
+      ClickCellAndShow(w, cell);
+      ASSERT_TRUE(WaitForPreview(w));
+      w.Command(command);
+      w.Pump(600);
+    };
+    turn(0, IDM_ROTATE_RIGHT);
+    EXPECT_EQ(3, ReadOrientation(jpeg));
+    EXPECT_EQ(3, ReadOrientation(raw));
+    ExpectViewsAgreeWithFile(w, jpeg, 400, 300, "jpeg turned right");
+    ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw turned with its jpeg");
+    // The raw file turns alone.
+    turn(1, IDM_ROTATE_LEFT);
+    EXPECT_EQ(6, ReadOrientation(raw));
+    EXPECT_EQ(3, ReadOrientation(jpeg));
+    ExpectViewsAgreeWithFile(w, raw, 400, 300, "raw turned left");
+  });
+  Run(w);
+  DecodeImage_CL::SetDecodeHookForTests(nullptr);
 }
 
 TEST_F(MainWindowTest, OpenCommandsAddToTheListUnderProgressAndShowPhotoZero) {

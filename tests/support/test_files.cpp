@@ -116,3 +116,5 @@ Bytes ReadBytes(const std::wstring& path) {
 }
 
 std::wstring CorpusDir() { return Utf8ToWide(SNAPVANE_CORPUS_DIR); }
+
+std::wstring CameraSamplesDir() { return Utf8ToWide(SNAPVANE_CAMERA_SAMPLES_DIR); }

@@ -31,3 +31,6 @@ bool MakeFolder(const std::wstring& path);
 bool SetReadOnly(const std::wstring& path, bool readOnly);
 // The sample photo folder beside the repository, as a wide path.
 std::wstring CorpusDir();
+// The real camera files (t/images of the Perl metadata library's Debian
+// source package) that tools/bootstrap fetches into build/third_party.
+std::wstring CameraSamplesDir();

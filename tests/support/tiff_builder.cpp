@@ -118,3 +118,18 @@ std::uint32_t ReferenceCrc32(const unsigned char* data, std::size_t n) {
   }
   return ~c;
 }
+
+// An ISO box: 32-bit size, type, contents.
+Bytes Box(const char* type, const Bytes& contents) {
+  Bytes box;
+  Put32(box, static_cast<std::uint32_t>(contents.size() + 8), true);
+  box.insert(box.end(), type, type + 4);
+  box.insert(box.end(), contents.begin(), contents.end());
+  return box;
+}
+
+Bytes Joined(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "jpeg_builder.h"
@@ -47,3 +48,7 @@ Bytes PngFile(const Bytes* exif, std::uint32_t* exifDataAt = nullptr);
 
 // CRC-32 bit by bit, independent of the program's table-driven one.
 std::uint32_t ReferenceCrc32(const unsigned char* data, std::size_t n);
+
+// An ISO box (CR3): 32-bit size, type, contents; and parts joined.
+Bytes Box(const char* type, const Bytes& contents);
+Bytes Joined(std::initializer_list<Bytes> parts);

@@ -61,7 +61,7 @@ TEST(CommandLineWin32, QuotedPhotoWithBlankThenFolderRegisterInThatOrder) {
   const std::wstring album = temp.Folder(L"album two");
   temp.Folder(Join(L"album two", L"sub"));
   temp.File(Join(L"album two", L"x.jpg"));
-  temp.File(Join(L"album two", L"y.png"));
+  temp.File(Join(L"album two", L"y.gif"));
   temp.File(Join(Join(L"album two", L"sub"), L"z.JPEG"));
 
   CommandLine_CL line;

@@ -70,7 +70,7 @@ std::vector<std::wstring> PathsOf(const PhotoList& photos) {
 TEST(FileOpenProgress, ThreeFilesMoveTheBarInThreeStepsAndCloseTheWindow) {
   TempFolder dir;
   const std::vector<std::wstring> files = {dir.File(L"b.jpg"), dir.File(L"a.JPEG"),
-                                           dir.File(L"c.png")};
+                                           dir.File(L"c.gif")};
   RecordingProgress progress(files);
   progress.startOnOpen = 1;
   EXPECT_EQ(0, progress.DoModal(0, 0, NULL));

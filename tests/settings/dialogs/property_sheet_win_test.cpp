@@ -105,7 +105,8 @@ class SheetTest : public ::testing::Test {
   HWND sheetWindow = NULL;
   bool windowTopMost = false;  // the program's shared settings
   bool addOrientation = false;
-  PropAppSetting_CL settingPage{windowTopMost, addOrientation};
+  bool turnRawTwins = true;
+  PropAppSetting_CL settingPage{windowTopMost, addOrientation, turnRawTwins};
   PropAppVersion_CL versionPage;
 };
 
@@ -132,17 +133,29 @@ TEST_F(SheetTest, TickingAlwaysOnTopEnablesApplyAndOkStoresIt) {
   EXPECT_EQ(-99, Setting(L"VERSION", L"notify"));
 }
 
-TEST_F(SheetTest, TickingAddOrientationAndOkStoresIt) {
+TEST_F(SheetTest, TickingAddOrientationAndUntickingRawTwinsAndOkStoresBoth) {
+  bool twinsShownTicked = false;
+  RECT addPlace = {0, 0, 0, 0}, twinsPlace = {0, 0, 0, 0};
   const INT_PTR result = RunSettingsSheet({
       [&] {
+        twinsShownTicked = Checked(settingPage.RawTwinsCheck());
+        addPlace = PlaceIn(settingPage.AddOrientationCheck()->hwnd);
+        twinsPlace = PlaceIn(settingPage.RawTwinsCheck()->hwnd);
         Click(settingPage.AddOrientationCheck()->hwnd);
+        Click(settingPage.RawTwinsCheck()->hwnd);
         return true;
       },
       Press(IDOK),
   });
   EXPECT_EQ(1, result);
+  EXPECT_TRUE(twinsShownTicked);
+  // Below the other, at the same left edge.
+  EXPECT_EQ(addPlace.left, twinsPlace.left);
+  EXPECT_GE(twinsPlace.top, addPlace.bottom);
   EXPECT_TRUE(addOrientation);
   EXPECT_EQ(1, Setting(L"APP_SETTING", L"AddOrientation"));
+  EXPECT_FALSE(turnRawTwins);
+  EXPECT_EQ(0, Setting(L"APP_SETTING", L"TurnRawTwins"));
   EXPECT_FALSE(windowTopMost);
 }
 

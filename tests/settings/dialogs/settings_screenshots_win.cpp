@@ -77,7 +77,8 @@ int wmain(int argc, wchar_t** argv) {
     PropertySheet sheet;
     sheet.publishSlot = &sheetWindow;
     bool addOrientation = false;
-    PropAppSetting_CL settingPage(windowTopMost, addOrientation);
+    bool turnRawTwins = true;
+    PropAppSetting_CL settingPage(windowTopMost, addOrientation, turnRawTwins);
     PropAppVersion_CL versionPage;
     sheet.AddPage(&settingPage, L"アプリ設定");
     sheet.AddPage(&versionPage, L"バージョン情報");
