@@ -1,7 +1,9 @@
 #include "main_commands.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <cwchar>
+#include <utility>
 
 #include "orientation.h"
 #include "photo_rule.h"
@@ -17,6 +19,8 @@ const wchar_t kChoosePhotosTitle[] = L"写真ファイルを選択してくだ�
 const wchar_t kChooseFolderTitle[] = L"写真のあるフォルダを選択してください";
 const wchar_t kXmpLeftAloneLog[] = L"XMPのOrientationは1桁の値ではないため書き換えませんでした: ";
 const wchar_t kXmpOnlyLog[] = L"Exif情報(Orientation)がなくXMPにだけOrientationがあるため回転できません: ";
+const wchar_t kChangedSinceText[] = L"回転したあとでほかのプログラムが変更しています。";
+const wchar_t kChangedSinceLog[] = L"回転したあとで変更されていたため書き換えませんでした: ";
 
 std::wstring TurnReasonText(TurnReason_EN reason, HRESULT hr) {
   switch (reason) {
@@ -62,51 +66,191 @@ std::wstring CannotTurnText(const std::wstring& path, TurnReason_EN reason, HRES
   return std::wstring(kCannotTurnMessage) + L"\r\n\r\n" + FileNameOf(path) + L"\r\n" + TurnReasonText(reason, hr);
 }
 
+namespace {
+
+std::wstring MoreNamesText(std::size_t count) {
+  return count > kMostNamesListed ? L"\r\n(ほか" + std::to_wstring(count - kMostNamesListed) + L"件)" : L"";
+}
+
+}  // namespace
+
 std::wstring NotPhotosText(const std::vector<std::wstring>& paths) {
   std::wstring text = kNotPhotosMessage;
   text += L"\r\n";
   for (std::size_t i = 0; i < paths.size() && i < kMostNamesListed; ++i) text += L"\r\n" + FileNameOf(paths[i]);
-  if (paths.size() > kMostNamesListed) {
-    text += L"\r\n(ほか" + std::to_wstring(paths.size() - kMostNamesListed) + L"件)";
+  return text + MoreNamesText(paths.size());
+}
+
+// Photos of one reason stand together under it: a folder that cannot be
+// written fails every photo the same way, and says so once.
+std::wstring FailedPhotosText(const std::wstring& header, const std::vector<FailedPhoto>& failed) {
+  std::vector<std::pair<std::wstring, std::vector<std::wstring> > > groups;
+  for (std::size_t i = 0; i < failed.size() && i < kMostNamesListed; ++i) {
+    std::size_t g = 0;
+    while (g < groups.size() && groups[g].first != failed[i].reason) ++g;
+    if (g == groups.size()) groups.push_back(std::make_pair(failed[i].reason, std::vector<std::wstring>()));
+    groups[g].second.push_back(FileNameOf(failed[i].path));
   }
-  return text;
+  std::wstring text = header;
+  for (const auto& group : groups) {
+    text += L"\r\n\r\n" + group.first;
+    for (const std::wstring& name : group.second) text += L"\r\n    " + name;
+  }
+  return text + MoreNamesText(failed.size());
 }
 
 namespace {
 
-// Only the current photo turns, whatever else is selected. A turn that
-// worked is shown at once; one that failed says so and leaves the pictures
-// as they were.
-void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
-  const int index = host.CurrentPhoto();
+// The pictures on screen were made by the old value: turned in memory they
+// match the file only when the new value shows as the same quarter turn.
+// Every cell of the file follows its first one.
+void ShowWritten(CommandHost_CL& host, int index, std::uint32_t oldValue, std::uint32_t newValue,
+                 bool clockwise) {
   if (index < 0) return;
-  const PhotoList& photos = host.Photos();
-  if (static_cast<std::size_t>(index) >= photos.size()) return;
-  const std::wstring path = photos[static_cast<std::size_t>(index)].path;
-  TurnReport report;
-  TurnOptions options;
-  options.addEntry = host.AddsMissingOrientation();
-  const HRESULT result = TurnPhoto(path, direction, options, &report);
-  // The Exif value decides what the screen shows; the log says where the
-  // XMP could not follow it.
-  if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
-  if (report.xmpForm != kXmpNoOrientation && !report.hasOrientation && !report.entryAdded) host.Log(kXmpOnlyLog + path);
-  if (result != 0) {
-    host.ShowCannotTurn(CannotTurnText(path, ExplainTurn(result, report, path), result));
-    return;
-  }
-  const bool clockwise = direction == kTurnRight;
-  // The pictures on screen were made by the old value: turned in memory they
-  // match the file only when the new value shows as the same quarter turn.
-  if (TurnShowsAsQuarter(report.oldValue, report.newValue, clockwise)) {
+  if (TurnShowsAsQuarter(oldValue, newValue, clockwise)) {
     host.ShowTurned(index, clockwise);
   } else {
     host.ShowChanged(index);
   }
 }
 
+// The Exif value decides what the screen shows; the log says where the XMP
+// could not follow it.
+void LogXmp(CommandHost_CL& host, const std::wstring& path, const TurnReport& report) {
+  if (report.xmpForm == kXmpOtherForm && report.bytesWritten != 0) host.Log(kXmpLeftAloneLog + path);
+  if (report.xmpForm != kXmpNoOrientation && !report.hasOrientation && !report.entryAdded) host.Log(kXmpOnlyLog + path);
+}
+
+// With several photos selected the turn is theirs; otherwise it is the
+// photo's shown. A file listed twice is turned once.
+std::vector<int> TurnTargets(CommandHost_CL& host) {
+  const PhotoList& photos = host.Photos();
+  const std::vector<int> selected = host.SelectedPhotos();
+  std::vector<int> targets;
+  if (selected.size() > 1) {
+    for (int index : selected) {
+      if (index < 0 || static_cast<std::size_t>(index) >= photos.size()) continue;
+      bool listed = false;
+      for (int other : targets) listed = listed || photos[static_cast<std::size_t>(other)].path ==
+                                                       photos[static_cast<std::size_t>(index)].path;
+      if (!listed) targets.push_back(index);
+    }
+    return targets;
+  }
+  const int index = host.CurrentPhoto();
+  if (index >= 0 && static_cast<std::size_t>(index) < photos.size()) targets.push_back(index);
+  return targets;
+}
+
+// Each photo by the rules of one: a turn that worked is shown at once and
+// recorded for undo; those that failed are told together at the end (a
+// single photo by the message of one), leaving their pictures as they were.
+void Turn(CommandHost_CL& host, TurnDirection_EN direction) {
+  const std::vector<int> targets = TurnTargets(host);
+  if (targets.empty()) return;
+  const bool clockwise = direction == kTurnRight;
+  TurnOptions options;
+  options.addEntry = host.AddsMissingOrientation();
+  TurnStep step;
+  std::vector<FailedPhoto> failed;
+  std::wstring onlyFailure;
+  host.RunSteps(targets.size(), [&](std::size_t i) {
+    const int index = targets[i];
+    const std::wstring path = host.Photos()[static_cast<std::size_t>(index)].path;
+    TurnReport report;
+    const HRESULT result = TurnPhoto(path, direction, options, &report);
+    LogXmp(host, path, report);
+    if (result != 0) {
+      const TurnReason_EN reason = ExplainTurn(result, report, path);
+      failed.push_back(FailedPhoto{path, TurnReasonText(reason, result)});
+      if (failed.size() == 1) onlyFailure = CannotTurnText(path, reason, result);
+      return;
+    }
+    WrittenTurn written;
+    written.path = path;
+    written.valueBefore = report.oldValue;
+    written.valueWritten = report.newValue;
+    written.clockwise = clockwise;
+    written.entryAdded = report.entryAdded;
+    step.push_back(written);
+    ShowWritten(host, index, report.oldValue, report.newValue, clockwise);
+  });
+  if (!step.empty()) {
+    host.History().Add(step);
+    host.ShowUndoState(host.History().CanUndo(), host.History().CanRedo());
+  }
+  if (failed.size() == 1) {
+    host.ShowCannotTurn(onlyFailure);
+  } else if (!failed.empty()) {
+    host.ShowCannotTurn(FailedPhotosText(L"次の" + std::to_wstring(failed.size()) + L"枚の写真は回転できませんでした。",
+                                         failed));
+  }
+}
+
 void RotateLeftCommand(CommandHost_CL& host) { Turn(host, kTurnLeft); }
 void RotateRightCommand(CommandHost_CL& host) { Turn(host, kTurnRight); }
+
+// The value a file held before the turn, as undo gives it back. A photo that
+// was given its entry keeps it: the inverse turn is all that can be had.
+std::uint32_t ValueBeforeTurn(const WrittenTurn& written) {
+  if (written.entryAdded || written.valueBefore > 0xFFFF) {
+    return written.clockwise ? TurnLeftValue(written.valueWritten) : TurnRightValue(written.valueWritten);
+  }
+  return written.valueBefore;
+}
+
+int FirstIndexOf(const PhotoList& photos, const std::wstring& path) {
+  for (std::size_t i = 0; i < photos.size(); ++i) {
+    if (photos[i].path == path) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Undo (back) writes each file's value before the turn, last file first;
+// redo the value written, in the turn's order. A file is written only where
+// it still holds what this program left there; what was written goes to the
+// other list, what was left alone is named once at the end.
+void Replay(CommandHost_CL& host, bool back) {
+  TurnHistory_CL& history = host.History();
+  const TurnStep step = back ? history.TakeUndo() : history.TakeRedo();
+  if (step.empty()) return;
+  TurnOptions options;
+  TurnStep done;
+  std::vector<FailedPhoto> failed;
+  host.RunSteps(step.size(), [&](std::size_t i) {
+    const WrittenTurn& written = step[back ? step.size() - 1 - i : i];
+    const std::uint32_t before = ValueBeforeTurn(written);
+    const std::uint32_t expected = back ? written.valueWritten : before;
+    const std::uint16_t value = static_cast<std::uint16_t>(back ? before : written.valueWritten);
+    TurnReport report;
+    const HRESULT result = SetOrientationIfHolds(written.path, expected, value, options, &report);
+    LogXmp(host, written.path, report);
+    if (result != 0) {
+      const TurnReason_EN reason = ExplainTurn(result, report, written.path);
+      const bool changed = report.hasOrientation ? report.oldValue != expected : reason == kTurnReasonNoOrientation;
+      if (changed) host.Log(kChangedSinceLog + written.path);
+      failed.push_back(FailedPhoto{written.path, changed ? kChangedSinceText : TurnReasonText(reason, result)});
+      return;
+    }
+    done.insert(back ? done.begin() : done.end(), written);
+    const bool clockwise = back ? !written.clockwise : written.clockwise;
+    ShowWritten(host, FirstIndexOf(host.Photos(), written.path), expected, value, clockwise);
+  });
+  if (back) {
+    history.Undone(done);
+  } else {
+    history.Redone(done);
+  }
+  host.ShowUndoState(history.CanUndo(), history.CanRedo());
+  if (failed.empty()) return;
+  const std::wstring count = std::to_wstring(failed.size());
+  host.ShowCannotTurn(FailedPhotosText(
+      back ? L"次の" + count + L"枚の写真は元に戻せませんでした。" : L"次の" + count + L"枚の写真はやり直せませんでした。",
+      failed));
+}
+
+void UndoCommand(CommandHost_CL& host) { Replay(host, true); }
+void RedoCommand(CommandHost_CL& host) { Replay(host, false); }
 
 // Both open commands add to the list; photos registered again are listed
 // again.
@@ -152,6 +296,8 @@ void OnCommand(CommandHost_CL& host, int index) {
     case IDM_OPEN_FOLDER: OpenFolderCommand(host); break;
     case IDM_ROTATE_LEFT: RotateLeftCommand(host); break;
     case IDM_ROTATE_RIGHT: RotateRightCommand(host); break;
+    case IDM_UNDO: UndoCommand(host); break;
+    case IDM_REDO: RedoCommand(host); break;
     default: break;
   }
 }
