@@ -40,7 +40,7 @@ void StepProgress_CL::RunSlice(HWND window) {
   ReportProgress();
   if (next < count) return;
   KillTimer(window, kStepTimer);
-  CloseFromWorker();
+  EndDialog(window, 0);
 }
 
 void StepProgress_CL::RunRest() {

@@ -212,17 +212,25 @@ class EndToEnd : public ::testing::Test {
   // out before it.
   void ClickCell(int cell) { ClickStrip(cell * kCellWidth + kCellWidth / 2, 80); }
   // The same with a modifier (VK_SHIFT, VK_CONTROL) held.
-  void ClickCellWith(WORD modifier, int cell) {
-    HoldKey(modifier, true);
-    ClickCell(cell);
-    HoldKey(modifier, false);
-  }
+  void ClickCellWith(WORD modifier, int cell) { ClickStrip(cell * kCellWidth + kCellWidth / 2, 80, modifier); }
   // The same at a point of the strip: the click has been taken when the
   // picture there shows under the selection's tint.
-  void ClickStrip(int x, int y) {
+  // A modifier is pressed only once the pointer is there: Wine takes the
+  // keys' state from the X server again when the pointer moves in.
+  void ClickStrip(int x, int y, WORD modifier = 0) {
     WaitUntilStill(strip);
     const COLORREF before = Capture::OfClient(strip).Pixel(x, y);
-    ClickAt(strip, x, y);
+    if (modifier) {
+      POINT at = {x, y};
+      ClientToScreen(strip, &at);
+      SetCursorPos(at.x, at.y);
+      Sleep(100);
+      HoldKey(modifier, true);
+      ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+      HoldKey(modifier, false);
+    } else {
+      ClickAt(strip, x, y);
+    }
     WaitUntil([&] {
       const COLORREF now = Capture::OfClient(strip).Pixel(x, y);
       return Near(now, UnderSelection(before), 16) && !Near(now, before, 16);
