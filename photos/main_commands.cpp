@@ -1,8 +1,11 @@
 #include "main_commands.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cwchar>
+#include <map>
+#include <set>
 #include <utility>
 
 #include "orientation.h"
@@ -106,7 +109,6 @@ namespace {
 // Every cell of the file follows its first one.
 void ShowWritten(CommandHost_CL& host, int index, std::uint32_t oldValue, std::uint32_t newValue,
                  bool clockwise) {
-  if (index < 0) return;
   if (TurnShowsAsQuarter(oldValue, newValue, clockwise)) {
     host.ShowTurned(index, clockwise);
   } else {
@@ -128,12 +130,10 @@ std::vector<int> TurnTargets(CommandHost_CL& host) {
   const std::vector<int> selected = host.SelectedPhotos();
   std::vector<int> targets;
   if (selected.size() > 1) {
+    std::set<std::wstring> taken;
     for (int index : selected) {
       if (index < 0 || static_cast<std::size_t>(index) >= photos.size()) continue;
-      bool listed = false;
-      for (int other : targets) listed = listed || photos[static_cast<std::size_t>(other)].path ==
-                                                       photos[static_cast<std::size_t>(index)].path;
-      if (!listed) targets.push_back(index);
+      if (taken.insert(photos[static_cast<std::size_t>(index)].path).second) targets.push_back(index);
     }
     return targets;
   }
@@ -199,11 +199,11 @@ std::uint32_t ValueBeforeTurn(const WrittenTurn& written) {
   return written.valueBefore;
 }
 
-int FirstIndexOf(const PhotoList& photos, const std::wstring& path) {
-  for (std::size_t i = 0; i < photos.size(); ++i) {
-    if (photos[i].path == path) return static_cast<int>(i);
-  }
-  return -1;
+// Where each file is first listed: the cell its pictures follow.
+std::map<std::wstring, int> FirstIndexes(const PhotoList& photos) {
+  std::map<std::wstring, int> first;
+  for (std::size_t i = 0; i < photos.size(); ++i) first.insert(std::make_pair(photos[i].path, static_cast<int>(i)));
+  return first;
 }
 
 // Undo (back) writes each file's value before the turn, last file first;
@@ -217,6 +217,7 @@ void Replay(CommandHost_CL& host, bool back) {
   TurnOptions options;
   TurnStep done;
   std::vector<FailedPhoto> failed;
+  const std::map<std::wstring, int> listed = FirstIndexes(host.Photos());
   host.RunSteps(step.size(), [&](std::size_t i) {
     const WrittenTurn& written = step[back ? step.size() - 1 - i : i];
     const std::uint32_t before = ValueBeforeTurn(written);
@@ -232,10 +233,13 @@ void Replay(CommandHost_CL& host, bool back) {
       failed.push_back(FailedPhoto{written.path, changed ? kChangedSinceText : TurnReasonText(reason, result)});
       return;
     }
-    done.insert(back ? done.begin() : done.end(), written);
+    done.push_back(written);
     const bool clockwise = back ? !written.clockwise : written.clockwise;
-    ShowWritten(host, FirstIndexOf(host.Photos(), written.path), expected, value, clockwise);
+    const auto shown = listed.find(written.path);
+    if (shown != listed.end()) ShowWritten(host, shown->second, expected, value, clockwise);
   });
+  // Kept in the turn's order, whichever way the files were gone through.
+  if (back) std::reverse(done.begin(), done.end());
   if (back) {
     history.Undone(done);
   } else {

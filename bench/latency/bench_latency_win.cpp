@@ -435,13 +435,13 @@ int wmain(int argc, wchar_t** argv) {
   Sleep(1000);
   PressWith(VK_SHIFT, VK_END);
   Sleep(3000);
-  PaneWatcher cells(strip);
+  PaneWatcher stripWatcher(strip);
   std::vector<double> selectionTurned, selectionUndone;
   for (int i = 0; i < 8; ++i) {
-    const std::uint64_t before = cells.Checksum();
+    const std::uint64_t before = stripWatcher.Checksum();
     const double start = NowMs();
     PressCtrl(i % 2 == 0 ? 'R' : 'Z');
-    const Timing t = WatchUntilSettled(cells, before, start);
+    const Timing t = WatchUntilSettled(stripWatcher, before, start);
     if (t.lastChangeMs >= 0) (i % 2 == 0 ? selectionTurned : selectionUndone).push_back(t.lastChangeMs);
     std::printf("  %s of %zu selected photos: every cell at %.0f ms\n", i % 2 == 0 ? "Ctrl+R" : "Ctrl+Z",
                 photos.size(), t.lastChangeMs);
