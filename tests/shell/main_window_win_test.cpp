@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, FirstStartIsCentredWithTheStripOneRowHighAndTheProgramsPi
     visible = IsWindowVisible(w.Hwnd()) != FALSE;
     HMENU menu = GetMenu(w.Hwnd());
     menuItems = menu ? GetMenuItemCount(menu) : -1;
-    if (menu) rotateRightId = GetMenuItemID(GetSubMenu(menu, 1), 1);
+    if (menu) rotateRightId = GetMenuItemID(GetSubMenu(menu, 1), 4);
     smallIcon = SendMessageW(w.Hwnd(), WM_GETICON, ICON_SMALL, 0) != 0;
     previewHasPicture = w.Preview()->Image() != nullptr;
   });
