@@ -164,9 +164,25 @@ HRESULT AddEntryAndTurn(const std::wstring& path, TurnDirection_EN direction,
   return S_OK;
 }
 
-// The photo file itself: its Orientation value, and its own XMP digit.
-HRESULT TurnPhotoFile(const std::wstring& path, TurnDirection_EN direction, const TurnOptions& options,
-                      TurnReport& out) {
+}  // namespace
+
+void SetTurnRaceHookForTests(TurnRaceHook hook) { g_raceHook = hook; }
+
+namespace {
+
+// What a write puts in place of the value read: a quarter turn of it, or a
+// given value that only a file still holding `expected` receives.
+struct ValueChange {
+  bool turn = true;
+  TurnDirection_EN direction = kTurnRight;
+  std::uint32_t expected = 0;
+  std::uint16_t value = 0;
+};
+
+// The photo file itself: its Orientation value, and its own XMP digit. The
+// one in-place write of both TurnPhoto and SetOrientationIfHolds.
+HRESULT ChangePhotoFile(const std::wstring& path, const ValueChange& change, const TurnOptions& options,
+                        TurnReport& out) {
   ExifEntry entry;
   bool bigEndian = false;
   XmpOrientation xmp;
@@ -201,11 +217,20 @@ HRESULT TurnPhotoFile(const std::wstring& path, TurnDirection_EN direction, cons
   // An entry is added to JPEG files only; the other formats keep the rule
   // that a photo without one is not turned.
   if (missing) {
-    return options.addEntry && format == kPhotoJpeg ? AddEntryAndTurn(path, direction, options, out) : E_FAIL;
+    return change.turn && options.addEntry && format == kPhotoJpeg
+               ? AddEntryAndTurn(path, change.direction, options, out)
+               : E_FAIL;
   }
   out.hasOrientation = true;
   out.oldValue = entry.value;
-  out.newValue = direction == kTurnLeft ? TurnLeftValue(entry.value) : TurnRightValue(entry.value);
+  // A file that no longer holds the value expected was changed by someone
+  // else since: it is not ours to write.
+  if (!change.turn && entry.value != change.expected) return E_FAIL;
+  if (change.turn) {
+    out.newValue = change.direction == kTurnLeft ? TurnLeftValue(entry.value) : TurnRightValue(entry.value);
+  } else {
+    out.newValue = change.value;
+  }
 
   const unsigned width = ValueWidth(entry);
   if (width == 0 || brokenIfd) return E_FAIL;
@@ -266,18 +291,15 @@ HRESULT TurnPhotoFile(const std::wstring& path, TurnDirection_EN direction, cons
   return hr;
 }
 
-}  // namespace
-
-void SetTurnRaceHookForTests(TurnRaceHook hook) { g_raceHook = hook; }
-
-HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
-                  const TurnOptions& options, TurnReport* report) {
+// The photo, then its sidecars: they follow whatever became of the rest,
+// once the photo itself changed.
+HRESULT ChangeOrientation(const std::wstring& path, const ValueChange& change, const TurnOptions& options,
+                          TurnReport* report) {
   TurnReport local;
   TurnReport& out = report ? *report : local;
   out = TurnReport();
-  const HRESULT hr = TurnPhotoFile(path, direction, options, out);
+  const HRESULT hr = ChangePhotoFile(path, change, options, out);
   if (out.bytesWritten == 0 && !out.entryAdded) return hr;
-  // The photo turned: its sidecars follow, whatever became of the rest.
   for (const std::wstring& sidecar : FindXmpSidecars(path, options.stemSidecar)) {
     XmpOrientationForm_EN form = kXmpNoOrientation;
     unsigned written = 0;
@@ -289,6 +311,24 @@ HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
     }
   }
   return hr;
+}
+
+}  // namespace
+
+HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
+                  const TurnOptions& options, TurnReport* report) {
+  ValueChange change;
+  change.direction = direction;
+  return ChangeOrientation(path, change, options, report);
+}
+
+HRESULT SetOrientationIfHolds(const std::wstring& path, std::uint32_t expected, std::uint16_t value,
+                              const TurnOptions& options, TurnReport* report) {
+  ValueChange change;
+  change.turn = false;
+  change.expected = expected;
+  change.value = value;
+  return ChangeOrientation(path, change, options, report);
 }
 
 HRESULT RotateLeft(const std::wstring& path) {

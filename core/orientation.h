@@ -61,6 +61,14 @@ const unsigned kSharingRetryMs = 500;
 HRESULT TurnPhoto(const std::wstring& path, TurnDirection_EN direction,
                   const TurnOptions& options, TurnReport* report);
 
+// Writes `value` where the photo's Orientation entry still holds `expected`,
+// checked again under the exclusive handle, by the same rules as a turn (the
+// XMP digit kept in step, the shell told, options.keepTime); options.addEntry
+// is not used: a photo without an entry fails. A photo holding another value
+// fails with nothing written and report->oldValue telling the value found.
+HRESULT SetOrientationIfHolds(const std::wstring& path, std::uint32_t expected, std::uint16_t value,
+                              const TurnOptions& options, TurnReport* report);
+
 // Called between reading the entry and opening the file for writing, so tests
 // can change the file in that window. Null in the program.
 typedef void (*TurnRaceHook)(const std::wstring& path);

@@ -1,16 +1,20 @@
-// The seven commands of the main window's menu, toolbar and context menus:
-// open photo files, open a photo folder, turn the current photo left or
-// right, the settings sheet, the version sheet and the support site.
+// The nine commands of the main window's menu, toolbar, context menus and
+// keys: open photo files, open a photo folder, turn the selected photos left
+// or right, undo and redo a turn, the settings sheet, the version sheet and
+// the support site.
 //
 // The commands are told apart and carried out here; what they need from the
 // windows (the strip, the dialogs, the sheets) comes through CommandHost_CL,
 // which the main window implements.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "photo_item.h"
+#include "turn_history.h"
 #include "turn_reason.h"
 
 extern const wchar_t kCannotTurnMessage[];   // shown when a turn fails
@@ -37,6 +41,20 @@ struct RawTwinTurn;
 // the reason; empty when every twin turned.
 std::wstring RawTwinsText(const std::vector<RawTwinTurn>& twins);
 
+// The message of a command that could not write several photos (or, undoing
+// or redoing, any): `header`, then each reason in words followed by the
+// names of its photos, at most ten names in all, then how many more.
+struct FailedPhoto {
+  std::wstring path;
+  std::wstring reason;
+};
+std::wstring FailedPhotosText(const std::wstring& header, const std::vector<FailedPhoto>& failed);
+// The reason of an undo or redo that left a photo alone: it no longer holds
+// the value this program wrote (or had before, redoing).
+extern const wchar_t kChangedSinceText[];
+// Log line of such a photo, followed by the path.
+extern const wchar_t kChangedSinceLog[];
+
 // The message for chosen files that are no photos: kNotPhotosMessage, then
 // their names (at most ten, then how many more).
 std::wstring NotPhotosText(const std::vector<std::wstring>& paths);
@@ -50,6 +68,16 @@ class CommandHost_CL {
   // The photo the preview shows (the one last clicked or moved to in the
   // strip), -1 for none.
   virtual int CurrentPhoto() = 0;
+  // Every selected photo of the strip, in list order.
+  virtual std::vector<int> SelectedPhotos() = 0;
+  // Calls step(0) to step(count - 1) in order, on the calling thread. A run
+  // that lasts shows its progress and lets the windows answer between steps,
+  // taking no command meanwhile.
+  virtual void RunSteps(std::size_t count, const std::function<void(std::size_t)>& step) = 0;
+  // The turns of this run, for undo and redo.
+  virtual TurnHistory_CL& History() = 0;
+  // After the history changed: the undo and redo commands greyed or not.
+  virtual void ShowUndoState(bool canUndo, bool canRedo) = 0;
   // The message of a failed turn (CannotTurnText), modal.
   virtual void ShowCannotTurn(const std::wstring& text) = 0;
   // Any other message of the commands, modal.
@@ -89,5 +117,5 @@ class CommandHost_CL {
 };
 
 // Carries out the command identifier (resource_ids.h's IDM_*) - IDM_FIRST
-// (0 to 22); every other index does nothing.
+// (0 to 24); every other index does nothing.
 void OnCommand(CommandHost_CL& host, int index);

@@ -5,7 +5,7 @@
 
 #define IDI_APP_ICON 107
 #define IDR_MAIN_MENU 110
-/* Ctrl+L and Ctrl+R: the two turns. */
+/* Ctrl+L and Ctrl+R: the two turns; Ctrl+Z and Ctrl+Y: undo and redo. */
 #define IDR_MAIN_ACCELERATORS 111
 
 /* Menu and toolbar commands; the command handler gets the identifier
@@ -18,6 +18,8 @@
 #define IDM_OPEN_FOLDER 183
 #define IDM_ROTATE_LEFT 191
 #define IDM_ROTATE_RIGHT 192
-#define IDM_LAST 192
+#define IDM_UNDO 193
+#define IDM_REDO 194
+#define IDM_LAST 194
 
 #endif

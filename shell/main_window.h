@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,10 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   // What the commands need from the window.
   const PhotoList& Photos() const override;
   int CurrentPhoto() override;
+  std::vector<int> SelectedPhotos() override;
+  void RunSteps(std::size_t count, const std::function<void(std::size_t)>& step) override;
+  TurnHistory_CL& History() override { return turnHistory; }
+  void ShowUndoState(bool canUndo, bool canRedo) override;
   void ShowCannotTurn(const std::wstring& text) override;
   void ShowNotice(const std::wstring& text) override;
   void ShowTurned(int index, bool clockwise) override;
@@ -115,7 +121,8 @@ class MainWindow_CL : public SubClassDialogBase_CL, protected CommandHost_CL {
   ImageList_CL toolbarImages;
   UniqueFont toolbarFont;  // declared before the toolbar: it goes after it
   ToolBar_CL toolbar;
-  KeyboardShortcuts_CL shortcuts;  // Ctrl+L, Ctrl+R
+  KeyboardShortcuts_CL shortcuts;  // Ctrl+L, Ctrl+R, Ctrl+Z, Ctrl+Y
+  TurnHistory_CL turnHistory;
   int layoutReady = 0;
   MyPictureImage_CL* preview = nullptr;            // owned
   MyPictureListView_CL* thumbnailList = nullptr;   // owned

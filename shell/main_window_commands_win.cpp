@@ -14,7 +14,9 @@
 #include "my_picture_image.h"
 #include "my_picture_list_view.h"
 #include "path_utils.h"
+#include "resource_ids.h"
 #include "site_open.h"
+#include "step_progress.h"
 #include "update_server.h"
 
 void MainWindow_CL::OnCommand(int index) { ::OnCommand(*this, index); }
@@ -28,6 +30,43 @@ int MainWindow_CL::CurrentPhoto() {
   const int index = appData.selectedIndex;
   if (index < 0 || static_cast<std::size_t>(index) >= appData.photos.size()) return -1;
   return index;
+}
+
+std::vector<int> MainWindow_CL::SelectedPhotos() {
+  std::vector<int> selected;
+  if (!thumbnailList || thumbnailList->GetSelectedCount() == 0) return selected;
+  for (std::size_t i = 0; i < appData.photos.size(); ++i) {
+    if (thumbnailList->IsSelected(static_cast<int>(i))) selected.push_back(static_cast<int>(i));
+  }
+  return selected;
+}
+
+namespace {
+
+// Most selections are written before a progress window could even appear:
+// one is shown only for a run that has lasted this long.
+const DWORD kQuietRunMs = 500;
+
+}  // namespace
+
+void MainWindow_CL::RunSteps(std::size_t count, const std::function<void(std::size_t)>& step) {
+  const DWORD start = GetTickCount();
+  for (std::size_t done = 0; done < count;) {
+    step(done++);
+    if (done < count && GetTickCount() - start >= kQuietRunMs) {
+      StepProgress_CL progress(step, done, count);
+      progress.DoModal(0, 0, hwnd);
+      progress.RunRest();
+      return;
+    }
+  }
+}
+
+void MainWindow_CL::ShowUndoState(bool canUndo, bool canRedo) {
+  HMENU menu = GetMenu(hwnd);
+  if (!menu) return;
+  EnableMenuItem(menu, IDM_UNDO, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(menu, IDM_REDO, MF_BYCOMMAND | (canRedo ? MF_ENABLED : MF_GRAYED));
 }
 
 bool MainWindow_CL::AddsMissingOrientation() const { return appData.addOrientation; }

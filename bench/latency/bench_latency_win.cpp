@@ -5,7 +5,9 @@
 // also works as a person does: look at a photo, turn it with the toolbar's
 // button, click the next one, and times that next click as well; a
 // second thread sends the main window WM_NULL with SendMessageTimeout all
-// along to see how long the window goes without answering. Prints figures
+// along to see how long the window goes without answering. Last, every photo
+// is selected and turned with Ctrl+R, then taken back with Ctrl+Z, timed
+// until the strip's cells stand. Prints figures
 // and their ratios to the targets. Run by bench/latency/run.
 //
 //   bench_latency.exe EXE FOLDER
@@ -153,17 +155,20 @@ void MoveTo(int x, int y) {
   SendInput(1, &input, sizeof(INPUT));
 }
 
-void PressCtrl(WORD key) {
+// The key pressed and released with a modifier (VK_CONTROL, VK_SHIFT) held.
+void PressWith(WORD modifier, WORD key) {
   INPUT input[4] = {};
   for (INPUT& i : input) i.type = INPUT_KEYBOARD;
-  input[0].ki.wVk = VK_CONTROL;
+  input[0].ki.wVk = modifier;
   input[1].ki.wVk = key;
   input[2].ki.wVk = key;
   input[2].ki.dwFlags = KEYEVENTF_KEYUP;
-  input[3].ki.wVk = VK_CONTROL;
+  input[3].ki.wVk = modifier;
   input[3].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(4, input, sizeof(INPUT));
 }
+
+void PressCtrl(WORD key) { PressWith(VK_CONTROL, key); }
 
 // The screen point in the middle of the toolbar's button for command, read
 // from the program's toolbar through memory of its process; false when the
@@ -423,12 +428,33 @@ int wmain(int argc, wchar_t** argv) {
   const double throughWorst = prober.WorstMs();
   const int throughProbes = prober.Probes();
 
+  // 5. Every photo selected (a click on the first, Shift+End), turned with
+  // Ctrl+R until the strip's cells stand turned, and taken back with
+  // Ctrl+Z, so every photo ends as it was.
+  ClickAt(CellPoint(strip, 0).x, CellPoint(strip, 0).y);
+  Sleep(1000);
+  PressWith(VK_SHIFT, VK_END);
+  Sleep(3000);
+  PaneWatcher stripWatcher(strip);
+  std::vector<double> selectionTurned, selectionUndone;
+  for (int i = 0; i < 8; ++i) {
+    const std::uint64_t before = stripWatcher.Checksum();
+    const double start = NowMs();
+    PressCtrl(i % 2 == 0 ? 'R' : 'Z');
+    const Timing t = WatchUntilSettled(stripWatcher, before, start);
+    if (t.lastChangeMs >= 0) (i % 2 == 0 ? selectionTurned : selectionUndone).push_back(t.lastChangeMs);
+    std::printf("  %s of %zu selected photos: every cell at %.0f ms\n", i % 2 == 0 ? "Ctrl+R" : "Ctrl+Z",
+                photos.size(), t.lastChangeMs);
+  }
+
   Report("click -> first change of the preview", firstChange, 150);
   Report("click -> sharp preview (last change)", lastChange, 150);
   Report("Ctrl+R/Ctrl+L -> turned preview", turned, 80);
   Report("turn command -> turned preview", commanded, 80);
   Report("look, turn, next: toolbar turn -> turned preview", loopTurned, 80);
   Report("look, turn, next: next click -> sharp preview", afterTurn, 150);
+  Report("turn 20 selected photos (Ctrl+R) -> every cell turned", selectionTurned, 300);
+  Report("undo of that turn (Ctrl+Z) -> every cell back", selectionUndone, 300);
   std::printf("window unanswered while idle (the floor), ms: worst %.0f\n", idleWorst);
   std::printf("window unanswered during single clicks, ms: worst %.0f; target 50 = %.2f\n", Max(clickWorst),
               Max(clickWorst) / 50);

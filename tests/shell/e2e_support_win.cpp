@@ -409,6 +409,15 @@ void PressKey(WORD key) {
   SendInput(2, input, sizeof(INPUT));
 }
 
+void HoldKey(WORD key, bool down) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  if (!down) input.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &input, sizeof(INPUT));
+  Sleep(30);
+}
+
 void PressKeyWith(WORD modifier, WORD key) {
   const WORD keys[4] = {modifier, key, key, modifier};
   INPUT input[4] = {};

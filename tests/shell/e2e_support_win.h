@@ -101,6 +101,8 @@ void DragOnScreen(POINT from, POINT to);
 void PressKey(WORD key);
 // A key pressed and released while a modifier (VK_SHIFT, VK_CONTROL) is held.
 void PressKeyWith(WORD modifier, WORD key);
+// A key pressed (down) or released, alone.
+void HoldKey(WORD key, bool down);
 
 // Selects the folder in the program's folder browser (walking its tree from
 // the desktop through the drive) and presses OK. False if a step failed.

@@ -209,12 +209,26 @@ class EndToEnd : public ::testing::Test {
   // program has taken the click: a command posted before would be carried
   // out before it.
   void ClickCell(int cell) { ClickStrip(cell * kCellWidth + kCellWidth / 2, 80); }
+  // The same with a modifier (VK_SHIFT, VK_CONTROL) held.
+  void ClickCellWith(WORD modifier, int cell) { ClickStrip(cell * kCellWidth + kCellWidth / 2, 80, modifier); }
   // The same at a point of the strip: the click has been taken when the
   // picture there shows under the selection's tint.
-  void ClickStrip(int x, int y) {
+  // A modifier is pressed only once the pointer is there: Wine takes the
+  // keys' state from the X server again when the pointer moves in.
+  void ClickStrip(int x, int y, WORD modifier = 0) {
     WaitUntilStill(strip);
     const COLORREF before = Capture::OfClient(strip).Pixel(x, y);
-    ClickAt(strip, x, y);
+    if (modifier) {
+      POINT at = {x, y};
+      ClientToScreen(strip, &at);
+      SetCursorPos(at.x, at.y);
+      Sleep(100);
+      HoldKey(modifier, true);
+      ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+      HoldKey(modifier, false);
+    } else {
+      ClickAt(strip, x, y);
+    }
     WaitUntil([&] {
       const COLORREF now = Capture::OfClient(strip).Pixel(x, y);
       return Near(now, UnderSelection(before), 16) && !Near(now, before, 16);
@@ -365,40 +379,42 @@ TEST_F(EndToEnd, PhotosTaggedOutsideOneToEightAndListedTwiceTurnAsTheFileSays) {
   Stop();
 }
 
-TEST_F(EndToEnd, TheTurnActsOnThePhotoThePreviewShowsAndKeepsTheSelection) {
+TEST_F(EndToEnd, ATurnOfTheSelectionIsOneStepToUndoAndRedoWithFilesAndScreenAgreeing) {
   ASSERT_TRUE(StartWithMarkedPhotos(3));
-  const Bytes &first = marked[0], &second = marked[1], &third = marked[2];
-  const std::wstring &a = paths[0], &b = paths[1], &c = paths[2];
+  // Photo 1 clicked, photo 2 added with Shift, photo 0 with Ctrl: all three
+  // selected, the preview showing photo 0.
+  ClickCell(1);
+  ClickCellWith(VK_SHIFT, 2);
+  ClickCellWith(VK_CONTROL, 0);
+  std::vector<Bytes> turned = marked;
+  for (Bytes& bytes : turned) bytes[30] = 6;
 
-  // Click the first photo, then Shift+Right with the mouse off the strip:
-  // photos 1 and 2 are selected, the range keeps its anchor on the first,
-  // and the preview shows the second.
-  ClickCell(0);
-  POINT away = {40, 40};
-  ClientToScreen(preview, &away);
-  SetCursorPos(away.x, away.y);
-  PressKeyWith(VK_SHIFT, VK_RIGHT);
-  ASSERT_TRUE(WaitUntil([&] {
-    return Matches(PreviewQuadrants(Capture::OfClient(preview)), Upright(kMarks[1]));
-  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview)));
-
-  ASSERT_TRUE(CommandAndWait(IDM_ROTATE_RIGHT));
-  Bytes turned = second;
-  turned[30] = 6;
-  EXPECT_EQ(turned, ReadBytes(b)) << "the photo on screen turned";
-  EXPECT_EQ(first, ReadBytes(a)) << "the anchor stayed as it was";
-  EXPECT_EQ(third, ReadBytes(c));
-  EXPECT_TRUE(WaitUntil([&] {
-    return Matches(PreviewQuadrants(Capture::OfClient(preview), 3, 4), TurnedRight(kMarks[1]));
-  }, 10000)) << Describe(PreviewQuadrants(Capture::OfClient(preview), 3, 4));
-  // Both photos are still selected; only the second one's thumbnail turned.
-  EXPECT_TRUE(WaitUntil([&] {
-    const Capture shot = Capture::OfClient(strip);
-    return Matches(CellQuadrants(shot, 0), UnderSelection(Upright(kMarks[0]))) &&
-           Matches(CellQuadrants(shot, 1, 3, 4), UnderSelection(TurnedRight(kMarks[1]))) &&
-           Matches(CellQuadrants(shot, 2), Upright(kMarks[2]));
-  }, 20000)) << Describe(CellQuadrants(Capture::OfClient(strip), 1, 3, 4));
-  Shot(L"turned-after-shift-right");
+  // Each file as expected and every cell (under the selection's tint) and
+  // the preview showing it: the screen is checked first, as the files are
+  // written before their pictures turn.
+  auto expectAll = [&](const std::vector<Bytes>& files, bool right, const char* step) {
+    SCOPED_TRACE(step);
+    EXPECT_TRUE(WaitUntil([&] {
+      const Capture shot = Capture::OfClient(strip);
+      for (int i = 0; i < 3; ++i) {
+        const bool seen = right ? Matches(CellQuadrants(shot, i, 3, 4), UnderSelection(TurnedRight(kMarks[i])))
+                                : Matches(CellQuadrants(shot, i), UnderSelection(Upright(kMarks[i])));
+        if (!seen) return false;
+      }
+      const Capture pane = Capture::OfClient(preview);
+      return right ? Matches(PreviewQuadrants(pane, 3, 4), TurnedRight(kMarks[0]))
+                   : Matches(PreviewQuadrants(pane), Upright(kMarks[0]));
+    }, 20000)) << Describe(CellQuadrants(Capture::OfClient(strip), 2, right ? 3 : 4, right ? 4 : 3));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(files[i], ReadBytes(paths[i])) << "photo " << i;
+  };
+  PressKeyWith(VK_CONTROL, 'R');
+  expectAll(turned, true, "Ctrl+R turns the three selected photos");
+  Shot(L"three-selected-turned");
+  PressKeyWith(VK_CONTROL, 'Z');
+  expectAll(marked, false, "Ctrl+Z gives every byte back");
+  PressKeyWith(VK_CONTROL, 'Y');
+  expectAll(turned, true, "Ctrl+Y turns them again");
+  EXPECT_EQ(1u, ProcessDialogs(app->ProcessId()).size()) << "no message on the way";
   Stop();
 }
 

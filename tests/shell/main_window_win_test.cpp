@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, FirstStartIsCentredWithTheStripOneRowHighAndTheProgramsPi
     visible = IsWindowVisible(w.Hwnd()) != FALSE;
     HMENU menu = GetMenu(w.Hwnd());
     menuItems = menu ? GetMenuItemCount(menu) : -1;
-    if (menu) rotateRightId = GetMenuItemID(GetSubMenu(menu, 1), 1);
+    if (menu) rotateRightId = GetMenuItemID(GetSubMenu(menu, 1), 4);
     smallIcon = SendMessageW(w.Hwnd(), WM_GETICON, ICON_SMALL, 0) != 0;
     previewHasPicture = w.Preview()->Image() != nullptr;
   });
@@ -583,6 +583,10 @@ bool WaitForPreview(ScenarioWindow& w) {
   return !w.Preview()->Waiting();
 }
 
+bool MenuItemEnabled(ScenarioWindow& w, UINT id) {
+  return !(GetMenuState(GetMenu(w.Hwnd()), id, MF_BYCOMMAND) & MF_GRAYED);
+}
+
 // The key pressed with Ctrl held, as the dialog loop hands it on.
 void PressCtrl(ScenarioWindow& w, HWND target, WORD key) {
   BYTE before[256];
@@ -699,6 +703,22 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
     EXPECT_EQ(8, ReadOrientation(c));
     PressCtrl(w, w.Hwnd(), 'Q');
     EXPECT_EQ(8, ReadOrientation(c));
+    EXPECT_TRUE(TakePreviewDecodes().empty());
+
+    // Ctrl+Z takes the last turn back and Ctrl+Y does it again, the
+    // pictures turned in memory; each command is greyed while it has
+    // nothing to do.
+    EXPECT_TRUE(MenuItemEnabled(w, IDM_UNDO));
+    EXPECT_FALSE(MenuItemEnabled(w, IDM_REDO));
+    PressCtrl(w, w.ThumbnailList()->hwnd, 'Z');
+    EXPECT_EQ(1, ReadOrientation(c));
+    EXPECT_TRUE(FittedToPane(w, 400, 300));
+    EXPECT_TRUE(MenuItemEnabled(w, IDM_REDO));
+    PressCtrl(w, w.Preview()->hwnd, 'Y');
+    EXPECT_EQ(8, ReadOrientation(c));
+    EXPECT_TRUE(FittedToPane(w, 300, 400));
+    EXPECT_FALSE(MenuItemEnabled(w, IDM_REDO));
+    w.Pump(200);
     EXPECT_TRUE(TakePreviewDecodes().empty());
   });
   Run(w);
@@ -1069,11 +1089,13 @@ int TurnCommandsEnabled(ScenarioWindow& w) {
 TEST_F(MainWindowTest, TurnsWithoutACurrentPhotoDoNothingAndAreGreyed) {
   int dialogs = -1;
   int enabledWithout = -1, enabledWith = -1;
+  bool undoGreyed = false;
   ScenarioWindow w(data, L"", [&](ScenarioWindow& w) {
     w.Command(IDM_ROTATE_LEFT);
     w.Command(IDM_ROTATE_RIGHT);
     dialogs = static_cast<int>(VisibleThreadDialogs(GetCurrentThreadId()).size());
     enabledWithout = TurnCommandsEnabled(w);
+    undoGreyed = !MenuItemEnabled(w, IDM_UNDO) && !MenuItemEnabled(w, IDM_REDO);
     photos_test::TempFolder photos;
     w.chosenFiles = {photos.File(L"a.jpg")};
     w.Command(IDM_OPEN_FILES);
@@ -1083,6 +1105,7 @@ TEST_F(MainWindowTest, TurnsWithoutACurrentPhotoDoNothingAndAreGreyed) {
   Run(w);
   EXPECT_EQ(1, dialogs) << "only the main window";
   EXPECT_EQ(0, enabledWithout) << "greyed in the menu and the toolbar";
+  EXPECT_TRUE(undoGreyed) << "nothing to undo or redo at the start";
   EXPECT_EQ(1, enabledWith) << "once a photo is shown";
 }
 

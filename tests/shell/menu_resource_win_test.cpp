@@ -24,7 +24,12 @@ struct ExpectedMenu {
 const std::vector<ExpectedMenu>& MainMenu() {
   static const std::vector<ExpectedMenu> menu = {
       {L"ファイル(&F)", {{L"ファイルを開く(&O)...", 182}, {L"フォルダを開く(&F)...", 183}}},
-      {L"編集(&R)", {{L"左に９０度回転\tCtrl+L", 191}, {L"右に９０度回転\tCtrl+R", 192}}},
+      {L"編集(&R)",
+       {{L"元に戻す\tCtrl+Z", 193},
+        {L"やり直し\tCtrl+Y", 194},
+        {nullptr, 0},
+        {L"左に９０度回転\tCtrl+L", 191},
+        {L"右に９０度回転\tCtrl+R", 192}}},
       {L"設定(&S)", {{L"アプリ設定(&A)", 170}}},
       {L"ヘルプ(&H)",
        {{L"サポートサイト", 180}, {nullptr, 0}, {L"バージョン情報(&A)...", 181}}},
