@@ -191,6 +191,9 @@ LRESULT PictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case WM_PAINT:
       OnPaint(window);
       return 0;
+    case WM_ERASEBKGND:
+      // The paint covers every pixel: erasing first would only flash.
+      return 1;
     case WM_HSCROLL:
       horizontalBar.OnScrollMessage(window, message, wParam, lParam);
       InvalidateRect(window, NULL, FALSE);
