@@ -112,12 +112,15 @@ class MyPictureImage_CL : public PictureImage_CL {
   // waiting.
   void PrefetchWhenIdle();
   void OnNeighbourLoaded(PreviewLoader_CL::ResultPtr result);
+  // Gives up the neighbour's decode on its way: its answer is dropped.
+  void DropPrefetch();
 
   PreviewLoader_CL loader{&MyPictureImage_CL::DecodeForPane};
   KeptPhoto kept;
   // The photos before and after the one shown, their pictures once decoded,
-  // and whether each was asked for since the photo was shown (a photo that
-  // cannot be read is not asked for again and again).
+  // and whether each (after, before) was asked for since they became the
+  // neighbours (a photo that cannot be read is not asked for again and
+  // again).
   PhotoNeighbours wanted;
   KeptPhoto neighbours[2];
   bool prefetched[2] = {false, false};

@@ -114,7 +114,7 @@ void MyPictureImage_CL::Request(const std::wstring& path, int width, int height)
   loader.SetTarget(hwnd, WM_PREVIEW_DONE);
   // The asked-for photo goes first: it replaces a neighbour's decode still
   // waiting, and one in progress is dropped when it arrives.
-  prefetchSequence = 0;
+  DropPrefetch();
   waitingSequence = loader.Request(path, width, height);
   waitingPath = path;
   waitingWidth = width;
@@ -123,8 +123,9 @@ void MyPictureImage_CL::Request(const std::wstring& path, int width, int height)
 
 void MyPictureImage_CL::ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick,
                                   const PhotoNeighbours* around) {
-  wanted = around ? *around : PhotoNeighbours();
-  prefetched[0] = prefetched[1] = false;
+  const PhotoNeighbours now = around ? *around : PhotoNeighbours();
+  if (now.before != wanted.before || now.after != wanted.after) prefetched[0] = prefetched[1] = false;
+  wanted = now;
   if (!kept.Holds(path)) {
     // The photo shown so far may be a neighbour of this one: kept as such
     // (the old picture goes otherwise: three pane-sized pictures at most).
@@ -193,9 +194,15 @@ void MyPictureImage_CL::KeepOnlyWantedNeighbours() {
     const bool wantedOne = neighbour.path == wanted.before || neighbour.path == wanted.after;
     if (!wantedOne || neighbour.path == kept.path) neighbour = KeptPhoto();
   }
-  if (prefetchSequence != 0 && prefetchPath != wanted.before && prefetchPath != wanted.after) {
-    prefetchSequence = 0;
-  }
+  if (prefetchPath != wanted.before && prefetchPath != wanted.after) DropPrefetch();
+}
+
+void MyPictureImage_CL::DropPrefetch() {
+  if (prefetchSequence == 0) return;
+  prefetchSequence = 0;
+  // Not decoded after all: asked for again once the pane is idle.
+  if (prefetchPath == wanted.after) prefetched[0] = false;
+  if (prefetchPath == wanted.before) prefetched[1] = false;
 }
 
 void MyPictureImage_CL::PrefetchWhenIdle() {
@@ -278,10 +285,7 @@ Gdiplus::Bitmap* MyPictureImage_CL::ShowTurned(const std::wstring& path, bool cl
   const SIZE pane = PaneSize();
   // A neighbour's decode on its way was made before the turn: asked again
   // once idle. A kept neighbour turns as the picture shown does.
-  if (prefetchSequence != 0 && prefetchPath == path) {
-    prefetchSequence = 0;
-    prefetched[0] = prefetched[1] = false;
-  }
+  if (prefetchPath == path) DropPrefetch();
   KeptPhoto* neighbour = Neighbour(path);
   if (neighbour) TurnQuarter(neighbour->picture.get(), clockwise);
   if (kept.Holds(path)) {
@@ -324,8 +328,9 @@ void MyPictureImage_CL::TakeStampAfterTurn(const std::wstring& path) {
 void MyPictureImage_CL::ShowChanged(const std::wstring& path) {
   // A neighbour's picture of it cannot be trusted either: decoded again.
   if (KeptPhoto* neighbour = Neighbour(path)) *neighbour = KeptPhoto();
-  if (prefetchSequence != 0 && prefetchPath == path) prefetchSequence = 0;
-  prefetched[0] = prefetched[1] = false;
+  if (prefetchPath == path) DropPrefetch();
+  if (path == wanted.after) prefetched[0] = false;
+  if (path == wanted.before) prefetched[1] = false;
   const bool shown = (kept.picture && kept.path == path) || (Waiting() && waitingPath == path);
   if (!shown) return;
   // Nothing kept of it can be trusted: black until the file's own picture
