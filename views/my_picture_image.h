@@ -2,12 +2,16 @@
 // on it to the main window and offers the preview's pop-up menu. Photos are
 // decoded on the pane's own worker, newest request first; the pane keeps the
 // upright picture of the photo it shows, so that a new pane size costs a
-// fit and a turn a quarter turn in memory, not a decode.
+// fit and a turn a quarter turn in memory, not a decode. While nothing is
+// asked for, the worker decodes the photos before and after the one shown
+// at pane size and the pane keeps them too (three pictures at most), so
+// that moving to a neighbour shows it sharp at once.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
+#include "kept_photo.h"
 #include "picture_image.h"
 #include "popup_menu.h"
 #include "preview_loader.h"
@@ -30,9 +34,16 @@ class MyPictureImage_CL : public PictureImage_CL {
   // quick, a small picture of the same photo (its thumbnail; may be null:
   // black), enlarged. A photo that cannot be read shows "表示できません" and
   // is not kept: showing it again tries the file again.
-  void ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick);
+  // around names the photo's neighbours in the list: a picture kept of one
+  // of them is shown at once (unless its file changed since), the pictures
+  // of other photos go, and once the pane is idle the worker decodes the
+  // neighbours not kept yet. Without it no neighbour is kept.
+  void ShowPhoto(const std::wstring& path, int width, int height, Gdiplus::Bitmap* quick,
+                 const PhotoNeighbours* around = nullptr);
   // After the photo at path was turned a quarter (clockwise or not): the
   // picture kept of it is turned in memory and shown at once, and returned.
+  // A neighbour's kept picture is turned the same way (and returned when
+  // the photo shown is another).
   // Null when no picture of that photo is kept: a decode of it on its way is
   // started again (its old result would be stale) and what the pane shows
   // meanwhile is turned; another photo's picture stays as it is.
@@ -49,10 +60,16 @@ class MyPictureImage_CL : public PictureImage_CL {
   void ShowChanged(const std::wstring& path);
   // Lets go of the kept picture: the next ShowPhoto decodes the file again.
   void ForgetPhoto();
+  // Lets go of the neighbours' pictures and of their decode on its way.
+  void ForgetNeighbours();
   // The upright picture kept; null when none is.
-  Gdiplus::Bitmap* KeptPicture() const { return kept.get(); }
+  Gdiplus::Bitmap* KeptPicture() const { return kept.picture.get(); }
+  // The picture kept of a neighbour at path; null when none is.
+  Gdiplus::Bitmap* KeptNeighbour(const std::wstring& path) const;
   // True while a photo's picture is on its way from the worker.
   bool Waiting() const { return waitingSequence != 0; }
+  // True while a neighbour's picture is on its way from the worker.
+  bool Prefetching() const { return prefetchSequence != 0; }
 
   // A black pane; a photo's picture still on its way is dropped.
   void ShowNothing();
@@ -75,6 +92,8 @@ class MyPictureImage_CL : public PictureImage_CL {
   bool CoversPane(int width, int height) const;
   void Request(const std::wstring& path, int width, int height);
   void OnLoaded(PreviewLoader_CL::ResultPtr result);
+  // The answer to the photo asked for: kept and shown, or its failure.
+  void TakeAnswer(PreviewLoader_CL::ResultPtr result);
   // Before a paint: answers whose message was lost are taken, and the kept
   // picture is asked for again when its file changed.
   void BeforePaint();
@@ -83,13 +102,33 @@ class MyPictureImage_CL : public PictureImage_CL {
   // it came larger, so that fits and turns on this thread stay small.
   static BitmapPtr DecodeForPane(const std::wstring& path, int width, int height, bool* complete);
 
+  // The neighbour's picture kept for path; null when none is.
+  KeptPhoto* Neighbour(const std::wstring& path);
+  // Keeps photo as a neighbour when it is one of the neighbours wanted.
+  void KeepNeighbour(KeptPhoto photo);
+  // Drops what is not a neighbour wanted now.
+  void KeepOnlyWantedNeighbours();
+  // Asks the worker for a neighbour not kept yet, when nothing else is
+  // waiting.
+  void PrefetchWhenIdle();
+  void OnNeighbourLoaded(PreviewLoader_CL::ResultPtr result);
+  // Gives up the neighbour's decode on its way: its answer is dropped.
+  void DropPrefetch();
+
   PreviewLoader_CL loader{&MyPictureImage_CL::DecodeForPane};
-  BitmapPtr kept;
-  std::wstring keptPath;
-  PictureOrigin keptOrigin;
-  // The kept picture is the photo's full size (it was smaller than the pane
-  // it was asked for): a larger pane needs no new decode.
-  bool keptFull = false;
+  KeptPhoto kept;
+  // The photos before and after the one shown, their pictures once decoded,
+  // and whether each (after, before) was asked for since they became the
+  // neighbours (a photo that cannot be read is not asked for again and
+  // again).
+  PhotoNeighbours wanted;
+  KeptPhoto neighbours[2];
+  bool prefetched[2] = {false, false};
+  // A neighbour's decode on its way (0: none), its photo and its size.
+  int prefetchSequence = 0;
+  std::wstring prefetchPath;
+  int prefetchWidth = 0;
+  int prefetchHeight = 0;
   // The request on its way (0: none), its photo and the size it was for.
   int waitingSequence = 0;
   std::wstring waitingPath;

@@ -24,7 +24,7 @@ class PictureImage_CL : public StaticImage_CL {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
   ~PictureImage_CL() override;
   // Black, then the picture (if any) where DestinationRect puts it.
-  virtual void PaintToBuffer(Gdiplus::Graphics& graphics, BackBuffer_CL& buffer);
+  virtual void PaintToBuffer(BackBuffer_CL& buffer);
   // A child window of parent with this identifier, size and place.
   virtual HWND Create(HWND parent, int id, int width, int height, int x, int y);
 

@@ -1,9 +1,11 @@
 #include "picture_image.h"
 
 #include <atomic>
+#include <cmath>
 #include <cstdint>
 
 #include "bitmap_builders.h"
+#include "draw_pixels.h"
 #include "fit_rect.h"
 #include "picture_list_base.h"
 #include "win_handles.h"
@@ -146,16 +148,21 @@ Gdiplus::RectF PictureImage_CL::DestinationRect(int width, int height) const {
   return rect;
 }
 
-void PictureImage_CL::PaintToBuffer(Gdiplus::Graphics&, BackBuffer_CL& buffer) {
-  Gdiplus::Bitmap* target = buffer.Bitmap();
-  if (!target) return;
-  Gdiplus::Graphics graphics(target);
+void PictureImage_CL::PaintToBuffer(BackBuffer_CL& buffer) {
+  const HDC dc = buffer.Dc();
+  if (!dc) return;
   // Cleared even without a picture, so a photo that failed to load leaves
   // the pane black rather than showing the one before it.
-  graphics.Clear(Gdiplus::Color(0xFF000000));
+  const RECT all = {0, 0, buffer.Width(), buffer.Height()};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (!image) return;
-  graphics.DrawImage(image.get(), DestinationRect(static_cast<int>(target->GetWidth()),
-                                                  static_cast<int>(target->GetHeight())));
+  // Whole pixels: a picture fitted to the pane is then copied as it is,
+  // not resampled half a pixel off.
+  const Gdiplus::RectF place = DestinationRect(buffer.Width(), buffer.Height());
+  const int x = static_cast<int>(std::floor(place.X + 0.5f));
+  const int y = static_cast<int>(std::floor(place.Y + 0.5f));
+  DrawPixels(dc, image.get(), x, y, static_cast<int>(std::floor(place.Width + 0.5f)),
+             static_cast<int>(std::floor(place.Height + 0.5f)));
 }
 
 void PictureImage_CL::OnPaint(HWND window) {
@@ -163,14 +170,12 @@ void PictureImage_CL::OnPaint(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   backBuffer.EnsureSize(client.right, client.bottom);
-  Gdiplus::Graphics graphics(paint.Get());
-  Gdiplus::Bitmap* buffer = backBuffer.Bitmap();
-  if (!buffer) {
+  if (!backBuffer.Dc()) {
     FillRect(paint.Get(), &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return;
   }
-  PaintToBuffer(graphics, backBuffer);
-  graphics.DrawImage(buffer, 0, 0, static_cast<INT>(buffer->GetWidth()), static_cast<INT>(buffer->GetHeight()));
+  PaintToBuffer(backBuffer);
+  backBuffer.CopyTo(paint.Get(), 0, 0);
 }
 
 LRESULT PictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -186,6 +191,9 @@ LRESULT PictureImage_CL::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case WM_PAINT:
       OnPaint(window);
       return 0;
+    case WM_ERASEBKGND:
+      // The paint covers every pixel: erasing first would only flash.
+      return 1;
     case WM_HSCROLL:
       horizontalBar.OnScrollMessage(window, message, wParam, lParam);
       InvalidateRect(window, NULL, FALSE);

@@ -175,17 +175,17 @@ void PictureListBase_CL::OnPaint(HWND window) {
   PaintDc_CL paint(window);
   RECT client;
   GetClientRect(window, &client);
-  Gdiplus::Graphics graphics(paint.Get());
   backBuffer.EnsureSize(client.right, client.bottom);
   Gdiplus::Bitmap* buffer = backBuffer.Bitmap();
   if (buffer) {
     {
       Gdiplus::Graphics offscreen(buffer);
       PaintAll(offscreen);
+      offscreen.Flush(Gdiplus::FlushIntentionSync);
     }
-    graphics.DrawImage(buffer, 0, 0, static_cast<INT>(buffer->GetWidth()),
-                       static_cast<INT>(buffer->GetHeight()));
+    backBuffer.CopyTo(paint.Get(), 0, 0);
   } else {
+    Gdiplus::Graphics graphics(paint.Get());
     Gdiplus::SolidBrush background{Gdiplus::Color(backgroundColor)};
     graphics.FillRectangle(&background, 0, 0, client.right, client.bottom);
   }

@@ -3,6 +3,7 @@
 #include "bitmap_builders.h"
 #include "cannot_show.h"
 #include "caption_text.h"
+#include "draw_pixels.h"
 #include "picture_width.h"
 #include "ui_font.h"
 
@@ -85,9 +86,13 @@ void PictureListView_CL::DrawTile(Gdiplus::Graphics& graphics, const RECT& cell)
 void PictureListView_CL::DrawThumbnail(Gdiplus::Graphics& graphics, Gdiplus::Bitmap* bitmap,
                                        const RECT& cell) {
   if (!bitmap) return;
-  graphics.DrawImage(bitmap, static_cast<INT>(cell.left + grid.layout.OffsetX()),
-                     static_cast<INT>(cell.top + grid.layout.OffsetY()),
-                     static_cast<INT>(bitmap->GetWidth()), static_cast<INT>(bitmap->GetHeight()));
+  // The thumbnail's pixels go straight into the buffer through GDI; what
+  // GDI+ drew before them must be there first.
+  graphics.Flush(Gdiplus::FlushIntentionSync);
+  DrawPixels(backBuffer.Dc(), bitmap, static_cast<int>(cell.left + grid.layout.OffsetX()),
+             static_cast<int>(cell.top + grid.layout.OffsetY()), static_cast<int>(bitmap->GetWidth()),
+             static_cast<int>(bitmap->GetHeight()));
+  GdiFlush();
 }
 
 std::wstring PictureListView_CL::CaptionShown(Gdiplus::Graphics& graphics, const std::wstring& path,

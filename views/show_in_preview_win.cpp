@@ -19,5 +19,11 @@ void ShowInPreview(SaveData_CL& data, int index) {
   // thumbnail from the strip stands in, so a click changes the pane at once.
   BitmapPtr quick;
   if (data.listControl) quick = ThumbnailPicture(data.listControl->Cache().Find(ThumbnailCacheKey(index)));
-  preview->ShowPhoto(data.photos[static_cast<std::size_t>(index)].path, pane.cx, pane.cy, quick.get());
+  // The photos on either side are kept decoded for the next move.
+  const PhotoList& photos = data.photos;
+  PhotoNeighbours around;
+  const std::size_t at = static_cast<std::size_t>(index);
+  if (at > 0) around.before = photos[at - 1].path;
+  if (at + 1 < photos.size()) around.after = photos[at + 1].path;
+  preview->ShowPhoto(photos[at].path, pane.cx, pane.cy, quick.get(), &around);
 }

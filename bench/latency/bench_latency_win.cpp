@@ -5,16 +5,19 @@
 // also works as a person does: look at a photo, turn it with the toolbar's
 // button, click the next one, and times that next click as well; a
 // second thread sends the main window WM_NULL with SendMessageTimeout all
-// along to see how long the window goes without answering. Last, every photo
-// is selected and turned with Ctrl+R, then taken back with Ctrl+Z, timed
-// until the strip's cells stand. Prints figures
-// and their ratios to the targets. Run by bench/latency/run.
+// along to see how long the window goes without answering. Then it moves
+// through the strip with the → key, as a person looks through a folder, and
+// times each next photo until it stands sharp. Last, every photo is selected
+// and turned with Ctrl+R, then taken back with Ctrl+Z, timed until the
+// strip's cells stand, and the program's peak working set is read. Prints
+// figures and their ratios to the targets. Run by bench/latency/run.
 //
 //   bench_latency.exe EXE FOLDER
 //
 // EXE is the program to time, FOLDER holds the photos (*.jpg, 20 or more).
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -166,6 +169,19 @@ void PressWith(WORD modifier, WORD key) {
   input[3].ki.wVk = modifier;
   input[3].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(4, input, sizeof(INPUT));
+
+// key pressed and let go, with Ctrl held around it when asked.
+void PressKey(WORD key, bool withCtrl = false) {
+  if (withCtrl) {
+    PressWith(VK_CONTROL, key);
+    return;
+  }
+  INPUT input[2] = {};
+  for (INPUT& i : input) i.type = INPUT_KEYBOARD;
+  input[0].ki.wVk = key;
+  input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
 }
 
 void PressCtrl(WORD key) { PressWith(VK_CONTROL, key); }
@@ -354,7 +370,7 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 0; i < 8; ++i) {
     const std::uint64_t before = watcher.Checksum();
     const double start = NowMs();
-    PressCtrl(i % 2 == 0 ? 'R' : 'L');
+    PressKey(i % 2 == 0 ? 'R' : 'L', true);
     const Timing t = WatchUntilSettled(watcher, before, start);
     if (t.lastChangeMs >= 0) turned.push_back(t.lastChangeMs);
   }
@@ -428,7 +444,21 @@ int wmain(int argc, wchar_t** argv) {
   const double throughWorst = prober.WorstMs();
   const int throughProbes = prober.Probes();
 
-  // 5. Every photo selected (a click on the first, Shift+End), turned with
+  // 5. The → key from the first photo on, each next photo looked at until
+  // it stands (the program has the pane's time between two presses).
+  std::vector<double> nextKey;
+  clickAndWait(0, false);
+  for (int i = 0; i < 10; ++i) {
+    const std::uint64_t before = watcher.Checksum();
+    const double start = NowMs();
+    PressKey(VK_RIGHT);
+    const Timing t = WatchUntilSettled(watcher, before, start);
+    if (t.lastChangeMs >= 0) nextKey.push_back(t.lastChangeMs);
+    std::printf("  next photo (right key): first change %.0f ms, last change %.0f ms\n", t.firstChangeMs,
+                t.lastChangeMs);
+  }
+
+  // 6. Every photo selected (a click on the first, Shift+End), turned with
   // Ctrl+R until the strip's cells stand turned, and taken back with
   // Ctrl+Z, so every photo ends as it was.
   ClickAt(CellPoint(strip, 0).x, CellPoint(strip, 0).y);
@@ -446,15 +476,23 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  %s of %zu selected photos: every cell at %.0f ms\n", i % 2 == 0 ? "Ctrl+R" : "Ctrl+Z",
                 photos.size(), t.lastChangeMs);
   }
+  PROCESS_MEMORY_COUNTERS memory = {};
+  memory.cb = sizeof(memory);
+  const bool memoryKnown = GetProcessMemoryInfo(info.hProcess, &memory, sizeof(memory)) != 0;
 
   Report("click -> first change of the preview", firstChange, 150);
-  Report("click -> sharp preview (last change)", lastChange, 150);
-  Report("Ctrl+R/Ctrl+L -> turned preview", turned, 80);
-  Report("turn command -> turned preview", commanded, 80);
+  Report("click -> sharp preview (last change)", lastChange, 100);
+  Report("Ctrl+R/Ctrl+L -> turned preview", turned, 40);
+  Report("turn command -> turned preview", commanded, 40);
   Report("look, turn, next: toolbar turn -> turned preview", loopTurned, 80);
   Report("look, turn, next: next click -> sharp preview", afterTurn, 150);
+  Report("next photo (right key) -> sharp preview", nextKey, 60);
   Report("turn 20 selected photos (Ctrl+R) -> every cell turned", selectionTurned, 300);
   Report("undo of that turn (Ctrl+Z) -> every cell back", selectionUndone, 300);
+  if (memoryKnown) {
+    std::printf("peak working set of the program: %.1f MB\n",
+                static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0));
+  }
   std::printf("window unanswered while idle (the floor), ms: worst %.0f\n", idleWorst);
   std::printf("window unanswered during single clicks, ms: worst %.0f; target 50 = %.2f\n", Max(clickWorst),
               Max(clickWorst) / 50);

@@ -578,9 +578,11 @@ void ClickCellAndShow(ScenarioWindow& w, int index) {
   ADD_FAILURE() << "no cell for photo " << index;
 }
 
+// Until the preview is idle: its photo shown, its neighbours decoded.
 bool WaitForPreview(ScenarioWindow& w) {
-  for (int i = 0; i < 200 && w.Preview()->Waiting(); ++i) w.Pump(20);
-  return !w.Preview()->Waiting();
+  auto busy = [&] { return w.Preview()->Waiting() || w.Preview()->Prefetching(); };
+  for (int i = 0; i < 200 && busy(); ++i) w.Pump(20);
+  return !busy();
 }
 
 bool MenuItemEnabled(ScenarioWindow& w, UINT id) {
@@ -613,24 +615,29 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
   const std::wstring a = dir.Join(L"a.jpg");
   const std::wstring b = dir.Join(L"b.jpg");
   const std::wstring c = dir.Join(L"c.jpg");  // not a photo yet
+  const std::wstring d = dir.Join(L"d.jpg");
   BitmapPtr picture = QuadrantPicture(400, 300);
   ASSERT_TRUE(WriteBytes(a, JpegWithOrientation(picture.get(), 1)));
   ASSERT_TRUE(WriteBytes(b, JpegWithOrientation(picture.get(), 1)));
   ASSERT_TRUE(WriteBytes(c, Bytes(100, 0x55)));
+  ASSERT_TRUE(WriteBytes(d, JpegWithOrientation(picture.get(), 1)));
   const SIZE sizes[] = {{700, 820}, {860, 900}, {640, 700}, {900, 760}};
   g_previewDecodes.clear();
   g_stripDecodes = 0;
   PictureImage_CL::SetDecodeHookForTests(&CountPreviewDecode);
   DecodeImage_CL::SetDecodeHookForTests(&CountStripDecode);
-  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b) + L" " + Quoted(c), [&](ScenarioWindow& w) {
-    for (int i = 0; i < 100 && g_stripDecodes < 2; ++i) w.Pump(20);
-    w.Pump(200);  // both thumbnails in the strip
-    // The first photo is shown from the start.
+  ScenarioWindow w(data, Quoted(a) + L" " + Quoted(b) + L" " + Quoted(c) + L" " + Quoted(d),
+                   [&](ScenarioWindow& w) {
+    for (int i = 0; i < 100 && g_stripDecodes < 3; ++i) w.Pump(20);
+    w.Pump(200);  // the three thumbnails in the strip
+    // The first photo is shown from the start, and the next one decoded
+    // once the preview is idle.
     ASSERT_TRUE(WaitForPreview(w));
-    EXPECT_EQ((std::vector<std::wstring>{a}), TakePreviewDecodes());
+    EXPECT_EQ((std::vector<std::wstring>{a, b}), TakePreviewDecodes());
 
-    // The click shows the thumbnail enlarged at once, then the photo.
-    ClickCellAndShow(w, 1);
+    // A click on a photo not kept shows the thumbnail enlarged at once,
+    // then the photo.
+    ClickCellAndShow(w, 3);
     ASSERT_TRUE(w.Preview()->Waiting());
     ASSERT_NE(nullptr, w.Preview()->Image()) << "the thumbnail stands in";
     EXPECT_EQ(nullptr, w.Preview()->KeptPicture());
@@ -641,7 +648,8 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
     ASSERT_TRUE(WaitForPreview(w));
     ASSERT_NE(nullptr, w.Preview()->KeptPicture());
     EXPECT_TRUE(FittedToPane(w, 400, 300));
-    EXPECT_EQ((std::vector<std::wstring>{b}), TakePreviewDecodes());
+    // Its neighbour before it cannot be read: tried once, not kept.
+    EXPECT_EQ((std::vector<std::wstring>{d, c}), TakePreviewDecodes());
     ClickCellAndShow(w, 0);
     ASSERT_TRUE(WaitForPreview(w));
     TakePreviewDecodes();
@@ -691,7 +699,7 @@ TEST_F(MainWindowTest, ThePreviewDecodesOffTheWindowAndTurnsWithoutDecoding) {
     ClickCellAndShow(w, 2);
     ASSERT_TRUE(WaitForPreview(w));
     EXPECT_TRUE(FittedToPane(w, 400, 300));
-    EXPECT_EQ((std::vector<std::wstring>{c, c}), TakePreviewDecodes());
+    EXPECT_EQ((std::vector<std::wstring>{c, d, c}), TakePreviewDecodes()) << "d kept as c's neighbour";
 
     // Ctrl+R and Ctrl+L turn the photo from the keyboard, wherever the
     // focus is in the window; other keys reach the strip as before.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "my_picture_image.h"
+#include "orientation.h"
 #include "save_data.h"
 #include "show_in_preview.h"
 #include "test_files.h"
@@ -37,6 +38,12 @@ struct PreviewWindow : ::testing::Test {
   // Shows photo index and waits for the preview's worker to deliver it.
   void Show(int index) {
     ShowInPreview(data, index);
+    EXPECT_TRUE(PumpUntil([this] { return !preview.Waiting(); }, 10000)) << index;
+  }
+  // As Show, with no neighbours named: the decodes are the photo's own.
+  void ShowAlone(int index) {
+    const SIZE pane = preview.PaneSize();
+    preview.ShowPhoto(data.photos[static_cast<std::size_t>(index)].path, pane.cx, pane.cy, nullptr);
     EXPECT_TRUE(PumpUntil([this] { return !preview.Waiting(); }, 10000)) << index;
   }
 };
@@ -117,8 +124,8 @@ TEST_F(PreviewWindow, APhotoIsDecodedOnceAndFittedAgainForEachPaneSize) {
   const std::wstring missing = dir.Join(L"no such photo.jpg");
   data.photos = {PhotoItem{f1}, PhotoItem{f6}, PhotoItem{missing}, PhotoItem{f1}};
 
-  Show(0);
-  Show(3);  // the same file listed twice
+  ShowAlone(0);
+  ShowAlone(3);  // the same file listed twice
   EXPECT_EQ(Paths{f1}, Decoded());
   ASSERT_NE(nullptr, preview.KeptPicture());
   EXPECT_EQ(48u, preview.KeptPicture()->GetWidth());
@@ -128,24 +135,24 @@ TEST_F(PreviewWindow, APhotoIsDecodedOnceAndFittedAgainForEachPaneSize) {
   SetWindowPos(preview.hwnd, NULL, 0, 0, 150, 300, SWP_NOMOVE | SWP_NOZORDER);
   Pump();
   ASSERT_TRUE(HasScrollBars(preview.hwnd));
-  Show(0);
+  ShowAlone(0);
   EXPECT_EQ(Paths{}, Decoded());
   ASSERT_NE(nullptr, preview.Image());
   EXPECT_EQ(150u, preview.Image()->GetWidth());
   EXPECT_EQ(250u, preview.Image()->GetHeight());
   EXPECT_FALSE(HasScrollBars(preview.hwnd));
 
-  Show(1);
+  ShowAlone(1);
   EXPECT_EQ(Paths{f6}, Decoded());
   // A photo that could not be read is tried again: it may be there now.
-  Show(2);
-  Show(2);
+  ShowAlone(2);
+  ShowAlone(2);
   EXPECT_EQ((Paths{missing, missing}), Decoded());
   EXPECT_EQ(nullptr, preview.KeptPicture());
   // After a turn the kept picture is stale.
-  Show(0);
+  ShowAlone(0);
   preview.ForgetPhoto();
-  Show(0);
+  ShowAlone(0);
   EXPECT_EQ((Paths{f1, f1}), Decoded());
 }
 
@@ -319,6 +326,57 @@ TEST_F(PreviewWindow, AFileChangedOnDiskIsShownAnewOncePerChange) {
   EXPECT_TRUE(IsBlue(shot, 300, 350));
   CaptureClient(host.Window());
   EXPECT_EQ((Paths{path}), Decoded());
+}
+
+TEST_F(PreviewWindow, NeighboursAreKeptDecodedShownAtOnceTurnedInMemoryAndDroppedWhenChanged) {
+  CountedDecodes counted;
+  const std::wstring a = dir.Join(L"a.jpg");
+  const std::wstring b = dir.Join(L"b.jpg");
+  const std::wstring c = dir.Join(L"c.jpg");
+  ASSERT_TRUE(WriteChanged(a, TwoColourJpeg(kRed, kBlue), 1));
+  ASSERT_TRUE(WriteChanged(b, TwoColourJpeg(kBlue, kRed), 1));
+  ASSERT_TRUE(WriteChanged(c, TwoColourJpeg(kRed, kBlue), 1));
+  data.photos = {PhotoItem{a}, PhotoItem{b}, PhotoItem{c}};
+  auto idle = [this] { return PumpUntil([this] { return !preview.Waiting() && !preview.Prefetching(); }, 10000); };
+
+  // Shown, the first photo's neighbour is decoded while the pane is idle.
+  Show(0);
+  ASSERT_TRUE(idle());
+  EXPECT_EQ((Paths{a, b}), Decoded());
+  ASSERT_NE(nullptr, preview.KeptNeighbour(b));
+
+  // The next photo is sharp at once, with no decode; the one left behind is
+  // kept as its neighbour, and the one after it decoded in the background.
+  data.ShowInPreview(1);
+  EXPECT_FALSE(preview.Waiting());
+  Capture shot = CaptureClient(host.Window());
+  EXPECT_TRUE(IsBlue(shot, 300, 50));
+  EXPECT_TRUE(IsRed(shot, 300, 350));
+  ASSERT_TRUE(idle());
+  EXPECT_EQ((Paths{c}), Decoded()) << "b itself not decoded again";
+  EXPECT_NE(nullptr, preview.KeptNeighbour(a));
+
+  // A kept neighbour turned by the program turns in memory and shows turned.
+  ASSERT_EQ(S_OK, RotateRight(c));
+  preview.TakeStampAfterTurn(c);
+  EXPECT_NE(nullptr, preview.ShowTurned(c, true));
+  data.ShowInPreview(2);
+  EXPECT_FALSE(preview.Waiting());
+  // 600 x 800 upright: 300 x 400 at x = 150, red now on the right.
+  shot = CaptureClient(host.Window());
+  EXPECT_TRUE(IsBlue(shot, 200, 200));
+  EXPECT_TRUE(IsRed(shot, 400, 200));
+  EXPECT_EQ(nullptr, preview.KeptNeighbour(a)) << "no longer a neighbour: let go";
+  ASSERT_TRUE(idle());
+  EXPECT_TRUE(Decoded().empty());
+
+  // A neighbour whose file changed elsewhere is decoded again, not shown.
+  ASSERT_TRUE(WriteChanged(b, TwoColourJpeg(kRed, kRed), 2));
+  Show(1);
+  EXPECT_TRUE(IsRed(CaptureClient(host.Window()), 300, 50));
+  EXPECT_TRUE(IsRed(CaptureClient(host.Window()), 300, 350));
+  ASSERT_TRUE(idle());
+  EXPECT_EQ((Paths{b, a}), Decoded());
 }
 
 TEST_F(PreviewWindow, DroppedFilesReachTheParent) {
