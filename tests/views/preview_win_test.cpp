@@ -347,7 +347,7 @@ TEST_F(PreviewWindow, NeighboursAreKeptDecodedShownAtOnceTurnedInMemoryAndDroppe
 
   // The next photo is sharp at once, with no decode; the one left behind is
   // kept as its neighbour, and the one after it decoded in the background.
-  data.ShowInPreview(1);
+  ShowInPreview(data, 1);
   EXPECT_FALSE(preview.Waiting());
   Capture shot = CaptureClient(host.Window());
   EXPECT_TRUE(IsBlue(shot, 300, 50));
@@ -360,7 +360,7 @@ TEST_F(PreviewWindow, NeighboursAreKeptDecodedShownAtOnceTurnedInMemoryAndDroppe
   ASSERT_EQ(S_OK, RotateRight(c));
   preview.TakeStampAfterTurn(c);
   EXPECT_NE(nullptr, preview.ShowTurned(c, true));
-  data.ShowInPreview(2);
+  ShowInPreview(data, 2);
   EXPECT_FALSE(preview.Waiting());
   // 600 x 800 upright: 300 x 400 at x = 150, red now on the right.
   shot = CaptureClient(host.Window());
