@@ -119,6 +119,28 @@ bool WaitUntilStill(HWND window, DWORD timeoutMs = 10000) {
   return false;
 }
 
+// A copy of a JPEG whose first segment is its Exif block, with an XMP packet
+// after it that says Orientation 1 in an attribute, as editors write it;
+// digitAt: where that digit lies.
+Bytes WithXmpOrientation(const Bytes& jpeg, std::size_t* digitAt) {
+  if (jpeg.size() < 6 || jpeg[2] != 0xFF || jpeg[3] != 0xE1) return jpeg;
+  const std::size_t exifEnd = 4 + (static_cast<std::size_t>(jpeg[4]) << 8 | jpeg[5]);
+  const std::string packet = std::string("http://ns.adobe.com/xap/1.0/") + '\0' +
+                             "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF "
+                             "xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'><rdf:Description "
+                             "rdf:about='' xmlns:tiff='http://ns.adobe.com/tiff/1.0/' tiff:Orientation='1'/>"
+                             "</rdf:RDF></x:xmpmeta>";
+  const std::size_t length = packet.size() + 2;
+  Bytes out(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(exifEnd));
+  const unsigned char marker[] = {0xFF, 0xE1, static_cast<unsigned char>(length >> 8),
+                                  static_cast<unsigned char>(length & 0xFF)};
+  out.insert(out.end(), marker, marker + 4);
+  *digitAt = out.size() + packet.find("Orientation='1'") + std::string("Orientation='").size();
+  out.insert(out.end(), packet.begin(), packet.end());
+  out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(exifEnd), jpeg.end());
+  return out;
+}
+
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -194,9 +216,12 @@ class EndToEnd : public ::testing::Test {
   // marked kMarks[i], Orientation 1 (their bytes and paths kept in marked
   // and paths), and waits until the last cell that the first window shows
   // (of three) shows its photo upright.
-  bool StartWithMarkedPhotos(int count) {
+  // With xmpOnSecond, p1.jpg also carries an XMP packet saying Orientation
+  // 1, its digit at xmpDigitAt.
+  bool StartWithMarkedPhotos(int count, bool xmpOnSecond = false) {
     for (int i = 0; i < count; ++i) {
       marked.push_back(MakeQuadrantPhoto(640, 480, 1, kMarks[i]));
+      if (xmpOnSecond && i == 1) marked.back() = WithXmpOrientation(marked.back(), &xmpDigitAt);
       paths.push_back(Photo(L"p" + std::to_wstring(i) + L".jpg", marked.back()));
     }
     const int last = std::min(count, 3) - 1;
@@ -250,6 +275,7 @@ class EndToEnd : public ::testing::Test {
   std::unique_ptr<DocumentsFolderOverride> redirect;
   std::unique_ptr<SnapvaneProcess> app;
   std::vector<Bytes> marked;
+  std::size_t xmpDigitAt = 0;
   std::vector<std::wstring> paths;
   HWND main = NULL;
   HWND strip = NULL;
@@ -380,7 +406,9 @@ TEST_F(EndToEnd, PhotosTaggedOutsideOneToEightAndListedTwiceTurnAsTheFileSays) {
 }
 
 TEST_F(EndToEnd, ATurnOfTheSelectionIsOneStepToUndoAndRedoWithFilesAndScreenAgreeing) {
-  ASSERT_TRUE(StartWithMarkedPhotos(3));
+  // Photo 1's XMP Orientation follows its Exif value.
+  ASSERT_TRUE(StartWithMarkedPhotos(3, true));
+  ASSERT_EQ('1', marked[1][xmpDigitAt]);
   // Photo 1 clicked, photo 2 added with Shift, photo 0 with Ctrl: all three
   // selected, the preview showing photo 0.
   ClickCell(1);
@@ -388,6 +416,7 @@ TEST_F(EndToEnd, ATurnOfTheSelectionIsOneStepToUndoAndRedoWithFilesAndScreenAgre
   ClickCellWith(VK_CONTROL, 0);
   std::vector<Bytes> turned = marked;
   for (Bytes& bytes : turned) bytes[30] = 6;
+  turned[1][xmpDigitAt] = '6';
 
   // Each file as expected and every cell (under the selection's tint) and
   // the preview showing it: the screen is checked first, as the files are
