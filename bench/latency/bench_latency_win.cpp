@@ -169,6 +169,7 @@ void PressWith(WORD modifier, WORD key) {
   input[3].ki.wVk = modifier;
   input[3].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(4, input, sizeof(INPUT));
+}
 
 // key pressed and let go, with Ctrl held around it when asked.
 void PressKey(WORD key, bool withCtrl = false) {
