@@ -151,7 +151,7 @@ void MyPictureListView_CL::ShowTurned(int index, Gdiplus::Image* upright, bool c
     // Decoded again from the file when the cell is painted.
     cache.Remove(key);
   }
-  Invalidate();
+  InvalidateItem(index);
 }
 
 std::wstring MyPictureListView_CL::GetToolTipText(int index) {

@@ -81,6 +81,9 @@ class PictureListBase_CL : public ControlBase_CL {
   // Ctrl keys as they are now.
   void Notify(int code, int index, int x, int y);
   void Invalidate();
+  // Only the cells that show item index are painted again: a turn of one
+  // photo need not wait for every caption of the strip to be drawn.
+  void InvalidateItem(int index);
   // The scroll positions the grid moved, to the system.
   void ApplyScrollPositions();
 
@@ -96,6 +99,12 @@ class PictureListBase_CL : public ControlBase_CL {
 
  private:
   void OnPaint(HWND window);
+  // What a cell's drawing may touch: its focus frame and selection reach
+  // past the cell by the grid's offsets.
+  RECT CellExtent(const VisibleCell& cell) const;
+  // The part of the client the paint under way redraws; cells outside it
+  // are skipped.
+  RECT painted = {0, 0, 0, 0};
   void OnKeyDown(WPARAM key);
   void OnMouseMove(int x, int y);
   void OnLeftButtonDown(int x, int y);

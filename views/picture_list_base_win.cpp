@@ -1,5 +1,7 @@
 #include "picture_list_base.h"
 
+#include <cstdlib>
+
 #include "win_handles.h"
 
 namespace {
@@ -130,6 +132,23 @@ void PictureListBase_CL::Invalidate() {
   if (hwnd) InvalidateRect(hwnd, NULL, FALSE);
 }
 
+void PictureListBase_CL::InvalidateItem(int index) {
+  if (!hwnd) return;
+  for (const VisibleCell& cell : grid.layout.VisibleCells()) {
+    if (cell.index != index) continue;
+    const RECT extent = CellExtent(cell);
+    InvalidateRect(hwnd, &extent, FALSE);
+  }
+}
+
+RECT PictureListBase_CL::CellExtent(const VisibleCell& cell) const {
+  const int offsetX = std::abs(grid.layout.OffsetX());
+  const int offsetY = std::abs(grid.layout.OffsetY());
+  const RECT extent = {cell.x - offsetX, cell.y - offsetY, cell.x + grid.layout.CellWidth() + offsetX + 1,
+                       cell.y + grid.layout.CellHeight() + offsetY + 1};
+  return extent;
+}
+
 void PictureListBase_CL::ApplyScrollPositions() {
   horizontalBar.ApplyPosition();
   verticalBar.ApplyPosition();
@@ -158,11 +177,18 @@ void PictureListBase_CL::PaintAll(Gdiplus::Graphics& graphics) {
   // Where the keys act is shown only while they reach the list.
   const bool showFocus = hwnd && GetFocus() == hwnd;
   Gdiplus::SolidBrush background{Gdiplus::Color(backgroundColor)};
+  // Every pixel of the painted part is drawn afresh, so the buffer's pixels
+  // outside it, which are not shown, may be anything.
+  graphics.SetClip(Gdiplus::Rect(painted.left, painted.top, painted.right - painted.left,
+                                 painted.bottom - painted.top));
   graphics.FillRectangle(&background, client.left, client.top, client.right - client.left,
                          client.bottom - client.top);
   if (grid.Count() == 0) return;
   for (const VisibleCell& cell : grid.layout.VisibleCells()) {
     if (!grid.IsItem(cell.index)) continue;
+    const RECT extent = CellExtent(cell);
+    RECT overlap;
+    if (!IntersectRect(&overlap, &extent, &painted)) continue;
     const RECT rect = {cell.x, cell.y, cell.x + grid.layout.CellWidth(),
                        cell.y + grid.layout.CellHeight()};
     DrawCell(graphics, rect, cell.index);
@@ -177,6 +203,7 @@ void PictureListBase_CL::OnPaint(HWND window) {
   GetClientRect(window, &client);
   backBuffer.EnsureSize(client.right, client.bottom);
   Gdiplus::Bitmap* buffer = backBuffer.Bitmap();
+  painted = paint.Paint().rcPaint;
   if (buffer) {
     {
       Gdiplus::Graphics offscreen(buffer);
