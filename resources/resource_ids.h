@@ -22,4 +22,8 @@
 #define IDM_REDO 194
 #define IDM_LAST 194
 
+/* The main window's two panes, found by their control identifiers. */
+#define IDC_PREVIEW_PANE 4660
+#define IDC_PHOTO_STRIP 4661
+
 #endif

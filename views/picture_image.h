@@ -8,6 +8,7 @@
 #include "back_buffer.h"
 #include "gdiplus_types.h"
 #include "pixel_formats.h"
+#include "resource_ids.h"
 #include "scroll_bar.h"
 #include "static_image.h"
 
@@ -18,7 +19,7 @@ enum PictureDisplayMode_EN {
 
 class PictureImage_CL : public StaticImage_CL {
  public:
-  static constexpr int kPreviewControlId = 4660;  // 0x1234
+  static constexpr int kPreviewControlId = IDC_PREVIEW_PANE;
 
   PictureImage_CL();
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -16,12 +16,13 @@
 #include "gdiplus_types.h"
 #include "pixel_formats.h"
 #include "picture_grid.h"
+#include "resource_ids.h"
 #include "scroll_bar.h"
 #include "tool_tips.h"
 
 class PictureListBase_CL : public ControlBase_CL {
  public:
-  static constexpr int kControlId = 4661;  // 0x1235
+  static constexpr int kControlId = IDC_PHOTO_STRIP;
   // Tooltip tools are numbered from here by cell index.
   static constexpr int kToolIdBase = 4096;
 
@@ -55,7 +56,7 @@ class PictureListBase_CL : public ControlBase_CL {
   // and count; call after changing the count or the geometry.
   virtual void UpdateLayout();
 
-  // Creates the list as a child of parent (control identifier 4661), with
+  // Creates the list as a child of parent (control identifier IDC_PHOTO_STRIP), with
   // both scroll bars and its tooltip window. Returns the window.
   HWND Create(HWND parent);
   // Acts as if item 0 had been clicked (after new photos were registered).

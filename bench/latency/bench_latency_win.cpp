@@ -26,13 +26,15 @@
 #include <string>
 #include <vector>
 
+#include "main_layout_sizes.h"
+#include "resource_ids.h"
+
 namespace {
 
-const int kPreviewId = 4660;
-const int kStripId = 4661;
-const int kCellWidth = 196;
-const int kRotateLeft = 191;
-const int kRotateRight = 192;
+const int kPreviewId = IDC_PREVIEW_PANE;
+const int kStripId = IDC_PHOTO_STRIP;
+const int kRotateLeft = IDM_ROTATE_LEFT;
+const int kRotateRight = IDM_ROTATE_RIGHT;
 // The picture is taken to be settled once it has not changed for this long.
 const DWORD kSettledMs = 2000;
 

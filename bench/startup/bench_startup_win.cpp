@@ -15,13 +15,14 @@
 #include "com_session.h"
 #include "e2e_support_win.h"
 #include "gdiplus_session.h"
+#include "main_layout_sizes.h"
+#include "resource_ids.h"
 #include "snapvane_process_win.h"
 #include "test_files.h"
 
 namespace {
 
-const int kStripId = 4661;
-const int kCellWidth = 196;
+const int kStripId = IDC_PHOTO_STRIP;
 
 // Whether the thumbnail of every cell that lies wholly in the strip shows
 // the upright test picture.

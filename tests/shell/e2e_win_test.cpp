@@ -28,8 +28,8 @@
 namespace {
 
 const DWORD kStartTimeoutMs = 60000;
-const int kStripId = 4661;
-const int kPreviewId = 4660;
+const int kStripId = IDC_PHOTO_STRIP;
+const int kPreviewId = IDC_PREVIEW_PANE;
 const int kToolbarId = 10310;
 const wchar_t kCannotTurn[] =
     L"この写真は回転できません。ファイルが書き込み禁止になっているか、Exif情報(Orientation)が存在しません。";
