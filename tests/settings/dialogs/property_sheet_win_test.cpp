@@ -17,6 +17,7 @@
 #include "prop_app_setting.h"
 #include "prop_app_version.h"
 #include "property_sheet.h"
+#include "site_launch_recorder_win.h"
 #include "site_open.h"
 #include "test_files.h"
 #include "update_server.h"
@@ -24,16 +25,6 @@
 namespace {
 
 const int kApplyButtonId = 0x3021;
-
-std::vector<std::wstring>& Opened() {
-  static std::vector<std::wstring> opened;
-  return opened;
-}
-
-HINSTANCE RecordLaunch(const std::wstring& address) {
-  Opened().push_back(address);
-  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
-}
 
 RECT PlaceIn(HWND window) {
   RECT rect = {0, 0, 0, 0};

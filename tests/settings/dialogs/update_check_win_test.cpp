@@ -14,6 +14,7 @@
 #include "inifile.h"
 #include "log_file.h"
 #include "notice_answerer_win.h"
+#include "site_launch_recorder_win.h"
 #include "site_open.h"
 #include "test_files.h"
 #include "update_check.h"
@@ -28,16 +29,6 @@ const char kSite[] = "http://www.snapvane.example/Snapvane/download.html";
 const int kGo = kGoToSiteButtonId;
 const int kLater = kRemindLaterButtonId;
 const int kClose = 0;
-
-std::vector<std::wstring>& Opened() {
-  static std::vector<std::wstring> opened;
-  return opened;
-}
-
-HINSTANCE RecordLaunch(const std::wstring& address) {
-  Opened().push_back(address);
-  return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
-}
 
 int Today() {
   SYSTEMTIME now;
