@@ -215,13 +215,17 @@ TEST_F(StartupTest, AnExistingDataFolderIsUsedAndTheSeedMoves) {
                           "2\0001\0004\0007\0004\0008\0003\0006\0004\0007\0\r\0\n\0";
   ASSERT_TRUE(WriteBytes(dataFolder + L"\\Snapvane.ini", Bytes(kIni, kIni + sizeof kIni - 1)));
 
+  const DWORD tickBefore = GetTickCount();
   SnapvaneProcess app;
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.WaitForMainWindow(kStartTimeoutMs));
+  const DWORD tickAfter = GetTickCount();
   std::int32_t seed = 0;
-  ASSERT_TRUE(ReadSeed(SettingsText(), &seed));
-  // 2147483647 plus a tick count wraps around to a negative number.
-  EXPECT_LT(seed, 0);
+  ASSERT_TRUE(ReadSeed(SettingsOnceSettled(), &seed));
+  // The stored seed plus the tick count at start, wrapping around as 32-bit
+  // numbers do (negative on a machine up for less than 24.8 days).
+  const std::uint32_t tickAtStart = static_cast<std::uint32_t>(seed) - 2147483647u;
+  EXPECT_LE(tickAtStart - tickBefore, tickAfter - tickBefore) << "seed " << seed;
   app.Close();
   DWORD exitCode = 1;
   ASSERT_TRUE(app.WaitForExit(30000, &exitCode));
