@@ -30,8 +30,18 @@ DialogAnswerer::Step TypeAndOpen(const std::wstring& text) {
 
 class FileDialogs : public ::testing::Test {
  protected:
-  void SetUp() override { CoInitialize(NULL); }
-  void TearDown() override { CoUninitialize(); }
+  // The open dialog moves the process into the folder it returns from (the
+  // program's flags leave that as Windows does it); each case starts where
+  // the one before it started, or the next dialog opens in a removed folder.
+  void SetUp() override {
+    CoInitialize(NULL);
+    GetCurrentDirectoryW(MAX_PATH, startFolder);
+  }
+  void TearDown() override {
+    SetCurrentDirectoryW(startFolder);
+    CoUninitialize();
+  }
+  wchar_t startFolder[MAX_PATH] = L"";
   TempDir dir;
 };
 
